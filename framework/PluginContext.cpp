@@ -1,0 +1,7 @@
+#include "framework/PluginContext.h"
+
+namespace Okto {
+
+PluginContext::~PluginContext() = default;
+
+} // namespace Okto

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "framework/OktoList.h"
+#include "framework/OktoString.h"
+
+#include <boost/thread/recursive_mutex.hpp>
+
+namespace Okto {
+
+class Plugin;
+class PluginInfo;
+
+// The framework context shared by the host and its plug-ins. The host
+// implements the operations; plug-ins read the descriptor list and the list
+// of live plug-in objects.
+class PluginContext {
+public:
+    PluginContext() = default;
+    PluginContext(const PluginContext&) = delete;
+    PluginContext& operator=(const PluginContext&) = delete;
+    virtual ~PluginContext();
+
+    // Host operations.
+    // Reads every descriptor (*.xml) in a folder into `infos`.
+    virtual int addPluginDirectory(const String& directory) = 0;
+    // Reads one descriptor file into `infos`.
+    virtual int addDescriptor(const String& path) = 0;
+    // The record with the given plug-in id.
+    virtual int findPluginInfo(const String& id, PluginInfo** out) = 0;
+    // Loads the plug-in's module if needed and creates its object; the
+    // caller receives one reference.
+    virtual int createPlugin(const String& id, Plugin** out) = 0;
+    // Loads a module by path (no descriptor) and creates its object.
+    virtual int createPluginFromModule(const String& modulePath, Plugin** out) = 0;
+    // Asks every live plug-in that offers the Shutdown interface to shut down.
+    virtual int shutdownPlugins() = 0;
+    // A readable reason for the last failed operation.
+    virtual String lastError() const = 0;
+
+    // Told by Plugin::release() around the deletion of an object.
+    virtual void willDestroyPlugin(Plugin* plugin) = 0;
+    virtual void didDestroyPlugin(Plugin* plugin) = 0;
+
+    List<PluginInfo*> infos;      // every descriptor the framework knows
+    List<Plugin*> plugins;        // plug-in objects currently alive
+    boost::recursive_mutex lock;  // guards `plugins`
+};
+
+} // namespace Okto
