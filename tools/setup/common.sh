@@ -1,0 +1,36 @@
+# Shared by the set-up scripts: privilege, package installation and the build.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${ZELK_BUILD_DIR:-$ROOT/build}
+JOBS=${ZELK_JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+
+# Packages needed to build and run the player shell and the preferences module.
+BUILD_PACKAGES=(
+  build-essential cmake pkg-config binutils
+  qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
+  libxml2-dev libboost-thread-dev libsqlite3-dev
+  libgtest-dev googletest libbenchmark-dev
+)
+# Extra packages for the full test run: the Windows cross build run under Wine.
+TEST_PACKAGES=(mingw-w64 wine64)
+
+install_packages() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# build DIR [cmake options...]
+build() {
+  local dir=$1; shift
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+}

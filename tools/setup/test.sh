@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds, and runs every test: the Qt-free core
+# cross-built for Windows under Wine, the whole suite under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then the whole suite natively (its summary
+# is the last line).
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+export QT_QPA_PLATFORM=offscreen
+status=0
+
+if [ -x "$ROOT/tools/ci/wine-core-tests.sh" ]; then
+  echo "== Qt-free core under Wine =="
+  "$ROOT/tools/ci/wine-core-tests.sh" || status=1
+fi
+
+echo "== Sanitizers (ASan + UBSan) =="
+build "$BUILD_DIR-sanitize" -DZELK_SANITIZE=ON -DZELK_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp \
+  ctest --test-dir "$BUILD_DIR-sanitize" --output-on-failure -j "$JOBS" || status=1
+
+echo "== Native =="
+build "$BUILD_DIR"
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" || status=1
+exit $status
