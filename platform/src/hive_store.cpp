@@ -1,0 +1,448 @@
+// SQLite storage of one hive.  Schema (format "zelk-registry", version 1):
+//   meta(k TEXT PRIMARY KEY, v TEXT)
+//   keys(id INTEGER PRIMARY KEY AUTOINCREMENT, parent, name, fold, class, mtime)
+//        name: UTF-16LE bytes as given; fold: upper-cased UTF-16BE bytes, unique
+//        per parent; id 1 is the hive root; ids are never reused, so a handle
+//        to a deleted key stays deleted even when the name is created again.
+//   vals(key, fold, name, seq, type, data) keyed by (key, fold); seq keeps the
+//        insertion order that enumeration reports.
+#include "hive_store.h"
+
+#include "reg_error.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zelk::registry {
+namespace {
+
+constexpr const char *kFormat = "zelk-registry";
+constexpr int kBusyTimeoutMs = 5000;
+constexpr int kBusyRetries = 120; // ten minutes of waiting before giving up
+
+const char *const kSchema =
+    "CREATE TABLE meta(k TEXT PRIMARY KEY, v TEXT);"
+    "INSERT INTO meta VALUES('format','zelk-registry'),('version','1');"
+    "CREATE TABLE keys(id INTEGER PRIMARY KEY AUTOINCREMENT, parent INTEGER NOT NULL,"
+    " name BLOB NOT NULL, fold BLOB NOT NULL, class BLOB, mtime INTEGER NOT NULL,"
+    " UNIQUE(parent, fold));"
+    "CREATE TABLE vals(key INTEGER NOT NULL, fold BLOB NOT NULL, name BLOB NOT NULL,"
+    " seq INTEGER NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL,"
+    " PRIMARY KEY(key, fold)) WITHOUT ROWID;"
+    "CREATE INDEX vals_order ON vals(key, seq);";
+
+int64_t nowFiletime() {
+  using namespace std::chrono;
+  auto ns = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+  return ns / 100 + 116444736000000000LL;
+}
+
+const unsigned char kEmpty[1] = {0};
+
+[[noreturn]] void failSqlite(int rc) {
+  LONG code = win32FromSqlite(rc);
+  fail(code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code);
+}
+
+} // namespace
+
+// A prepared statement in use: binds, steps, and resets when done.
+class Hive::Stmt {
+public:
+  Stmt(Hive &hive, const char *sql) : s_(hive.prepare(sql)) {}
+  ~Stmt() {
+    sqlite3_reset(s_);
+    sqlite3_clear_bindings(s_);
+  }
+  Stmt &bind(int i, int64_t v) {
+    check(sqlite3_bind_int64(s_, i, v));
+    return *this;
+  }
+  Stmt &bindBlob(int i, const void *p, size_t n) {
+    check(sqlite3_bind_blob64(s_, i, n ? p : kEmpty, n, SQLITE_TRANSIENT));
+    return *this;
+  }
+  Stmt &bindBlob(int i, const std::string &b) { return bindBlob(i, b.data(), b.size()); }
+  bool step() {
+    int rc = sqlite3_step(s_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    failSqlite(rc);
+  }
+  int64_t integer(int col) { return sqlite3_column_int64(s_, col); }
+  std::string blob(int col) {
+    const void *p = sqlite3_column_blob(s_, col);
+    int n = sqlite3_column_bytes(s_, col);
+    return p && n > 0 ? std::string(static_cast<const char *>(p), size_t(n)) : std::string();
+  }
+  WString name(int col) {
+    std::string b = blob(col);
+    return decodeName(b.data(), b.size());
+  }
+  bool isNull(int col) { return sqlite3_column_type(s_, col) == SQLITE_NULL; }
+
+private:
+  static void check(int rc) {
+    if (rc != SQLITE_OK) failSqlite(rc);
+  }
+  sqlite3_stmt *s_;
+};
+
+Hive::Hive(HiveId id) : id_(id), location_(locateHive(id)) {}
+
+Hive::~Hive() { closeDb(); }
+
+bool Hive::writable() {
+  if (writable_ < 0) writable_ = mayWriteHive(location_) ? 1 : 0;
+  return writable_ == 1;
+}
+
+void Hive::closeDb() {
+  for (auto &entry : statements_) sqlite3_finalize(entry.second);
+  statements_.clear();
+  if (db_) sqlite3_close_v2(db_);
+  db_ = nullptr;
+  placeholder_ = false;
+}
+
+sqlite3_stmt *Hive::prepare(const char *sql) {
+  auto it = statements_.find(sql);
+  if (it != statements_.end()) return it->second;
+  sqlite3_stmt *s = nullptr;
+  int rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
+  if (rc != SQLITE_OK) {
+    // A database without our tables is not a hive.
+    if ((rc & 0xff) == SQLITE_ERROR) fail(ERROR_BADDB);
+    failSqlite(rc);
+  }
+  statements_[sql] = s;
+  return s;
+}
+
+void Hive::exec(const char *sql) {
+  int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) failSqlite(rc);
+}
+
+void Hive::ensureOpen(bool wantWrite) {
+  if (db_ && !placeholder_) return;
+  if (fileExists(location_.file)) {
+    closeDb();
+    openExisting();
+    return;
+  }
+  if (wantWrite && writable()) {
+    closeDb();
+    createFile();
+    openExisting();
+    return;
+  }
+  if (!db_) openPlaceholder();
+}
+
+void Hive::openExisting() {
+  // Check the header ourselves first: SQLite must never get the chance to
+  // initialise (and so overwrite) a file that is not one of our databases.
+  int fd = ::open(location_.file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail(ERROR_BADDB);
+  char header[100];
+  ssize_t got = ::read(fd, header, sizeof header);
+  ::close(fd);
+  if (got != ssize_t(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0) {
+    fail(ERROR_BADDB);
+  }
+
+  int flags = (writable() ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
+  sqlite3 *db = nullptr;
+  int rc = sqlite3_open_v2(location_.file.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_close_v2(db);
+    fail(ERROR_BADDB);
+  }
+  db_ = db;
+  placeholder_ = false;
+  try {
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    exec("PRAGMA synchronous=NORMAL");
+    {
+      Stmt format(*this, "SELECT v FROM meta WHERE k='format'");
+      if (!format.step() || format.blob(0) != kFormat) fail(ERROR_BADDB);
+    }
+    {
+      Stmt check(*this, "PRAGMA quick_check(1)");
+      if (!check.step() || check.blob(0) != "ok") fail(ERROR_REGISTRY_CORRUPT);
+    }
+    // The tables must all be there.
+    prepare("SELECT id FROM keys WHERE id=?1");
+    prepare("SELECT seq FROM vals WHERE key=?1 AND fold=?2");
+  } catch (...) {
+    closeDb();
+    throw;
+  }
+}
+
+void Hive::createFile() {
+  if (!makePrivateDirectories(location_.directory)) fail(ERROR_ACCESS_DENIED);
+  std::random_device rd;
+  std::string tmp = location_.file + ".new-" + std::to_string(::getpid()) + "-" +
+                    std::to_string(rd());
+  int fd = ::open(tmp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) fail(errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE);
+  ::close(fd);
+  sqlite3 *db = nullptr;
+  int rc = sqlite3_open_v2(tmp.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) {
+    std::string sql = std::string("BEGIN;") + kSchema +
+                      "INSERT INTO keys(id,parent,name,fold,class,mtime) VALUES(1,0,x'',x'',NULL," +
+                      std::to_string(nowFiletime()) + ");COMMIT;";
+    rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+  }
+  sqlite3_close_v2(db);
+  if (rc != SQLITE_OK) {
+    ::unlink(tmp.c_str());
+    failSqlite(rc);
+  }
+  // Publish atomically; if another process was first, its file wins.
+  if (::link(tmp.c_str(), location_.file.c_str()) != 0 && errno != EEXIST) {
+    if (!fileExists(location_.file)) ::rename(tmp.c_str(), location_.file.c_str());
+  }
+  ::unlink(tmp.c_str());
+  ::unlink((tmp + "-wal").c_str());
+  ::unlink((tmp + "-shm").c_str());
+}
+
+void Hive::openPlaceholder() {
+  // The hive file does not exist (and is not being written): an empty,
+  // in-memory hive answers until the file appears.
+  sqlite3 *db = nullptr;
+  int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_close_v2(db);
+    failSqlite(rc);
+  }
+  db_ = db;
+  std::string sql = std::string(kSchema) +
+                    "INSERT INTO keys(id,parent,name,fold,class,mtime) VALUES(1,0,x'',x'',NULL,0);";
+  try {
+    exec(sql.c_str());
+  } catch (...) {
+    closeDb();
+    throw;
+  }
+  placeholder_ = true;
+}
+
+void Hive::beginRaw(bool write) {
+  for (int attempt = 0;; ++attempt) {
+    int rc = sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) return;
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
+  hive_.ensureOpen(write);
+  write_ = write && hive_.writable() && !hive_.placeholder_;
+  hive_.beginRaw(write_);
+  open_ = true;
+}
+
+Hive::Txn::~Txn() {
+  if (open_) sqlite3_exec(hive_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Hive::Txn::commit() {
+  for (int attempt = 0;; ++attempt) {
+    int rc = sqlite3_exec(hive_.db_, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) break;
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  open_ = false;
+}
+
+bool Hive::keyExists(KeyId key) {
+  Stmt s(*this, "SELECT id FROM keys WHERE id=?1");
+  return s.bind(1, key).step();
+}
+
+KeyId Hive::findChild(KeyId parent, const WString &name) {
+  Stmt s(*this, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
+  s.bind(1, parent).bindBlob(2, foldName(name));
+  return s.step() ? s.integer(0) : 0;
+}
+
+KeyId Hive::createChild(KeyId parent, const WString &name, const WString &className) {
+  int64_t now = nowFiletime();
+  {
+    Stmt s(*this, "INSERT INTO keys(parent,name,fold,class,mtime) VALUES(?1,?2,?3,?4,?5)");
+    s.bind(1, parent).bindBlob(2, encodeName(name)).bindBlob(3, foldName(name)).bind(5, now);
+    if (!className.empty()) s.bindBlob(4, encodeName(className));
+    s.step();
+  }
+  KeyId id = sqlite3_last_insert_rowid(db_);
+  touch(parent);
+  return id;
+}
+
+bool Hive::hasChildren(KeyId key) {
+  Stmt s(*this, "SELECT 1 FROM keys WHERE parent=?1 LIMIT 1");
+  return s.bind(1, key).step();
+}
+
+void Hive::deleteLeaf(KeyId key) {
+  KeyId parent = 0;
+  {
+    Stmt p(*this, "SELECT parent FROM keys WHERE id=?1");
+    if (p.bind(1, key).step()) parent = p.integer(0);
+  }
+  {
+    Stmt s(*this, "DELETE FROM vals WHERE key=?1");
+    s.bind(1, key).step();
+  }
+  {
+    Stmt s(*this, "DELETE FROM keys WHERE id=?1");
+    s.bind(1, key).step();
+  }
+  if (parent) touch(parent);
+}
+
+void Hive::deleteTree(KeyId key) {
+  // Children first, so that every step leaves a consistent tree.
+  std::vector<KeyId> children;
+  {
+    Stmt s(*this, "SELECT id FROM keys WHERE parent=?1");
+    s.bind(1, key);
+    while (s.step()) children.push_back(s.integer(0));
+  }
+  for (KeyId child : children) deleteTree(child);
+  deleteLeaf(key);
+}
+
+void Hive::touch(KeyId key) {
+  Stmt s(*this, "UPDATE keys SET mtime=?2 WHERE id=?1");
+  s.bind(1, key).bind(2, nowFiletime()).step();
+}
+
+bool Hive::getValue(KeyId key, const WString &name, ValueRecord &out) {
+  Stmt s(*this, "SELECT name,type,data FROM vals WHERE key=?1 AND fold=?2");
+  s.bind(1, key).bindBlob(2, foldName(name));
+  if (!s.step()) return false;
+  out.name = s.name(0);
+  out.type = DWORD(s.integer(1));
+  out.data = s.blob(2);
+  return true;
+}
+
+void Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
+  std::string fold = foldName(name);
+  bool exists;
+  {
+    Stmt s(*this, "SELECT seq FROM vals WHERE key=?1 AND fold=?2");
+    exists = s.bind(1, key).bindBlob(2, fold).step();
+  }
+  if (exists) {
+    // Windows keeps the value's place and its name's original spelling.
+    Stmt s(*this, "UPDATE vals SET type=?3, data=?4 WHERE key=?1 AND fold=?2");
+    s.bind(1, key).bindBlob(2, fold).bind(3, type).bindBlob(4, data, size).step();
+  } else {
+    Stmt s(*this, "INSERT INTO vals(key,fold,name,seq,type,data) VALUES(?1,?2,?3,"
+                  "(SELECT COALESCE(MAX(seq),0)+1 FROM vals WHERE key=?1),?4,?5)");
+    s.bind(1, key).bindBlob(2, fold).bindBlob(3, encodeName(name)).bind(4, type);
+    s.bindBlob(5, data, size).step();
+  }
+  touch(key);
+}
+
+bool Hive::deleteValue(KeyId key, const WString &name) {
+  {
+    Stmt s(*this, "DELETE FROM vals WHERE key=?1 AND fold=?2");
+    s.bind(1, key).bindBlob(2, foldName(name)).step();
+  }
+  if (sqlite3_changes(db_) == 0) return false;
+  touch(key);
+  return true;
+}
+
+bool Hive::subkeyAt(KeyId key, DWORD index, SubkeyRecord &out) {
+  Stmt s(*this, "SELECT name,class,mtime FROM keys WHERE parent=?1 ORDER BY fold LIMIT 1 OFFSET ?2");
+  s.bind(1, key).bind(2, index);
+  if (!s.step()) return false;
+  out.name = s.name(0);
+  out.className = s.name(1);
+  out.mtime = s.integer(2);
+  return true;
+}
+
+bool Hive::valueAt(KeyId key, DWORD index, ValueRecord &out) {
+  Stmt s(*this, "SELECT name,type,data FROM vals WHERE key=?1 ORDER BY seq LIMIT 1 OFFSET ?2");
+  s.bind(1, key).bind(2, index);
+  if (!s.step()) return false;
+  out.name = s.name(0);
+  out.type = DWORD(s.integer(1));
+  out.data = s.blob(2);
+  return true;
+}
+
+KeyStats Hive::stats(KeyId key) {
+  KeyStats st;
+  {
+    Stmt s(*this, "SELECT class,mtime FROM keys WHERE id=?1");
+    if (s.bind(1, key).step()) {
+      st.className = s.name(0);
+      st.mtime = s.integer(1);
+    }
+  }
+  {
+    Stmt s(*this, "SELECT COUNT(*),COALESCE(MAX(length(name)),0),COALESCE(MAX(length(class)),0)"
+                  " FROM keys WHERE parent=?1");
+    if (s.bind(1, key).step()) {
+      st.subkeys = DWORD(s.integer(0));
+      st.maxSubkeyNameUnits = DWORD(s.integer(1) / 2);
+      st.maxClassUnits = DWORD(s.integer(2) / 2);
+    }
+  }
+  {
+    Stmt s(*this, "SELECT COUNT(*),COALESCE(MAX(length(name)),0),COALESCE(MAX(length(data)),0)"
+                  " FROM vals WHERE key=?1");
+    if (s.bind(1, key).step()) {
+      st.values = DWORD(s.integer(0));
+      st.maxValueNameUnits = DWORD(s.integer(1) / 2);
+      st.maxValueBytes = DWORD(s.integer(2));
+    }
+  }
+  return st;
+}
+
+void Hive::flush() {
+  ensureOpen(false);
+  if (placeholder_ || !writable()) return;
+  // A commit with synchronous=FULL fsyncs the WAL, and with it every
+  // change committed before it.
+  exec("PRAGMA synchronous=FULL");
+  try {
+    Txn txn(*this, true);
+    {
+      Stmt s(*this, "INSERT OR REPLACE INTO meta(k,v) VALUES('flushed',?1)");
+      s.bind(1, nowFiletime()).step();
+    }
+    txn.commit();
+  } catch (...) {
+    exec("PRAGMA synchronous=NORMAL");
+    throw;
+  }
+  exec("PRAGMA synchronous=NORMAL");
+}
+
+} // namespace zelk::registry

@@ -1,0 +1,107 @@
+// One hive (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE) stored in an SQLite
+// database: opening, validating and creating the file, transactions, and the
+// primitive key and value operations the API functions are built from.
+#pragma once
+
+#include "hive_locations.h"
+#include "names.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zelk::registry {
+
+using KeyId = int64_t;
+constexpr KeyId kRootKey = 1;
+
+struct ValueRecord {
+  WString name;
+  DWORD type = REG_NONE;
+  std::string data;
+};
+
+struct SubkeyRecord {
+  WString name;
+  WString className;
+  int64_t mtime = 0; // FILETIME units
+};
+
+struct KeyStats {
+  DWORD subkeys = 0;
+  DWORD maxSubkeyNameUnits = 0;
+  DWORD maxClassUnits = 0;
+  DWORD values = 0;
+  DWORD maxValueNameUnits = 0;
+  DWORD maxValueBytes = 0;
+  WString className;
+  int64_t mtime = 0;
+};
+
+class Hive {
+public:
+  explicit Hive(HiveId id);
+  ~Hive();
+  Hive(const Hive &) = delete;
+  Hive &operator=(const Hive &) = delete;
+
+  HiveId id() const { return id_; }
+  // Whether this process may change the hive (decided once per process).
+  bool writable();
+
+  // A transaction around one API call; rolls back unless committed.
+  class Txn {
+  public:
+    Txn(Hive &hive, bool write);
+    ~Txn();
+    void commit();
+    bool writing() const { return write_; }
+
+  private:
+    Hive &hive_;
+    bool write_;
+    bool open_ = false;
+  };
+
+  bool keyExists(KeyId key);
+  KeyId findChild(KeyId parent, const WString &name); // 0 when missing
+  KeyId createChild(KeyId parent, const WString &name, const WString &className);
+  bool hasChildren(KeyId key);
+  void deleteLeaf(KeyId key);
+  void deleteTree(KeyId key);
+  void touch(KeyId key);
+
+  bool getValue(KeyId key, const WString &name, ValueRecord &out);
+  void setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size);
+  bool deleteValue(KeyId key, const WString &name);
+
+  bool subkeyAt(KeyId key, DWORD index, SubkeyRecord &out);
+  bool valueAt(KeyId key, DWORD index, ValueRecord &out);
+  KeyStats stats(KeyId key);
+
+  // Makes every committed change durable (fsync); lazy otherwise.
+  void flush();
+
+private:
+  class Stmt;
+  void ensureOpen(bool wantWrite);
+  void openExisting();
+  void createFile();
+  void openPlaceholder();
+  void closeDb();
+  void exec(const char *sql);
+  sqlite3_stmt *prepare(const char *sql);
+  void beginRaw(bool write);
+
+  HiveId id_;
+  HiveLocation location_;
+  int writable_ = -1;
+  sqlite3 *db_ = nullptr;
+  bool placeholder_ = false;
+  std::map<const char *, sqlite3_stmt *> statements_;
+};
+
+} // namespace zelk::registry

@@ -1,0 +1,34 @@
+// Internal error plumbing of the registry stand-in: every failure inside the
+// stand-in is thrown as a RegFailure carrying the Win32 code the API returns.
+#pragma once
+
+#include "win32_registry.h"
+
+#include <new>
+
+namespace zelk::registry {
+
+struct RegFailure {
+  LONG code;
+};
+
+[[noreturn]] inline void fail(LONG code) { throw RegFailure{code}; }
+
+// Win32 code for an SQLite result code (primary or extended).
+LONG win32FromSqlite(int sqliteResult);
+
+// Runs `body`, turning RegFailure and allocation failures into the LONG the
+// API returns.  `body` returns the success code itself (usually 0).
+template <typename F> LONG guarded(F &&body) noexcept {
+  try {
+    return body();
+  } catch (const RegFailure &f) {
+    return f.code;
+  } catch (const std::bad_alloc &) {
+    return ERROR_NOT_ENOUGH_MEMORY;
+  } catch (...) {
+    return ERROR_REGISTRY_IO_FAILED;
+  }
+}
+
+} // namespace zelk::registry

@@ -1,0 +1,48 @@
+// The process-wide state of the stand-in (both hives and the handle table)
+// and the checks every API function shares: handle resolution, access rights,
+// deleted keys and path walking.
+#pragma once
+
+#include "handle_table.h"
+#include "hive_store.h"
+#include "reg_error.h"
+
+#include <memory>
+#include <mutex>
+
+namespace zelk::registry {
+
+class Registry {
+public:
+  // Never destroyed, so that registry calls from static destructors work.
+  static Registry &instance();
+
+  std::mutex mutex;
+  HandleTable handles;
+
+  Hive &hive(HiveId id);
+
+  // The key behind `handle`; ERROR_INVALID_HANDLE for anything else.
+  // Predefined roots get all rights, or only KEY_READ on a read-only hive.
+  KeyRef resolve(HKEY handle);
+
+private:
+  std::unique_ptr<Hive> hives_[2];
+};
+
+// Rights for an open with `requested`: generic rights mapped, WOW64 flags
+// dropped; ERROR_ACCESS_DENIED when write rights are asked of a read-only hive.
+REGSAM grantAccess(REGSAM requested, bool writable);
+
+// ERROR_KEY_DELETED unless the handle's key still exists (inside a txn).
+void requireLive(Hive &hive, const KeyRef &ref);
+
+// ERROR_ACCESS_DENIED unless the handle has one of `rights`.
+void requireRights(const KeyRef &ref, REGSAM rights);
+
+// Follows `components` from `start`; 0 when a component is missing.
+KeyId walk(Hive &hive, KeyId start, const std::vector<WString> &components);
+
+bool isStringType(DWORD type);
+
+} // namespace zelk::registry
