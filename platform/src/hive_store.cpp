@@ -173,6 +173,7 @@ void Hive::openExisting() {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     exec("PRAGMA synchronous=NORMAL");
+    exec("PRAGMA journal_size_limit=1048576");
     {
       Stmt format(*this, "SELECT v FROM meta WHERE k='format'");
       if (!format.step() || format.blob(0) != kFormat) fail(ERROR_BADDB);
@@ -443,6 +444,8 @@ void Hive::flush() {
     throw;
   }
   exec("PRAGMA synchronous=NORMAL");
+  // Fold the WAL into the database file where no reader prevents it.
+  sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 } // namespace zelk::registry

@@ -1,0 +1,180 @@
+// Persistence of the stand-in across processes: a value written by one
+// process is read by another, also when the writer dies right after the call
+// returned; an open handle sees another process's write at once; many
+// processes writing the same hive at the same time all succeed.
+#include "registry_process_support.h"
+
+#include <csignal>
+#include <cstdlib>
+
+using namespace zelk_test;
+
+namespace {
+
+const WCHAR *const kKey = ZELK_WSTR("Software\\ZelkPersistence");
+
+int childWrite(const char *name, DWORD value, bool die) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return 10;
+  WStr wname = W(name);
+  if (RegSetValueExW(key, wname.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value)) {
+    return 11;
+  }
+  if (die) std::raise(SIGKILL); // a crash right after the call returned
+  return RegCloseKey(key) ? 12 : 0;
+}
+
+int childHammer(int id, int rounds) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return 20;
+  for (int i = 0; i < rounds; ++i) {
+    WStr name = W(("w" + std::to_string(id) + "_" + std::to_string(i % 10)).c_str());
+    DWORD v = DWORD(i);
+    LONG rc = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), sizeof v);
+    if (rc) {
+      std::printf("set failed: %ld\n", long(rc));
+      return 21;
+    }
+    HKEY sub = nullptr;
+    WStr subName = W(("sub" + std::to_string(id)).c_str());
+    rc = RegCreateKeyExW(key, subName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr);
+    if (rc) {
+      std::printf("create failed: %ld\n", long(rc));
+      return 22;
+    }
+    RegCloseKey(sub);
+    DWORD size = 0;
+    rc = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size);
+    if (rc) {
+      std::printf("query failed: %ld\n", long(rc));
+      return 23;
+    }
+  }
+  return RegCloseKey(key) ? 24 : 0;
+}
+
+DWORD readDword(HKEY root, const char *name, LONG &rc) {
+  DWORD value = 0, size = sizeof value;
+  rc = RegQueryValueExW(root, W(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
+  return value;
+}
+
+TEST(PersistenceTest, ValueWrittenByOneProcessIsReadByAnother) {
+  ChildResult child = runSelf("--write first 41");
+  ASSERT_EQ(child.status, 0) << child.output;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  LONG rc;
+  EXPECT_EQ(readDword(key, "first", rc), 41u);
+  EXPECT_EQ(rc, ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+TEST(PersistenceTest, WriteSurvivesCrashRightAfterReturn) {
+  ChildResult child = runSelf("--write-and-die crashed 7");
+  ASSERT_EQ(child.status, 128 + SIGKILL) << child.output;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  LONG rc;
+  EXPECT_EQ(readDword(key, "crashed", rc), 7u);
+  EXPECT_EQ(rc, ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+TEST(PersistenceTest, OpenHandleSeesOtherProcessWriteAtOnce) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD old = 1;
+  ASSERT_EQ(RegSetValueExW(key, W("live").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&old), 4),
+            ERROR_SUCCESS);
+  ChildResult child = runSelf("--write live 2");
+  ASSERT_EQ(child.status, 0) << child.output;
+  LONG rc;
+  EXPECT_EQ(readDword(key, "live", rc), 2u);
+  // A key deleted by another process is deleted for this handle too.
+  ChildResult deleter = runSelf("--delete-tree");
+  ASSERT_EQ(deleter.status, 0) << deleter.output;
+  readDword(key, "live", rc);
+  EXPECT_EQ(rc, ERROR_KEY_DELETED);
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+TEST(PersistenceTest, ConcurrentWritersAllSucceed) {
+  const int writers = 4, rounds = 150;
+  std::vector<FILE *> pipes;
+  for (int i = 0; i < writers; ++i) {
+    std::string cmd = "'" + selfPath() + "' --hammer " + std::to_string(i) + " " + std::to_string(rounds) + " 2>&1";
+    pipes.push_back(::popen(cmd.c_str(), "r"));
+  }
+  // Read the hive while they write.
+  for (int i = 0; i < 50; ++i) {
+    HKEY key = nullptr;
+    LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key);
+    EXPECT_TRUE(rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) << rc;
+    if (rc == ERROR_SUCCESS) {
+      DWORD values = 0;
+      EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                                 nullptr, nullptr, nullptr),
+                ERROR_SUCCESS);
+      RegCloseKey(key);
+    }
+  }
+  for (FILE *p : pipes) {
+    char buf[256];
+    std::string out;
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    int status = ::pclose(p);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  DWORD subkeys = 0;
+  ASSERT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(subkeys, DWORD(writers));
+  for (int i = 0; i < writers; ++i) {
+    LONG rc;
+    DWORD v = readDword(key, ("w" + std::to_string(i) + "_9").c_str(), rc);
+    EXPECT_EQ(rc, ERROR_SUCCESS);
+    EXPECT_EQ(v, DWORD(rounds - 1));
+  }
+  RegCloseKey(key);
+  EXPECT_EQ(SHDeleteKeyW(HKEY_CURRENT_USER, kKey), DWORD(ERROR_SUCCESS));
+}
+
+TEST(PersistenceTest, FlushMakesChangesDurable) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD v = 9;
+  ASSERT_EQ(RegSetValueExW(key, W("flushed").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), 4),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  ChildResult child = runSelf("--expect flushed 9");
+  EXPECT_EQ(child.status, 0) << child.output;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc >= 4 && std::string(argv[1]) == "--write") return childWrite(argv[2], DWORD(std::atoi(argv[3])), false);
+  if (argc >= 4 && std::string(argv[1]) == "--write-and-die") {
+    return childWrite(argv[2], DWORD(std::atoi(argv[3])), true);
+  }
+  if (argc >= 4 && std::string(argv[1]) == "--hammer") return childHammer(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (argc >= 2 && std::string(argv[1]) == "--delete-tree") return int(SHDeleteKeyW(HKEY_CURRENT_USER, kKey));
+  if (argc >= 4 && std::string(argv[1]) == "--expect") {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key)) return 30;
+    LONG rc;
+    DWORD v = readDword(key, argv[2], rc);
+    return rc ? 31 : (v == DWORD(std::atoi(argv[3])) ? 0 : 32);
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new TemporaryRegistryEnvironment);
+  return RUN_ALL_TESTS();
+}
