@@ -1,0 +1,85 @@
+// The text encodings a subtitle file may be written in, as offered in the
+// subtitle settings.
+
+#include "host/library/ZNBLibrary.h"
+
+#include <QTextCodec>
+
+namespace ZelkNimbo {
+
+namespace {
+
+struct CodePage {
+    const char* identifier; // the codec name QTextCodec::codecForName accepts
+    const char* name;       // what the user reads
+};
+
+// Encodings subtitle files are actually found in, grouped by script. The
+// identifiers are Qt's codec names so the player can decode with them as is.
+const CodePage knownCodePages[] = {
+    {"windows-1250", "Central European (Windows-1250)"},
+    {"windows-1251", "Cyrillic (Windows-1251)"},
+    {"windows-1252", "Western European (Windows-1252)"},
+    {"windows-1253", "Greek (Windows-1253)"},
+    {"windows-1254", "Turkish (Windows-1254)"},
+    {"windows-1255", "Hebrew (Windows-1255)"},
+    {"windows-1256", "Arabic (Windows-1256)"},
+    {"windows-1257", "Baltic (Windows-1257)"},
+    {"windows-1258", "Vietnamese (Windows-1258)"},
+    {"ISO-8859-1", "Western European (ISO-8859-1)"},
+    {"ISO-8859-2", "Central European (ISO-8859-2)"},
+    {"ISO-8859-3", "South European (ISO-8859-3)"},
+    {"ISO-8859-4", "Baltic (ISO-8859-4)"},
+    {"ISO-8859-5", "Cyrillic (ISO-8859-5)"},
+    {"ISO-8859-6", "Arabic (ISO-8859-6)"},
+    {"ISO-8859-7", "Greek (ISO-8859-7)"},
+    {"ISO-8859-8", "Hebrew (ISO-8859-8)"},
+    {"ISO-8859-9", "Turkish (ISO-8859-9)"},
+    {"ISO-8859-10", "Nordic (ISO-8859-10)"},
+    {"ISO-8859-13", "Baltic (ISO-8859-13)"},
+    {"ISO-8859-14", "Celtic (ISO-8859-14)"},
+    {"ISO-8859-15", "Western European (ISO-8859-15)"},
+    {"ISO-8859-16", "South-Eastern European (ISO-8859-16)"},
+    {"KOI8-R", "Cyrillic (KOI8-R)"},
+    {"KOI8-U", "Cyrillic (KOI8-U)"},
+    {"TIS-620", "Thai (TIS-620)"},
+    {"Shift_JIS", "Japanese (Shift_JIS)"},
+    {"EUC-JP", "Japanese (EUC-JP)"},
+    {"ISO-2022-JP", "Japanese (ISO-2022-JP)"},
+    {"GBK", "Chinese Simplified (GBK)"},
+    {"GB18030", "Chinese Simplified (GB18030)"},
+    {"Big5", "Chinese Traditional (Big5)"},
+    {"Big5-HKSCS", "Chinese Traditional (Big5-HKSCS)"},
+    {"EUC-KR", "Korean (EUC-KR)"},
+    {"UTF-8", "Unicode (UTF-8)"},
+    {"UTF-16", "Unicode (UTF-16)"},
+    {"UTF-16LE", "Unicode (UTF-16LE)"},
+    {"UTF-16BE", "Unicode (UTF-16BE)"},
+};
+
+} // namespace
+
+QStringList ZNBStringTools::codePages()
+{
+    // Which codecs exist depends on how Qt was built (ICU or not), so only the
+    // ones this Qt can really decode are offered.
+    QStringList identifiers;
+    for (const CodePage& page : knownCodePages) {
+        if (QTextCodec::codecForName(page.identifier))
+            identifiers.append(QLatin1String(page.identifier));
+    }
+    return identifiers;
+}
+
+QString ZNBStringTools::codePageName(const QString& identifier)
+{
+    // Codec names are case-insensitive, so a stored "UTF-8" or "utf-8" reads
+    // the same; an identifier we do not know is shown as it is.
+    for (const CodePage& page : knownCodePages) {
+        if (identifier.compare(QLatin1String(page.identifier), Qt::CaseInsensitive) == 0)
+            return QLatin1String(page.name);
+    }
+    return identifier;
+}
+
+} // namespace ZelkNimbo

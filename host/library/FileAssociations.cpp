@@ -1,0 +1,71 @@
+// Registering the player as the handler of video file types. On Linux this
+// goes through the user's mimeapps.list, the file desktop environments consult
+// for "open with" defaults.
+
+#include "host/library/MimeAppsList.h"
+#include "host/library/ZNBLibrary.h"
+
+#include <QMimeDatabase>
+#include <QStandardPaths>
+
+namespace ZelkNimbo {
+
+namespace {
+
+const char* const playerDesktopId = "zelk-player.desktop";
+const char* const mimeAppsFileName = "mimeapps.list";
+
+// Every MIME type a file with this extension may be recognised as; empty for
+// an extension the MIME database does not know.
+QStringList mimeTypesForExtension(const QString& extension)
+{
+    QStringList names;
+    if (!extension.startsWith(QLatin1Char('.')) || extension.size() < 2)
+        return names;
+    const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(QLatin1Char('x') + extension);
+    for (const QMimeType& type : types)
+        names.append(type.name());
+    return names;
+}
+
+} // namespace
+
+bool OSUtilities::setFileTypeAssociations(const QMap<QString, bool>& associations)
+{
+    // Every save hands over a map, usually empty: leave the file alone then.
+    if (associations.isEmpty())
+        return true;
+
+    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (configFolder.isEmpty())
+        return false;
+    const QString path = configFolder + QLatin1Char('/') + QLatin1String(mimeAppsFileName);
+
+    MimeAppsList list;
+    if (!list.load(path))
+        return false;
+
+    // Extensions that share a MIME type (".mov" and ".qt") share its default
+    // too; the map's order decides between contradicting entries. An unknown
+    // extension does not stop the others from being registered, but the
+    // caller learns that not everything was done.
+    const QString desktopId = QLatin1String(playerDesktopId);
+    bool everyExtensionKnown = true;
+    for (auto entry = associations.constBegin(); entry != associations.constEnd(); ++entry) {
+        const QStringList mimeTypes = mimeTypesForExtension(entry.key());
+        if (mimeTypes.isEmpty())
+            everyExtensionKnown = false;
+        for (const QString& mimeType : mimeTypes) {
+            if (entry.value())
+                list.makeDefault(mimeType, desktopId);
+            else
+                list.dropDefault(mimeType, desktopId);
+        }
+    }
+
+    if (list.isModified() && !list.save(path))
+        return false;
+    return everyExtensionKnown;
+}
+
+} // namespace ZelkNimbo

@@ -1,0 +1,64 @@
+// The language table offered for audio, subtitle and menu tracks, and the
+// user's interface language.
+
+#include "host/library/LanguageCodes.h"
+#include "host/library/ZNBLibrary.h"
+
+#include <QStringList>
+
+namespace ZelkNimbo {
+
+namespace {
+
+const char* const fallbackLanguageCode = "en";
+
+bool isTwoLowercaseLetters(const QString& text)
+{
+    return text.size() == 2 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z')
+        && text.at(1) >= QLatin1Char('a') && text.at(1) <= QLatin1Char('z');
+}
+
+} // namespace
+
+QString twoLetterLanguageCode(const QLocale& locale)
+{
+    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
+        return QString();
+    // name() is "language_Country"; languages without a two-letter code carry
+    // their three-letter code there, which is rejected.
+    const QString language = locale.name().section(QLatin1Char('_'), 0, 0);
+    return isTwoLowercaseLetters(language) ? language : QString();
+}
+
+QString OSUtilities::getLanguageCode()
+{
+    // uiLanguages() is where Qt honours LANGUAGE, LC_ALL, LC_MESSAGES and LANG
+    // in that order; the first entry with a two-letter code wins. Each entry
+    // goes through QLocale so legacy codes ("iw") come out as the table's keys.
+    const QStringList preferred = QLocale::system().uiLanguages();
+    for (const QString& entry : preferred) {
+        const QString code = twoLetterLanguageCode(QLocale(entry));
+        if (!code.isEmpty())
+            return code;
+    }
+    return QLatin1String(fallbackLanguageCode);
+}
+
+QMap<QString, QString> ZNBStringTools::twoLetterLanguageCodeMap()
+{
+    QMap<QString, QString> languages;
+    for (int value = QLocale::C + 1; value <= QLocale::LastLanguage; ++value) {
+        const auto language = static_cast<QLocale::Language>(value);
+        const QLocale locale(language);
+        // Qt answers a language it has no data for with another locale, and
+        // some enum values are aliases of others: keep only genuine, first hits.
+        if (locale.language() != language)
+            continue;
+        const QString code = twoLetterLanguageCode(locale);
+        if (!code.isEmpty() && !languages.contains(code))
+            languages.insert(code, QLocale::languageToString(language));
+    }
+    return languages;
+}
+
+} // namespace ZelkNimbo
