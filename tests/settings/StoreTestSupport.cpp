@@ -129,7 +129,7 @@ std::vector<unsigned char> bytesOf(std::initializer_list<int> values)
     return bytes;
 }
 
-Section open(const std::string& path, ilsk::AccessMode mode)
+Section openRoot(const std::string& path, ilsk::AccessMode mode)
 {
     Section section;
     ilsk::openSettings(path, mode, section.out());

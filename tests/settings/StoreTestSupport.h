@@ -49,7 +49,7 @@ std::vector<unsigned char> bytesOf(std::initializer_list<int> values);
 
 // Holds one section reference for the length of a test.
 using Section = ovra::RefCountedPtr<ilsk::IZelkSettings>;
-Section open(const std::string& path, ilsk::AccessMode mode);
+Section openRoot(const std::string& path, ilsk::AccessMode mode);
 
 } // namespace storetest
 

@@ -20,23 +20,23 @@ TEST(StoreModes, OpenOnlyModesNeedAnExistingKey)
     EXPECT_FALSE(rawKeyExists(HKEY_LOCAL_MACHINE, root));
 
     // Creating modes make the key; then the open-only user modes work.
-    EXPECT_TRUE(open(root, ilsk::UserCreate));
+    EXPECT_TRUE(openRoot(root, ilsk::UserCreate));
     EXPECT_TRUE(rawKeyExists(HKEY_CURRENT_USER, root));
-    EXPECT_TRUE(open(root, ilsk::UserReadWrite));
-    EXPECT_TRUE(open(root, ilsk::UserReadOnly));
-    EXPECT_FALSE(open(root, ilsk::MachineReadOnly));
+    EXPECT_TRUE(openRoot(root, ilsk::UserReadWrite));
+    EXPECT_TRUE(openRoot(root, ilsk::UserReadOnly));
+    EXPECT_FALSE(openRoot(root, ilsk::MachineReadOnly));
 }
 
 TEST(StoreModes, UnknownModesAndBadPathsFail)
 {
     const std::string root = uniqueRoot();
-    EXPECT_FALSE(open(root, static_cast<AccessMode>(0)));
-    EXPECT_FALSE(open(root, static_cast<AccessMode>(10)));
-    EXPECT_FALSE(open("", ilsk::UserCreate));
-    EXPECT_FALSE(open("bad\xC0\x80name", ilsk::UserCreate));
-    EXPECT_FALSE(open("/" + root, ilsk::UserCreate));
-    EXPECT_FALSE(open(root + "//inner", ilsk::UserCreate));
-    EXPECT_FALSE(open(root + "/", ilsk::UserCreate));
+    EXPECT_FALSE(openRoot(root, static_cast<AccessMode>(0)));
+    EXPECT_FALSE(openRoot(root, static_cast<AccessMode>(10)));
+    EXPECT_FALSE(openRoot("", ilsk::UserCreate));
+    EXPECT_FALSE(openRoot("bad\xC0\x80name", ilsk::UserCreate));
+    EXPECT_FALSE(openRoot("/" + root, ilsk::UserCreate));
+    EXPECT_FALSE(openRoot(root + "//inner", ilsk::UserCreate));
+    EXPECT_FALSE(openRoot(root + "/", ilsk::UserCreate));
     // A null out is allowed.
     EXPECT_TRUE(ilsk::openSettings(root, ilsk::UserCreate, nullptr));
 }
@@ -44,8 +44,8 @@ TEST(StoreModes, UnknownModesAndBadPathsFail)
 TEST(StoreModes, ReadOnlyModeReadsButDoesNotWrite)
 {
     const std::string root = uniqueRoot();
-    ASSERT_TRUE(open(root, ilsk::UserCreate)->setValue(std::string("Volume"), std::int32_t(40)));
-    Section readOnly = open(root, ilsk::UserReadOnly);
+    ASSERT_TRUE(openRoot(root, ilsk::UserCreate)->setValue(std::string("Volume"), std::int32_t(40)));
+    Section readOnly = openRoot(root, ilsk::UserReadOnly);
     ASSERT_TRUE(readOnly);
     std::int32_t volume = 0;
     EXPECT_TRUE(readOnly->getValue(std::string("Volume"), volume));
@@ -58,7 +58,7 @@ TEST(StoreModes, ReadOnlyModeReadsButDoesNotWrite)
 TEST(StoreModes, FactoryPathYieldsTheLeafAlone)
 {
     const std::string root = uniqueRoot();
-    Section leaf = open(root + "/Settings\\abc", ilsk::UserCreate);
+    Section leaf = openRoot(root + "/Settings\\abc", ilsk::UserCreate);
     ASSERT_TRUE(leaf);
     EXPECT_EQ(leaf->retainCount(), 1);
     std::string name;
@@ -74,25 +74,25 @@ TEST(StoreModes, MachineModesUseTheMachineHive)
     if (machineHiveReadOnly())
         GTEST_SKIP() << "the machine hive is read-only for this process";
     const std::string root = uniqueRoot();
-    Section machine = open(root, ilsk::MachineCreate);
+    Section machine = openRoot(root, ilsk::MachineCreate);
     ASSERT_TRUE(machine);
     ASSERT_TRUE(machine->setValue(std::string("Where"), std::string("machine")));
     EXPECT_EQ(rawGet(HKEY_LOCAL_MACHINE, root, "Where").status, ERROR_SUCCESS);
     EXPECT_FALSE(rawKeyExists(HKEY_CURRENT_USER, root));
 
     std::string where;
-    EXPECT_TRUE(open(root, ilsk::MachineReadOnly)->getValue(std::string("Where"), where));
+    EXPECT_TRUE(openRoot(root, ilsk::MachineReadOnly)->getValue(std::string("Where"), where));
     EXPECT_EQ(where, "machine");
-    EXPECT_TRUE(open(root, ilsk::MachineReadWrite)->setValue(std::string("Count"), std::int32_t(3)));
+    EXPECT_TRUE(openRoot(root, ilsk::MachineReadWrite)->setValue(std::string("Count"), std::int32_t(3)));
 
     // Modes 2 and 5 succeed on the machine key alone: reads find its values,
     // writes have no user key to go to.
-    Section either = open(root, ilsk::UserOrMachineReadOnly);
+    Section either = openRoot(root, ilsk::UserOrMachineReadOnly);
     ASSERT_TRUE(either);
     where.clear();
     EXPECT_TRUE(either->getValue(std::string("Where"), where));
     EXPECT_EQ(where, "machine");
-    Section eitherWritable = open(root, ilsk::UserOrMachineReadWrite);
+    Section eitherWritable = openRoot(root, ilsk::UserOrMachineReadWrite);
     ASSERT_TRUE(eitherWritable);
     EXPECT_FALSE(eitherWritable->setValue(std::string("New"), true));
 }
@@ -105,7 +105,7 @@ TEST(StoreModes, CreateWithMachineFallbackFindsMachineOnlyValues)
     const std::uint32_t ninety = 90;
     ASSERT_EQ(rawSet(HKEY_LOCAL_MACHINE, root, "Volume", REG_DWORD, &ninety, 4), ERROR_SUCCESS);
 
-    Section section = open(root, ilsk::UserCreateMachineFallback);
+    Section section = openRoot(root, ilsk::UserCreateMachineFallback);
     ASSERT_TRUE(section);
     EXPECT_TRUE(rawKeyExists(HKEY_CURRENT_USER, root)); // the empty user key was created
     std::int32_t volume = 0;
@@ -126,13 +126,13 @@ TEST(StoreModesMachineReadOnly, CreateWithMachineFallbackWorksOnTheUserKeyAlone)
     if (!machineHiveReadOnly())
         GTEST_SKIP() << "needs the machine hive read-only (ZELK_REGISTRY_MACHINE_READONLY=1)";
     const std::string root = uniqueRoot();
-    Section section = open(root, ilsk::UserCreateMachineFallback);
+    Section section = openRoot(root, ilsk::UserCreateMachineFallback);
     ASSERT_TRUE(section);
     EXPECT_TRUE(section->setValue(std::string("Volume"), std::int32_t(5)));
     std::int32_t volume = 0;
     EXPECT_TRUE(section->getValue(std::string("Volume"), volume));
     EXPECT_EQ(volume, 5);
-    EXPECT_FALSE(open(root, ilsk::MachineCreate));
+    EXPECT_FALSE(openRoot(root, ilsk::MachineCreate));
     EXPECT_FALSE(section->getValue(std::string("Missing"), volume));
     EXPECT_EQ(volume, 5);
 }
@@ -140,7 +140,7 @@ TEST(StoreModesMachineReadOnly, CreateWithMachineFallbackWorksOnTheUserKeyAlone)
 TEST(StoreCache, NestedPathIsCachedPerParentAndNotReopened)
 {
     const std::string root = uniqueRoot();
-    Section top = open(root, ilsk::UserCreate);
+    Section top = openRoot(root, ilsk::UserCreate);
     ASSERT_TRUE(top);
     Section c1;
     ASSERT_TRUE(top->openSection(std::string("a/b/c"), c1.out()));
@@ -156,7 +156,7 @@ TEST(StoreCache, NestedPathIsCachedPerParentAndNotReopened)
     // (nothing is reopened); an open-only mode could not reopen it.
     ASSERT_EQ(rawDeleteTree(HKEY_CURRENT_USER, root + "/a"), ERROR_SUCCESS);
     Section again;
-    Section topReadWrite = open(root, ilsk::UserReadWrite);
+    Section topReadWrite = openRoot(root, ilsk::UserReadWrite);
     EXPECT_TRUE(top->openSection(std::string("a\\b/c"), again.out()));
     EXPECT_EQ(again.get(), c1.get());
     EXPECT_FALSE(topReadWrite->openSection(std::string("a/b/c"), again.out()));
@@ -165,7 +165,7 @@ TEST(StoreCache, NestedPathIsCachedPerParentAndNotReopened)
 TEST(StoreCache, NamesDifferingInCaseAreDistinctObjectsForOneKey)
 {
     const std::string root = uniqueRoot();
-    Section top = open(root, ilsk::UserCreate);
+    Section top = openRoot(root, ilsk::UserCreate);
     Section upper, lower;
     ASSERT_TRUE(top->openSection(std::string("Subtitles"), upper.out()));
     ASSERT_TRUE(top->openSection(std::string("subtitles"), lower.out()));
@@ -179,14 +179,14 @@ TEST(StoreCache, NamesDifferingInCaseAreDistinctObjectsForOneKey)
 TEST(StoreCache, FailedChildStaysCachedAndRetriesItsKey)
 {
     const std::string root = uniqueRoot();
-    ASSERT_TRUE(open(root, ilsk::UserCreate));
-    Section top = open(root, ilsk::UserReadWrite);
+    ASSERT_TRUE(openRoot(root, ilsk::UserCreate));
+    Section top = openRoot(root, ilsk::UserReadWrite);
     Section child;
     EXPECT_FALSE(top->openSection(std::string("Later"), child.out()));
     // The cached child is handed out without opening; its operations retry.
     ASSERT_TRUE(top->openSection(std::string("Later"), child.out()));
     EXPECT_FALSE(child->setValue(std::string("x"), true));
-    ASSERT_TRUE(open(root + "/Later", ilsk::UserCreate));
+    ASSERT_TRUE(openRoot(root + "/Later", ilsk::UserCreate));
     EXPECT_TRUE(child->setValue(std::string("x"), true));
 }
 

@@ -14,7 +14,7 @@ std::set<std::string> utf8Set(std::initializer_list<const char*> names)
 TEST(StoreEnumeration, SectionAndValueNamesOfTheUserKey)
 {
     const std::string root = uniqueRoot();
-    Section section = open(root, ilsk::UserCreate);
+    Section section = openRoot(root, ilsk::UserCreate);
     Section child;
     ASSERT_TRUE(section->openSection(std::string("Playback"), child.out()));
     ASSERT_TRUE(section->openSection(std::string("Advanced"), child.out()));
@@ -45,7 +45,7 @@ TEST(StoreEnumeration, SectionAndValueNamesOfTheUserKey)
 TEST(StoreEnumeration, LongValueNamesDoNotCutTheListingShort)
 {
     const std::string root = uniqueRoot();
-    Section section = open(root, ilsk::UserCreate);
+    Section section = openRoot(root, ilsk::UserCreate);
     const std::string longName(1100, 'n');
     ASSERT_TRUE(section->setValue(std::string("first"), true));
     ASSERT_TRUE(section->setValue(longName, true));
@@ -72,7 +72,7 @@ TEST(StoreEnumeration, BothHivesInTheFallbackModes)
     ASSERT_EQ(rawSet(HKEY_CURRENT_USER, root, "userValue", REG_DWORD, &one, 4), ERROR_SUCCESS);
 
     for (ilsk::AccessMode mode : {ilsk::UserCreateMachineFallback, ilsk::UserOrMachineReadOnly}) {
-        Section section = open(root, mode);
+        Section section = openRoot(root, mode);
         ASSERT_TRUE(section);
         std::set<std::string> names;
         EXPECT_TRUE(section->getSectionNames(names));
@@ -83,16 +83,16 @@ TEST(StoreEnumeration, BothHivesInTheFallbackModes)
     }
     // Without a fallback only the user key counts.
     std::set<std::string> names;
-    EXPECT_TRUE(open(root, ilsk::UserReadOnly)->getValueNames(names));
+    EXPECT_TRUE(openRoot(root, ilsk::UserReadOnly)->getValueNames(names));
     EXPECT_EQ(names, utf8Set({"shared", "userValue"}));
 }
 
 TEST(StoreDeleteTree, NeverOpenedSectionDeletesNothing)
 {
     const std::string root = uniqueRoot();
-    ASSERT_TRUE(open(root + "/Child", ilsk::UserCreate));
+    ASSERT_TRUE(openRoot(root + "/Child", ilsk::UserCreate));
     // A child whose key failed to open stays cached, never having had a hive.
-    Section top = open(root, ilsk::UserReadWrite);
+    Section top = openRoot(root, ilsk::UserReadWrite);
     Section orphan;
     EXPECT_FALSE(top->openSection(std::string("NotThere"), orphan.out()));
     ASSERT_TRUE(top->openSection(std::string("NotThere"), orphan.out()));
@@ -104,7 +104,7 @@ TEST(StoreDeleteTree, NeverOpenedSectionDeletesNothing)
 TEST(StoreDeleteTree, UserTreeIsDeletedAndTheSectionStaysUsable)
 {
     const std::string root = uniqueRoot();
-    Section section = open(root, ilsk::UserCreate);
+    Section section = openRoot(root, ilsk::UserCreate);
     Section child;
     ASSERT_TRUE(section->openSection(std::string("A/B"), child.out()));
     ASSERT_TRUE(child->setValue(std::string("deep"), true));
@@ -125,14 +125,14 @@ TEST(StoreDeleteTree, MachineTreeIsDeletedBottomUp)
     if (machineHiveReadOnly())
         GTEST_SKIP() << "the machine hive is read-only for this process";
     const std::string root = uniqueRoot();
-    Section section = open(root, ilsk::MachineCreate);
+    Section section = openRoot(root, ilsk::MachineCreate);
     ASSERT_TRUE(section);
     for (const char* path : {"One/Two/Three", "One/Sibling", "Other"}) {
         Section child;
         ASSERT_TRUE(section->openSection(std::string(path), child.out()));
         ASSERT_TRUE(child->setValue(std::string("v"), true));
     }
-    ASSERT_TRUE(open(root, ilsk::UserCreate)); // a user key of the same path stays
+    ASSERT_TRUE(openRoot(root, ilsk::UserCreate)); // a user key of the same path stays
     EXPECT_TRUE(section->deleteTree());
     EXPECT_FALSE(rawKeyExists(HKEY_LOCAL_MACHINE, root));
     EXPECT_TRUE(rawKeyExists(HKEY_CURRENT_USER, root));

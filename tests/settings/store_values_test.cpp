@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         root = uniqueRoot();
-        section = open(root, ilsk::UserCreate);
+        section = openRoot(root, ilsk::UserCreate);
         ASSERT_TRUE(section);
     }
     RawValue raw(const std::string& name) { return rawGet(HKEY_CURRENT_USER, root, name); }

@@ -11,7 +11,7 @@ status=0
 
 if [ -x "$ROOT/tools/ci/wine-core-tests.sh" ]; then
   echo "== Qt-free core under Wine =="
-  "$ROOT/tools/ci/wine-core-tests.sh" || status=1
+  "$ROOT/tools/ci/wine-core-tests.sh" "$BUILD_DIR-wine" || status=1
 fi
 
 echo "== Sanitizers (ASan + UBSan) =="
