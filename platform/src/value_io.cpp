@@ -64,9 +64,8 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
     // include it (Windows reads the unit after the count to decide).
     const auto *units = lpData;
     size_t last = (cbData / 2 - 1) * 2, next = (cbData / 2) * 2;
-    bool lastNonZero = units[last] || units[last + 1];
-    bool nextZero = !units[next] && !units[next + 1];
-    if (lastNonZero && nextZero) cbData += 2;
+    // Like Windows, look past the count only when the last unit is not NUL.
+    if ((units[last] || units[last + 1]) && !units[next] && !units[next + 1]) cbData += 2;
   }
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();

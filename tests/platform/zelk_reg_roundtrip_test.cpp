@@ -1,0 +1,250 @@
+// zelk-reg round trip: export a key tree with every value type, delete it,
+// import the file, and the tree (names, types, data) and the query output
+// are the same again.  Also the reg.exe-style outputs and argument errors.
+#include "registry_process_support.h"
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+using namespace zelk_test;
+
+namespace {
+
+const char *const kKey = "HKCU\\Software\\ZelkRoundTrip";
+
+// Runs zelk-reg with `args` split at spaces (a "quoted part" stays one
+// argument), feeding `input` to its stdin; collects stdout and stderr.
+ChildResult reg(const std::string &args, const std::string &input = {}) {
+  std::vector<std::string> argv{ZELK_REG_PATH};
+  std::string current;
+  bool inQuote = false, any = false;
+  for (char c : args) {
+    if (c == '"') {
+      inQuote = !inQuote;
+      any = true;
+    } else if (c == ' ' && !inQuote) {
+      if (any) argv.push_back(current);
+      current.clear();
+      any = false;
+    } else {
+      current.push_back(c);
+      any = true;
+    }
+  }
+  if (any) argv.push_back(current);
+  int out[2], in[2];
+  ChildResult r;
+  if (::pipe(out) || ::pipe(in)) return r;
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(in[0], 0);
+    ::dup2(out[1], 1);
+    ::dup2(out[1], 2);
+    ::close(in[1]);
+    ::close(out[0]);
+    std::vector<char *> cargv;
+    for (std::string &a : argv) cargv.push_back(&a[0]);
+    cargv.push_back(nullptr);
+    ::execv(cargv[0], cargv.data());
+    ::_exit(127);
+  }
+  ::close(in[0]);
+  ::close(out[1]);
+  if (!input.empty()) (void)!::write(in[1], input.data(), input.size());
+  ::close(in[1]);
+  char buf[512];
+  ssize_t n;
+  while ((n = ::read(out[0], buf, sizeof buf)) > 0) r.output.append(buf, size_t(n));
+  ::close(out[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+// Whole tree below `key`: "path|name" -> "type:hexdata".
+void dump(HKEY key, const WStr &path, std::map<WStr, std::string> &out) {
+  for (DWORD i = 0;; ++i) {
+    WCHAR name[300];
+    BYTE data[2048];
+    DWORD nameLen = 300, dataLen = sizeof data, type = 0;
+    LONG rc = RegEnumValueW(key, i, name, &nameLen, nullptr, &type, data, &dataLen);
+    if (rc == ERROR_NO_MORE_ITEMS) break;
+    ASSERT_EQ(rc, ERROR_SUCCESS);
+    std::string hex = std::to_string(type) + ":";
+    for (DWORD b = 0; b < dataLen; ++b) hex += std::to_string(data[b]) + ",";
+    out[path + W("|") + WStr(name, nameLen)] = hex;
+  }
+  for (DWORD i = 0;; ++i) {
+    WCHAR name[300];
+    DWORD len = 300;
+    LONG rc = RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_NO_MORE_ITEMS) break;
+    ASSERT_EQ(rc, ERROR_SUCCESS);
+    HKEY child = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(key, name, 0, KEY_READ, &child), ERROR_SUCCESS);
+    out[path + W("\\") + WStr(name, len)] = "key";
+    dump(child, path + W("\\") + WStr(name, len), out);
+    RegCloseKey(child);
+  }
+}
+
+std::map<WStr, std::string> snapshot() {
+  std::map<WStr, std::string> out;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, W("Software\\ZelkRoundTrip").c_str(), 0, KEY_READ, &key) == 0) {
+    dump(key, WStr(), out);
+    RegCloseKey(key);
+  }
+  return out;
+}
+
+void set(HKEY key, const char *name, DWORD type, const void *data, DWORD size) {
+  ASSERT_EQ(RegSetValueExW(key, W(name).c_str(), 0, type, static_cast<const BYTE *>(data), size), ERROR_SUCCESS);
+}
+
+void fillTree() {
+  HKEY root = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, W("Software\\ZelkRoundTrip").c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &root, nullptr),
+            ERROR_SUCCESS);
+  const WCHAR text[] = {'C', ':', '\\', 'p', 'a', 't', 'h', ' ', '"', 'q', '"', ' ', 0x00FC, 0x2713, 0xD83D, 0xDE00, 0};
+  set(root, "", REG_SZ, W("default value").c_str(), 28);
+  set(root, "text", REG_SZ, text, sizeof text);
+  set(root, "quote\"and\\slash", REG_SZ, W("x").c_str(), 4);
+  set(root, "expand", REG_EXPAND_SZ, W("%HOME%\\bin").c_str(), 22);
+  const WCHAR multi[] = {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0};
+  set(root, "multi", REG_MULTI_SZ, multi, sizeof multi);
+  DWORD d = 0xDEADBEEF;
+  set(root, "dword", REG_DWORD, &d, 4);
+  unsigned long long q = 0x0102030405060708ull;
+  set(root, "qword", REG_QWORD, &q, 8);
+  BYTE bin[200];
+  for (int i = 0; i < 200; ++i) bin[i] = BYTE(i * 7);
+  set(root, "binary", REG_BINARY, bin, sizeof bin);
+  set(root, "empty", REG_BINARY, nullptr, 0);
+  set(root, "none", REG_NONE, bin, 3);
+  const WCHAR raw[] = {'a', 'b', 'c', 'd'};
+  set(root, "unterminated", REG_SZ, raw, 6);
+  const WCHAR lines[] = {'a', '\n', 'b', 0};
+  set(root, "newline", REG_SZ, lines, sizeof lines);
+  set(root, "odd type", 0x1234, bin, 5);
+  HKEY sub = nullptr;
+  const WCHAR unicodeKey[] = {'S', 'u', 'b', '\\', 0x00D6, 'k', 'o', 0};
+  ASSERT_EQ(RegCreateKeyExW(root, unicodeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), ERROR_SUCCESS);
+  set(sub, "deep", REG_DWORD, &d, 4);
+  RegCloseKey(sub);
+  ASSERT_EQ(RegCreateKeyExW(root, W("Empty Key").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(sub);
+  RegCloseKey(root);
+}
+
+class ZelkRegTest : public ::testing::Test {
+protected:
+  void SetUp() override { SHDeleteKeyW(HKEY_CURRENT_USER, W("Software\\ZelkRoundTrip").c_str()); }
+  void TearDown() override { SHDeleteKeyW(HKEY_CURRENT_USER, W("Software\\ZelkRoundTrip").c_str()); }
+};
+
+TEST_F(ZelkRegTest, ExportDeleteImportGivesTheSameTree) {
+  fillTree();
+  std::map<WStr, std::string> before = snapshot();
+  ASSERT_GT(before.size(), 15u);
+  ChildResult queryBefore = reg(std::string("query ") + kKey + " /s");
+  ASSERT_EQ(queryBefore.status, 0) << queryBefore.output;
+
+  char dirPattern[] = "/tmp/zelk-reg-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dirPattern), nullptr);
+  std::string file = std::string(dirPattern) + "/tree.reg";
+  ChildResult exp = reg(std::string("export ") + kKey + " " + file + " /y");
+  ASSERT_EQ(exp.status, 0) << exp.output;
+  std::string bytes = readFile(file);
+  ASSERT_GE(bytes.size(), 4u);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xFE);
+  EXPECT_EQ(bytes[2], 'W');
+  EXPECT_EQ(bytes[3], 0);
+
+  ChildResult del = reg(std::string("delete ") + kKey + " /f");
+  ASSERT_EQ(del.status, 0) << del.output;
+  EXPECT_TRUE(snapshot().empty());
+  EXPECT_EQ(reg(std::string("query ") + kKey).status, 1);
+
+  ChildResult imp = reg("import " + file);
+  ASSERT_EQ(imp.status, 0) << imp.output;
+  EXPECT_EQ(snapshot(), before);
+  ChildResult queryAfter = reg(std::string("query ") + kKey + " /s");
+  EXPECT_EQ(queryAfter.output, queryBefore.output);
+  removeTree(dirPattern);
+}
+
+TEST_F(ZelkRegTest, ImportsUtf8Files) {
+  char dirPattern[] = "/tmp/zelk-reg-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dirPattern), nullptr);
+  std::string file = std::string(dirPattern) + "/utf8.reg";
+  writeFile(file, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Gr\xC3\xBC\xC3\x9F" "e]\n"
+                  "\"Name\"=\"Z\xC3\xBCrich\"\n"
+                  "@=dword:0000002a\n"
+                  "\"Bin\"=hex:01,02,\\\n  03\n"
+                  "; a comment\n"
+                  "\"Gone\"=-\n");
+  ChildResult imp = reg("import " + file);
+  ASSERT_EQ(imp.status, 0) << imp.output;
+  ChildResult q = reg("query \"HKCU\\Software\\ZelkRoundTrip\\Gr\xC3\xBC\xC3\x9F" "e\"");
+  EXPECT_EQ(q.status, 0);
+  EXPECT_EQ(q.output, "\nHKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Gr\xC3\xBC\xC3\x9F" "e\n"
+                      "    Name    REG_SZ    Z\xC3\xBCrich\n"
+                      "    (Default)    REG_DWORD    0x2a\n"
+                      "    Bin    REG_BINARY    010203\n"
+                      "\n");
+  removeTree(dirPattern);
+}
+
+TEST_F(ZelkRegTest, AddQueryDeleteOutputs) {
+  ChildResult add = reg(std::string("add ") + kKey + " /v Count /t REG_DWORD /d 0x10 /f");
+  EXPECT_EQ(add.status, 0);
+  EXPECT_EQ(add.output, "The operation completed successfully.\n");
+  EXPECT_EQ(reg(std::string("add HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Sub /ve /d hello /f")).status, 0);
+  EXPECT_EQ(reg(std::string("add ") + kKey + " /v List /t REG_MULTI_SZ /d a\\0b /f").status, 0);
+  ChildResult q = reg(std::string("query ") + kKey);
+  EXPECT_EQ(q.status, 0);
+  EXPECT_EQ(q.output, "\nHKEY_CURRENT_USER\\Software\\ZelkRoundTrip\n"
+                      "    Count    REG_DWORD    0x10\n"
+                      "    List    REG_MULTI_SZ    a\\0b\n"
+                      "\n"
+                      "HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Sub\n");
+  ChildResult v = reg(std::string("query ") + kKey + "\\Sub /ve");
+  EXPECT_EQ(v.output, "\nHKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Sub\n    (Default)    REG_SZ    hello\n\n");
+  // Without /f an existing value needs a yes.
+  ChildResult no = reg(std::string("add ") + kKey + " /v Count /t REG_DWORD /d 1", "no\n");
+  EXPECT_EQ(no.status, 0);
+  ChildResult one = reg(std::string("query ") + kKey + " /v count");
+  EXPECT_NE(one.output.find("    Count    REG_DWORD    0x10\n"), std::string::npos) << one.output;
+  EXPECT_EQ(reg(std::string("delete ") + kKey + " /v Count /f").status, 0);
+  ChildResult gone = reg(std::string("query ") + kKey + " /v Count");
+  EXPECT_EQ(gone.status, 1);
+  EXPECT_EQ(gone.output, "ERROR: The system was unable to find the specified registry key or value.\n");
+  EXPECT_EQ(reg(std::string("delete ") + kKey + " /va /f").status, 0);
+  EXPECT_EQ(reg(std::string("query ") + kKey + " /v List").status, 1);
+}
+
+TEST_F(ZelkRegTest, BadArgumentsGiveOneLineErrorAndNonZeroExit) {
+  for (const char *args : {"", "frobnicate", "query", "query HKXX\\Software", "add HKCU\\Software\\ZelkRoundTrip /t REG_DWORD /d nonsense /f",
+                           "add HKCU\\Software\\ZelkRoundTrip /t REG_WRONG", "delete HKCU\\Software\\ZelkRoundTrip /v a /va",
+                           "export HKCU\\Software\\ZelkRoundTrip", "import", "query HKCU\\Software /bogus"}) {
+    ChildResult r = reg(args);
+    EXPECT_NE(r.status, 0) << args;
+    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << args << ": " << r.output;
+    EXPECT_EQ(r.output.rfind("ERROR: ", 0), 0u) << args << ": " << r.output;
+  }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new TemporaryRegistryEnvironment);
+  return RUN_ALL_TESTS();
+}

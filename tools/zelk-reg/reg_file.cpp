@@ -1,0 +1,296 @@
+// zelk-reg export and import: .reg files in the "Windows Registry Editor
+// Version 5.00" format.  Export writes UTF-16LE with a BOM and CRLF line ends,
+// as regedit and reg.exe do; import reads UTF-16LE (with BOM) or UTF-8 (with
+// or without BOM), and also accepts "REGEDIT4" files.
+#include "commands.h"
+
+#include "reg_access.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace zelkreg {
+namespace {
+
+constexpr const char *kHeader = "Windows Registry Editor Version 5.00";
+
+std::string quoted(const WStr &text) {
+  std::string out = "\"";
+  for (char c : toUtf8(text)) {
+    if (c == '\\' || c == '"') out.push_back('\\');
+    out.push_back(c);
+  }
+  return out + "\"";
+}
+
+// A REG_SZ that can be written as "text": terminated, no inner NUL, no
+// line breaks.
+bool plainString(const Value &v) {
+  if (v.data.size() < 2 || v.data.size() % 2) return false;
+  WStr units = unitsOf(v.data);
+  if (units.back() != 0) return false;
+  units.pop_back();
+  for (WCHAR u : units) {
+    if (u == 0 || u == '\r' || u == '\n') return false;
+  }
+  return true;
+}
+
+std::string hexData(const std::string &prefix, const Bytes &data) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out = prefix;
+  size_t lineLen = prefix.size();
+  for (size_t i = 0; i < data.size(); ++i) {
+    out.push_back(digits[data[i] >> 4]);
+    out.push_back(digits[data[i] & 15]);
+    lineLen += 2;
+    if (i + 1 == data.size()) break;
+    out.push_back(',');
+    ++lineLen;
+    if (lineLen >= 77) {
+      out += "\\\r\n  ";
+      lineLen = 2;
+    }
+  }
+  return out;
+}
+
+std::string valueLine(const Value &v) {
+  std::string name = v.name.empty() ? "@" : quoted(v.name);
+  char buf[32];
+  if (v.type == REG_SZ && plainString(v)) {
+    WStr units = unitsOf(v.data);
+    units.pop_back();
+    return name + "=" + quoted(units);
+  }
+  if (v.type == REG_DWORD && v.data.size() == 4) {
+    unsigned long d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (unsigned long)(v.data[3]) << 24;
+    std::snprintf(buf, sizeof buf, "dword:%08lx", d);
+    return name + "=" + buf;
+  }
+  if (v.type == REG_BINARY) return hexData(name + "=hex:", v.data);
+  std::snprintf(buf, sizeof buf, "=hex(%lx):", (unsigned long)v.type);
+  return hexData(name + buf, v.data);
+}
+
+LONG exportKey(HKEY key, const std::string &fullName, std::string &out) {
+  std::vector<Value> values;
+  std::vector<WStr> subkeys;
+  if (LONG rc = readValues(key, values)) return rc;
+  if (LONG rc = readSubkeys(key, subkeys)) return rc;
+  out += "[" + fullName + "]\r\n";
+  for (const Value &v : values) out += valueLine(v) + "\r\n";
+  out += "\r\n";
+  for (const WStr &s : subkeys) {
+    Key child;
+    LONG rc = RegOpenKeyExW(key, s.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, child.out());
+    if (rc) return rc;
+    if ((rc = exportKey(child.get(), fullName + "\\" + toUtf8(s), out))) return rc;
+  }
+  return ERROR_SUCCESS;
+}
+
+// Decodes a .reg file: UTF-16LE with BOM, or UTF-8 (BOM optional).
+WStr decodeFile(const std::string &bytes) {
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    Bytes b(bytes.begin() + 2, bytes.end());
+    return unitsOf(b);
+  }
+  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return toUtf16(bytes.substr(3));
+  return toUtf16(bytes);
+}
+
+struct Parser {
+  std::vector<std::string> lines; // UTF-8
+  size_t index = 0;
+  Key current;
+  bool haveKey = false;
+  int lineNumber = 0;
+  std::string error;
+
+  bool fail(const std::string &why) {
+    error = "line " + std::to_string(lineNumber) + ": " + why;
+    return false;
+  }
+
+  // Reads a quoted string starting at s[pos] == '"'; pos ends after the quote.
+  bool readQuoted(const std::string &s, size_t &pos, std::string &out) {
+    out.clear();
+    for (++pos; pos < s.size(); ++pos) {
+      char c = s[pos];
+      if (c == '\\' && pos + 1 < s.size()) {
+        char n = s[++pos];
+        out.push_back(n == 'n' ? '\n' : n == 'r' ? '\r' : n == '0' ? '\0' : n);
+      } else if (c == '"') {
+        ++pos;
+        return true;
+      } else {
+        out.push_back(c);
+      }
+    }
+    return false;
+  }
+
+  bool keyLine(const std::string &line) {
+    size_t end = line.rfind(']');
+    if (end == std::string::npos) return fail("unterminated key name");
+    std::string name = line.substr(1, end - 1);
+    bool remove = !name.empty() && name[0] == '-';
+    if (remove) name.erase(0, 1);
+    KeyPath path;
+    if (!parseKeyPath(name, path)) return fail("invalid key name '" + name + "'");
+    current.reset();
+    haveKey = false;
+    if (remove) {
+      WStr sub = toUtf16(path.subkey);
+      LONG rc = LONG(SHDeleteKeyW(path.root, sub.c_str()));
+      if (rc && rc != ERROR_FILE_NOT_FOUND) return fail(errorText(rc));
+      return true;
+    }
+    LONG rc = createKey(path, current);
+    if (rc) return fail(errorText(rc));
+    haveKey = true;
+    return true;
+  }
+
+  bool valueLine(const std::string &line) {
+    if (!haveKey) return fail("value outside of a key");
+    size_t pos = 0;
+    std::string name;
+    if (line[0] == '@') {
+      pos = 1;
+    } else if (!readQuoted(line, pos, name)) {
+      return fail("unterminated value name");
+    }
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    if (pos >= line.size() || line[pos] != '=') return fail("'=' expected");
+    std::string data = line.substr(pos + 1);
+    while (!data.empty() && (data[0] == ' ' || data[0] == '\t')) data.erase(0, 1);
+    Value v;
+    v.name = toUtf16(name);
+    if (data == "-") {
+      LONG rc = RegDeleteValueW(current.get(), v.name.c_str());
+      if (rc && rc != ERROR_FILE_NOT_FOUND) return fail(errorText(rc));
+      return true;
+    }
+    if (!data.empty() && data[0] == '"') {
+      size_t p = 0;
+      std::string text;
+      if (!readQuoted(data, p, text)) return fail("unterminated string");
+      v.type = REG_SZ;
+      v.data = utf16Bytes(toUtf16(text), true);
+    } else if (lower(data.substr(0, 6)) == "dword:") {
+      unsigned long long n;
+      if (!parseUnsigned("0x" + data.substr(6), 0xFFFFFFFFull, n)) return fail("invalid dword");
+      v.type = REG_DWORD;
+      for (int i = 0; i < 4; ++i) v.data.push_back(static_cast<unsigned char>((n >> (8 * i)) & 0xFF));
+    } else if (lower(data.substr(0, 4)) == "hex:" || lower(data.substr(0, 4)) == "hex(") {
+      size_t colon = data.find(':');
+      v.type = REG_BINARY;
+      if (data[3] == '(') {
+        unsigned long long t;
+        size_t close = data.find(')');
+        if (close == std::string::npos || close > colon || !parseUnsigned("0x" + data.substr(4, close - 4), 0xFFFFFFFFull, t)) {
+          return fail("invalid hex type");
+        }
+        v.type = DWORD(t);
+      }
+      if (!parseHexString(data.substr(colon + 1), v.data)) return fail("invalid hex data");
+    } else {
+      return fail("unknown data format");
+    }
+    LONG rc = writeValue(current.get(), v);
+    if (rc) return fail(errorText(rc));
+    return true;
+  }
+
+  bool run() {
+    bool sawHeader = false;
+    for (index = 0; index < lines.size(); ++index) {
+      lineNumber = int(index) + 1;
+      std::string line = lines[index];
+      // Hex data continues on the next line after a trailing backslash.
+      while (!line.empty() && line.back() == '\\' && index + 1 < lines.size() && line[0] != '[') {
+        line.pop_back();
+        std::string next = lines[++index];
+        size_t start = next.find_first_not_of(" \t");
+        line += start == std::string::npos ? std::string() : next.substr(start);
+      }
+      size_t start = line.find_first_not_of(" \t");
+      if (start == std::string::npos) continue;
+      line = line.substr(start);
+      if (!sawHeader) {
+        if (line != kHeader && line != "REGEDIT4") return fail("not a registry file");
+        sawHeader = true;
+        continue;
+      }
+      if (line[0] == ';') continue;
+      if (line[0] == '[') {
+        if (!keyLine(line)) return false;
+      } else if (line[0] == '"' || line[0] == '@') {
+        if (!valueLine(line)) return false;
+      } else {
+        return fail("unexpected text");
+      }
+    }
+    if (!sawHeader) return fail("not a registry file");
+    return true;
+  }
+};
+
+} // namespace
+
+int cmdExport(const Args &args) {
+  if (args.size() < 2 || looksLikeOption(args[0]) || looksLikeOption(args[1])) {
+    return usageError("export needs a key and a file name");
+  }
+  bool overwrite = false;
+  for (size_t i = 2; i < args.size(); ++i) {
+    if (isOption(args[i], "y")) overwrite = true;
+    else return usageError("unexpected argument '" + args[i] + "'");
+  }
+  KeyPath path;
+  if (!parseKeyPath(args[0], path)) return failure("Invalid key name.");
+  Key key;
+  LONG rc = openKey(path, KEY_READ, key);
+  if (rc) return failure(errorText(rc));
+  std::string text = std::string(kHeader) + "\r\n\r\n";
+  rc = exportKey(key.get(), path.full(), text);
+  if (rc) return failure(errorText(rc));
+  if (!overwrite && std::ifstream(args[1]).good() && !confirm("File " + args[1] + " already exists. Overwrite it")) {
+    std::cout << "The operation was cancelled by the user.\n";
+    return 0;
+  }
+  Bytes bytes = utf16Bytes(toUtf16(text), false);
+  std::ofstream out(args[1], std::ios::binary | std::ios::trunc);
+  out.write("\xFF\xFE", 2);
+  out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+  out.close();
+  if (!out) return failure("Unable to write the file " + args[1] + ".");
+  std::cout << "The operation completed successfully.\n";
+  return 0;
+}
+
+int cmdImport(const Args &args) {
+  if (args.size() != 1 || looksLikeOption(args[0])) return usageError("import needs exactly one file name");
+  std::ifstream in(args[0], std::ios::binary);
+  if (!in) return failure("Unable to open the file " + args[0] + ".");
+  std::ostringstream raw;
+  raw << in.rdbuf();
+  std::string text = toUtf8(decodeFile(raw.str()));
+  Parser parser;
+  std::string line;
+  std::istringstream stream(text);
+  while (std::getline(stream, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    parser.lines.push_back(line);
+  }
+  if (!parser.run()) return failure("Error importing " + args[0] + ": " + parser.error + ".");
+  std::cout << "The operation completed successfully.\n";
+  return 0;
+}
+
+} // namespace zelkreg
