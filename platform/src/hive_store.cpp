@@ -174,6 +174,7 @@ void Hive::openExisting() {
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     exec("PRAGMA synchronous=NORMAL");
     exec("PRAGMA journal_size_limit=1048576");
+    exec("PRAGMA wal_autocheckpoint=4000");
     {
       Stmt format(*this, "SELECT v FROM meta WHERE k='format'");
       if (!format.step() || format.blob(0) != kFormat) fail(ERROR_BADDB);
@@ -243,9 +244,16 @@ void Hive::openPlaceholder() {
   placeholder_ = true;
 }
 
+int Hive::runControl(const char *sql) {
+  sqlite3_stmt *s = prepare(sql);
+  int rc = sqlite3_step(s);
+  sqlite3_reset(s);
+  return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
 void Hive::beginRaw(bool write) {
   for (int attempt = 0;; ++attempt) {
-    int rc = sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
+    int rc = runControl(write ? "BEGIN IMMEDIATE" : "BEGIN");
     if (rc == SQLITE_OK) return;
     if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -260,12 +268,12 @@ Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
 }
 
 Hive::Txn::~Txn() {
-  if (open_) sqlite3_exec(hive_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (open_) hive_.runControl("ROLLBACK");
 }
 
 void Hive::Txn::commit() {
   for (int attempt = 0;; ++attempt) {
-    int rc = sqlite3_exec(hive_.db_, "COMMIT", nullptr, nullptr, nullptr);
+    int rc = hive_.runControl("COMMIT");
     if (rc == SQLITE_OK) break;
     if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));

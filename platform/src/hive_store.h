@@ -95,6 +95,7 @@ private:
   void exec(const char *sql);
   sqlite3_stmt *prepare(const char *sql);
   void beginRaw(bool write);
+  int runControl(const char *sql); // BEGIN/COMMIT/ROLLBACK, prepared once
 
   HiveId id_;
   HiveLocation location_;
