@@ -5,7 +5,6 @@
 #include "host/library/ZNBLibrary.h"
 
 #include <QMetaObject>
-#include <QThread>
 
 namespace ZelkNimbo {
 
