@@ -1,10 +1,19 @@
 #include "plugin/ZNBPreferencesPlugin.h"
 
 #include "framework/OktoString.h"
+#include "framework/PluginContext.h"
+#include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
+#include "host/library/ZNBLibrary.h"
+#include "settings/PreferenceAccessors.h"
 
 #include <QCloseEvent>
+#include <QMessageBox>
 #include <QTimer>
+
+#include <algorithm>
+#include <map>
+#include <string>
 
 namespace ZelkNimbo {
 
@@ -18,6 +27,31 @@ const Okto::String preferencesInterfaceId(InterfaceId::Preferences);
 const Qt::WindowFlags initialWindowFlags =
     Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint;
 
+const int playbackPageRow = 2;
+
+// Accepts video output plug-ins: one of the output component ids, and a
+// stream-engine port for video in the descriptor.
+class VideoOutputInterfaceFilter : public Okto::PluginContext::AbstractPluginInfoFilter {
+public:
+    bool operator()(Okto::PluginInfo* info) const override
+    {
+        static const char* const outputComponentIds[] = {
+            "com.zelk.streamengine.component.output",
+            "com.zelk.streamengine.component.output.multiple",
+            "com.zelk.streamengine.component.output.single",
+        };
+        const std::vector<Okto::String> interfaces = info->interfaces.toVector();
+        const bool isOutput = std::any_of(std::begin(outputComponentIds), std::end(outputComponentIds),
+                                          [&interfaces](const char* id) {
+                                              return std::find(interfaces.begin(), interfaces.end(), Okto::String(id))
+                                                  != interfaces.end();
+                                          });
+        if (!isOutput)
+            return false;
+        return info->query("/properties/plugin/StreamEngine//port[@media=\"video\"]").length() > 0;
+    }
+};
+
 } // namespace
 
 ZNBPreferencesPlugin::ZNBPreferencesPlugin(Okto::PluginContext* context)
@@ -26,14 +60,24 @@ ZNBPreferencesPlugin::ZNBPreferencesPlugin(Okto::PluginContext* context)
 {
     // One reference for the creator (from Okto::Plugin), one for the window.
     holdWindowReference();
+    ensureComponentSettings();
+    ui.setupUi(this);
 
     Qt::WindowFlags flags = windowFlags();
     flags &= ~Qt::WindowContextHelpButtonHint;
     flags |= Qt::MSWindowsFixedSizeDialogHint;
     setWindowFlags(flags);
+
+    declareBindings();
+    initialise();
 }
 
-ZNBPreferencesPlugin::~ZNBPreferencesPlugin() = default;
+ZNBPreferencesPlugin::~ZNBPreferencesPlugin()
+{
+    // The next plug-in object opens the settings afresh.
+    releaseComponentSettings();
+    frameRatePresets.clear();
+}
 
 int ZNBPreferencesPlugin::queryInterface(const Okto::String& id, void** out)
 {
@@ -58,11 +102,23 @@ QObject* ZNBPreferencesPlugin::menuObject()
 
 void ZNBPreferencesPlugin::shutdown()
 {
+    if (dirty) {
+        const auto answer = QMessageBox::question(
+            this, tr("Save changes?"), tr("The current settings have not been saved. Would you like to save them?"),
+            QMessageBox::Save | QMessageBox::Discard, QMessageBox::Save);
+        if (answer == QMessageBox::Save) {
+            save();
+        } else {
+            dirty = false;
+            ui.applyButton->setEnabled(false);
+        }
+    }
     close();
 }
 
 void ZNBPreferencesPlugin::showPlaybackPreferences()
 {
+    ui.listBox->setCurrentRow(playbackPageRow);
     holdWindowReference();
     show();
     raise();
@@ -88,12 +144,6 @@ void ZNBPreferencesPlugin::releaseLater()
     release();
 }
 
-void ZNBPreferencesPlugin::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    scheduleWindowRelease();
-}
-
 void ZNBPreferencesPlugin::holdWindowReference()
 {
     if (windowReleasePending_) {
@@ -112,6 +162,29 @@ void ZNBPreferencesPlugin::scheduleWindowRelease()
         return;
     windowReleasePending_ = true;
     QTimer::singleShot(0, this, SLOT(releaseLater()));
+}
+
+void ZNBPreferencesPlugin::fillVideoOutputMethods()
+{
+    Okto::List<Okto::PluginInfo*> outputs;
+    std::map<std::string, std::string> byShortName; // ordered by the names' bytes
+    if (Okto::PluginContext* host = context()) {
+        host->getPluginInfos(&outputs, VideoOutputInterfaceFilter());
+        for (int i = 0; i < outputs.count; ++i) {
+            Okto::PluginInfo* info = outputs.at(i);
+            byShortName[info->shortName().toStdString()] = info->id.toStdString();
+        }
+    }
+
+    ui.videoOutputMethodComboBox->addItem(tr("Best Available"), QStringLiteral("<best>"));
+    if (byShortName.size() > 1) {
+        for (const auto& [shortName, id] : byShortName)
+            ui.videoOutputMethodComboBox->addItem(QString::fromLatin1(shortName.c_str()),
+                                                  ZNBStringTools::fromStdStringUTF8(id));
+    } else {
+        ui.videoOutputMethodLabel->hide();
+        ui.videoOutputMethodComboBox->hide();
+    }
 }
 
 } // namespace ZelkNimbo

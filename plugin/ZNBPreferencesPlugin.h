@@ -2,9 +2,19 @@
 
 #include "framework/Plugin.h"
 #include "plugin/HostInterfaces.h"
+#include "ui/FrameRate.h"
+#include "ui/PreferenceBinding.h"
+#include "ui/PreferencesForm.h"
 
+#include <QColor>
+#include <QFont>
+#include <QMap>
+#include <QRegExp>
 #include <QWidget>
 
+#include <vector>
+
+class QButtonGroup;
 class QCloseEvent;
 
 namespace ZelkNimbo {
@@ -28,21 +38,79 @@ public:
     void shutdown() override;
     void showPlaybackPreferences() override;
 
+    // Copies every setting into its control: from the store, or with
+    // `useDefaults` the defaults a fresh store would give.
+    void load(bool useDefaults);
+
+    // The declaration order of these slots is the meta-object's slot order.
 public slots:
+    void reset();
+    void save();
+    void closeSave();
+    void closeDiscard();
     void showPreferences();
+    void settingChanged();
+    void preferenceUpdated(const QString& message, const QVariant& prefId);
+    void pickMediaFolder();
+    void pickDefaultOpenLocation();
+    void defaultOpenLocationChanged();
+    void postProcessingModeChanged(int index);
+    void resetBrightness();
+    void resetContrast();
+    void resetSaturation();
+    void pickSubtitleFont();
+    void pickSubtitleTextColor();
+    void pickSubtitleOutlineColor();
+    void renderSubtitleExample();
     void releaseLater();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Initialisation after the form is built: connections, list items,
+    // the frame-rate validator, the hub subscription, then load(false).
+    void initialise();
+    void connectChangeSignals();
+    void connectCommands();
+    void fillDefaultViewList();
+    void fillLanguageLists();
+    void fillCodePages();
+    void setUpFrameRateEditor();
+    void fillVideoOutputMethods();
+
+    // One place for every setting: control, value, kind and default.
+    void declareBindings();
+    const PreferenceBinding& binding(const SettingKey& key) const;
+    void loadBinding(const PreferenceBinding& binding, bool useDefaults);
+    void saveBinding(const PreferenceBinding& binding, QMap<QString, bool>* associationChanges);
+    void loadOpenLocation(const QString& stored);
+    void loadLanguage(class QComboBox* list, QString code);
+    void loadFrameRate(std::uint32_t numerator, std::int32_t denominator);
+    bool currentFrameRate(FrameRate* rate) const;
+    void saveVideoOutputMethod();
+    void notifySettingsConsumers();
+    void markChanged();
+    void pickSubtitleColor(QColor& held);
+
     // The window keeps one reference of its own while it may be shown; an
     // accepted close gives it back once, through a deferred releaseLater().
     void holdWindowReference();
     void scheduleWindowRelease();
 
     bool dirty = false;
+    Ui::PreferencesDialog ui;
+    QButtonGroup* openLocationGroup = nullptr;
+    QColor subtitleTextColor;
+    QColor subtitleOutlineColor;
+    QFont osdFont;
+    QFont subtitleFont;
+    QRegExp frameRatePattern;
+    FrameRatePresets frameRatePresets;
 
+    // Every setting in load order, and the order save writes them in.
+    std::vector<PreferenceBinding> bindings_;
+    std::vector<const PreferenceBinding*> saveOrder_;
     bool holdsWindowReference_ = false;
     bool windowReleasePending_ = false;
 };

@@ -7,6 +7,8 @@
 #include "host/HostPluginContext.h"
 #include "plugin/HostInterfaces.h"
 
+#include "IsolatedEnvironment.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QWidget>

@@ -1,0 +1,244 @@
+// Initialisation of the window after the form is built, change tracking,
+// incoming preference messages and the close paths.
+
+#include "plugin/ZNBPreferencesPlugin.h"
+
+#include "host/library/ZNBLibrary.h"
+#include "settings/PreferenceAccessors.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QRegExpValidator>
+#include <QStandardItemModel>
+#include <QTimer>
+
+namespace ZelkNimbo {
+
+namespace {
+
+// Connects `signal` of each sender to the window's settingChanged().
+void trackChanges(QObject* window, std::initializer_list<QObject*> senders, const char* signal)
+{
+    for (QObject* sender : senders)
+        QObject::connect(sender, signal, window, SLOT(settingChanged()));
+}
+
+void sortByText(QComboBox* list)
+{
+    list->model()->sort(0, Qt::AscendingOrder);
+}
+
+} // namespace
+
+void ZNBPreferencesPlugin::initialise()
+{
+    ui.rememberPreviousMovieCheckBox->hide();
+    connectChangeSignals();
+
+    connect(ui.listBox, SIGNAL(currentRowChanged(int)), ui.stackedWidget, SLOT(setCurrentIndex(int)));
+    ui.listBox->setCurrentRow(0);
+
+    connectCommands();
+
+    // From here until the end of loading, change signals are not tracked.
+    blockSignals(true);
+    fillDefaultViewList();
+    // Not a literal: the hub outlives this module and may keep the name.
+    PubSubHub::listenForMessage(QString::fromLatin1("Preference.Item.Changed"), this,
+                                SLOT(preferenceUpdated(const QString &, const QVariant &)), Qt::AutoConnection);
+    fillLanguageLists();
+    ui.postProcessingComboBox->addItem(tr("Off"), QStringLiteral("off"));
+    ui.postProcessingComboBox->addItem(tr("Automatic Deblocking"), QStringLiteral("automatic"));
+    ui.postProcessingComboBox->addItem(tr("Custom Deblocking"), QStringLiteral("custom"));
+    ui.postProcessingComboBox->addItem(tr("Full Deblocking With Sharpening"), QStringLiteral("full"));
+    fillCodePages();
+    setUpFrameRateEditor();
+    ui.deinterlacingMethodComboBox->addItem(tr("None (fastest)"), QStringLiteral("none"));
+    ui.deinterlacingMethodComboBox->addItem(tr("Bob (slowest)"), QStringLiteral("bob"));
+    ui.deinterlacingMethodComboBox->addItem(tr("Top Field Only (medium)"), QStringLiteral("top field only"));
+    ui.deinterlacingMethodComboBox->addItem(tr("Bottom Field Only (medium)"), QStringLiteral("bottom field only"));
+    fillVideoOutputMethods();
+
+    load(false);
+
+    if (OSUtilities::getLanguageCode() == QLatin1String("fr"))
+        setMinimumWidth(760);
+}
+
+void ZNBPreferencesPlugin::connectChangeSignals()
+{
+    const char* clicked = SIGNAL(clicked());
+    const char* indexChanged = SIGNAL(currentIndexChanged(int));
+    const char* valueChanged = SIGNAL(valueChanged(int));
+    const char* textChanged = SIGNAL(textChanged(const QString &));
+
+    trackChanges(this, {ui.zelkMoviesEdit}, textChanged);
+    trackChanges(this, {ui.bannerAdsCheckBox, ui.onTopCheckBox, ui.toolTipsCheckBox, ui.autohideCheckBox}, clicked);
+    if (OSUtilities::getPlatform() == 1) {
+        ui.onTopCheckBox->hide();
+        ui.hardwareDecodingDisabledCheckBox->hide();
+    }
+    trackChanges(this, {ui.openInZelkMoviesRadioButton, ui.openInLastDirRadioButton, ui.openInCustomDirRadioButton},
+                 clicked);
+    trackChanges(this, {ui.customDirEdit}, textChanged);
+    trackChanges(this, {ui.defaultViewComboBox}, indexChanged);
+    trackChanges(this,
+                 {ui.aviCheckBox, ui.zelkCheckBox, ui.xvidCheckBox, ui.mkvCheckBox, ui.movCheckBox, ui.mp4CheckBox,
+                  ui.wmvCheckBox, ui.vobCheckBox, ui.mpg_mpegCheckBox, ui.asfCheckBox, ui.qtCheckBox},
+                 clicked);
+    trackChanges(this,
+                 {ui.mediaLibClearDownloadsCheckBox, ui.mediaLibAutoCloseImportDialogCheckBox,
+                  ui.mediaLibRestartDownloadsCheckBox, ui.addPlayedVideoToLibCheckBox,
+                  ui.addVideoInDefFolderToLibCheckBox, ui.deletLibFileAndDiskFileCheckBox,
+                  ui.recentWatchedPlaylistCheckBox},
+                 clicked);
+    trackChanges(this,
+                 {ui.resumePlaybackCheckBox, ui.showResumeOfferCheckBox, ui.resizeToVideoCheckBox,
+                  ui.screenSaverCheckBox, ui.rememberPreviousMovieCheckBox, ui.pauseIfNoFocusCheckBox,
+                  ui.blackoutOnPauseCheckBox},
+                 clicked);
+    trackChanges(this,
+                 {ui.audioTrackComboBox, ui.subtitleTrackComboBox, ui.menuTrackComboBox, ui.postProcessingComboBox},
+                 indexChanged);
+    trackChanges(this, {ui.deblockingSlider, ui.brightnessSlider}, valueChanged);
+    trackChanges(this, {ui.brightnessResetButton}, clicked);
+    trackChanges(this, {ui.saturationSlider}, valueChanged);
+    trackChanges(this, {ui.saturationResetButton}, clicked);
+    trackChanges(this, {ui.contrastSlider}, valueChanged);
+    trackChanges(this, {ui.contrastResetButton}, clicked);
+    trackChanges(this, {ui.alwaysUseExternalFontCheckBox, ui.srtCheckBox}, clicked);
+    trackChanges(this, {ui.subtitleDelaySpinBox}, valueChanged);
+    trackChanges(this, {ui.defaultCodePageComboBox, ui.subtitleFrameRateComboBox}, indexChanged);
+    trackChanges(this, {ui.subtitleFrameRateComboBox}, SIGNAL(editTextChanged(const QString &)));
+    trackChanges(this, {ui.simSubsCheckBox}, clicked);
+    trackChanges(this, {ui.deinterlacingMethodComboBox, ui.videoOutputMethodComboBox}, indexChanged);
+    trackChanges(this, {ui.hardwareDecodingDisabledCheckBox}, clicked);
+}
+
+void ZNBPreferencesPlugin::connectCommands()
+{
+    connect(ui.okButton, SIGNAL(clicked()), this, SLOT(closeSave()));
+    connect(ui.applyButton, SIGNAL(clicked()), this, SLOT(save()));
+    connect(ui.cancelButton, SIGNAL(clicked()), this, SLOT(closeDiscard()));
+    connect(ui.zelkMoviesButton, SIGNAL(clicked()), this, SLOT(pickMediaFolder()));
+    connect(ui.customDirButton, SIGNAL(clicked()), this, SLOT(pickDefaultOpenLocation()));
+
+    openLocationGroup = new QButtonGroup(this);
+    openLocationGroup->addButton(ui.openInZelkMoviesRadioButton);
+    openLocationGroup->addButton(ui.openInLastDirRadioButton);
+    openLocationGroup->addButton(ui.openInCustomDirRadioButton);
+    openLocationGroup->setExclusive(true);
+    connect(ui.openInZelkMoviesRadioButton, SIGNAL(toggled(bool)), ui.customDirEdit, SLOT(setDisabled(bool)));
+    connect(ui.openInLastDirRadioButton, SIGNAL(toggled(bool)), ui.customDirEdit, SLOT(setDisabled(bool)));
+    connect(ui.openInCustomDirRadioButton, SIGNAL(toggled(bool)), ui.customDirEdit, SLOT(setEnabled(bool)));
+    connect(openLocationGroup, SIGNAL(buttonClicked(int)), this, SLOT(defaultOpenLocationChanged()));
+
+    connect(ui.postProcessingComboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(postProcessingModeChanged(int)));
+    connect(ui.brightnessResetButton, SIGNAL(clicked()), this, SLOT(resetBrightness()));
+    connect(ui.contrastResetButton, SIGNAL(clicked()), this, SLOT(resetContrast()));
+    connect(ui.saturationResetButton, SIGNAL(clicked()), this, SLOT(resetSaturation()));
+    connect(ui.globalResetButton, SIGNAL(clicked()), this, SLOT(reset()));
+    connect(ui.subtitleFontButton, SIGNAL(clicked()), this, SLOT(pickSubtitleFont()));
+    connect(ui.subtitleTextColorButton, SIGNAL(clicked()), this, SLOT(pickSubtitleTextColor()));
+    connect(ui.subtitleOutlineColorButton, SIGNAL(clicked()), this, SLOT(pickSubtitleOutlineColor()));
+}
+
+void ZNBPreferencesPlugin::fillDefaultViewList()
+{
+    ui.defaultViewComboBox->addItem(tr("Playback"), QStringLiteral("player"));
+    ui.defaultViewComboBox->addItem(tr("Video Library"), QStringLiteral("media library"));
+    ui.defaultViewComboBox->addItem(tr("Download Manager"), QStringLiteral("download manager"));
+}
+
+void ZNBPreferencesPlugin::fillLanguageLists()
+{
+    const QMap<QString, QString> languages = ZNBStringTools::twoLetterLanguageCodeMap();
+    for (auto language = languages.constBegin(); language != languages.constEnd(); ++language) {
+        ui.audioTrackComboBox->addItem(language.value(), language.key());
+        ui.subtitleTrackComboBox->addItem(language.value(), language.key());
+        ui.menuTrackComboBox->addItem(language.value(), language.key());
+    }
+    sortByText(ui.audioTrackComboBox);
+    sortByText(ui.subtitleTrackComboBox);
+    sortByText(ui.menuTrackComboBox);
+    ui.subtitleTrackComboBox->insertItem(0, tr("None"), QVariant());
+}
+
+void ZNBPreferencesPlugin::fillCodePages()
+{
+    for (const QString& identifier : ZNBStringTools::codePages())
+        ui.defaultCodePageComboBox->addItem(ZNBStringTools::codePageName(identifier), identifier);
+    sortByText(ui.defaultCodePageComboBox);
+    ui.defaultCodePageComboBox->insertItem(0, tr("System Encoding (Default)"), QStringLiteral("system"));
+}
+
+void ZNBPreferencesPlugin::setUpFrameRateEditor()
+{
+    frameRatePattern = QRegExp(frameRatePatternText(), Qt::CaseSensitive, QRegExp::RegExp);
+    const QString labels[] = {tr("24p (24000/1001)"), tr("25p"), tr("30p"), tr("50p"), tr("60p (60000/1001)")};
+    const FrameRate rates[] = {
+        {FrameRate::Finite, 24000, 1001}, {FrameRate::Finite, 25, 1}, {FrameRate::Finite, 30, 1},
+        {FrameRate::Finite, 50, 1}, {FrameRate::Finite, 60000, 1001},
+    };
+    for (int i = 0; i < 5; ++i)
+        frameRatePresets.insert(labels[i], rates[i]);
+    for (const QString& label : labels)
+        ui.subtitleFrameRateComboBox->addItem(label, QVariant());
+    ui.subtitleFrameRateComboBox->setValidator(
+        new QRegExpValidator(frameRatePattern, ui.subtitleFrameRateComboBox));
+}
+
+void ZNBPreferencesPlugin::settingChanged()
+{
+    if (signalsBlocked())
+        return;
+    markChanged();
+}
+
+void ZNBPreferencesPlugin::preferenceUpdated(const QString& message, const QVariant& prefId)
+{
+    Q_UNUSED(message);
+    using namespace SettingKeys;
+    if (prefId == QVariant(QString::fromLatin1(Playback::AlwaysOnTop.name)))
+        ui.onTopCheckBox->setChecked(readPreferenceBool(Playback::AlwaysOnTop.section, Playback::AlwaysOnTop.name, false));
+    if (prefId == QVariant(QString::fromLatin1(Playback::enableToolTips.name)))
+        ui.toolTipsCheckBox->setChecked(
+            !readPreferenceBool(Playback::enableToolTips.section, Playback::enableToolTips.name, true));
+    if (prefId == QVariant(QString::fromLatin1(Playback::hideInactiveButtons.name)))
+        ui.autohideCheckBox->setChecked(
+            readPreferenceBool(Playback::hideInactiveButtons.section, Playback::hideInactiveButtons.name, false));
+}
+
+void ZNBPreferencesPlugin::closeSave()
+{
+    if (dirty)
+        save();
+    close();
+}
+
+void ZNBPreferencesPlugin::closeDiscard()
+{
+    dirty = false;
+    ui.applyButton->setEnabled(false);
+    close();
+}
+
+void ZNBPreferencesPlugin::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (dirty) {
+        const auto answer = QMessageBox::question(
+            this, tr("Save changes?"), tr("The current settings have not been saved. Would you like to save them?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Save) {
+            save();
+        } else if (answer != QMessageBox::Discard) {
+            event->ignore();
+            return;
+        }
+    }
+    scheduleWindowRelease();
+}
+
+} // namespace ZelkNimbo
