@@ -538,6 +538,83 @@ TEST_F(ConformanceTest, SettingsStoreAccessModesOnUserHive) {
   RegCloseKey(rw);
 }
 
+// The settings store's machine-tree deletion (Part 3.2): open with full
+// access, count the sub-keys, recurse from the last index down to 0, then
+// RegDeleteKeyExW with KEY_WOW64_64KEY.
+LONG deleteTreeLikeTheStore(HKEY root, const WStr &path) {
+  HKEY key = nullptr;
+  if (LONG rc = RegOpenKeyExW(root, path.c_str(), 0, 0xF013F, &key)) return rc;
+  DWORD count = 0, longest = 0;
+  LONG rc = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr);
+  for (DWORD i = count; rc == ERROR_SUCCESS && i-- > 0;) {
+    std::vector<WCHAR> name(longest + 1, 0);
+    DWORD len = longest + 1;
+    if (RegEnumKeyExW(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+      rc = deleteTreeLikeTheStore(root, path + W("\\") + WStr(name.data(), len));
+    }
+  }
+  if (rc == ERROR_SUCCESS) rc = RegDeleteKeyExW(root, path.c_str(), KEY_WOW64_64KEY, 0);
+  RegCloseKey(key);
+  return rc;
+}
+
+TEST_F(ConformanceTest, SettingsStoreTreeDeletionPattern) {
+  for (const char *p : {"t\\a\\x", "t\\a\\y", "t\\b", "t\\c\\z\\deep"}) RegCloseKey(create(root_, W(p)));
+  EXPECT_EQ(deleteTreeLikeTheStore(HKEY_CURRENT_USER, path_ + W("\\t")), ERROR_SUCCESS);
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(root_, W("t").c_str(), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(ConformanceTest, MachineHiveWorksWhenWritable) {
+  // Natively the machine hive is in the test's temporary directory; under
+  // Wine the prefix's user may write HKEY_LOCAL_MACHINE.
+  const WStr path = W("Software\\ZelkRegistryTest\\Machine");
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, 0xF013F, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(setDword(key, W("m"), 8), ERROR_SUCCESS);
+  RegCloseKey(key);
+  // The user hive does not see it: the hives are separate.
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, 0x20119, &key), ERROR_SUCCESS);
+  DWORD v = 0, size = 4;
+  EXPECT_EQ(RegQueryValueExW(key, W("m").c_str(), nullptr, nullptr, reinterpret_cast<BYTE *>(&v), &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(v, 8u);
+  RegCloseKey(key);
+  EXPECT_EQ(deleteTreeLikeTheStore(HKEY_LOCAL_MACHINE, W("Software\\ZelkRegistryTest")), ERROR_SUCCESS);
+}
+
+TEST_F(ConformanceTest, ClassNamesAndLastWriteTimes) {
+  WCHAR cls[] = {'m', 'y', ' ', 'c', 'l', 'a', 's', 's', 0};
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root_, W("classy").c_str(), 0, cls, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  WCHAR buf[32];
+  DWORD len = 32, maxClass = 0;
+  ASSERT_EQ(RegQueryInfoKeyW(key, buf, &len, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(len, 8u);
+  EXPECT_EQ(WStr(buf), WStr(cls));
+  ASSERT_EQ(RegQueryInfoKeyW(root_, nullptr, nullptr, nullptr, nullptr, nullptr, &maxClass, nullptr, nullptr,
+                             nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(maxClass, 8u);
+  WCHAR name[32], clsOut[32];
+  DWORD nameLen = 32, clsLen = 32;
+  FILETIME ft = {0, 0};
+  ASSERT_EQ(RegEnumKeyExW(root_, 0, name, &nameLen, nullptr, clsOut, &clsLen, &ft), ERROR_SUCCESS);
+  EXPECT_EQ(WStr(clsOut), WStr(cls));
+  EXPECT_EQ(clsLen, 8u);
+  EXPECT_NE(ft.dwHighDateTime, 0u);
+  // A class buffer that is too small.
+  clsLen = 3, nameLen = 32;
+  EXPECT_EQ(RegEnumKeyExW(root_, 0, name, &nameLen, nullptr, clsOut, &clsLen, nullptr), ERROR_MORE_DATA);
+  RegCloseKey(key);
+}
+
 } // namespace
 
 #ifndef _WIN32
