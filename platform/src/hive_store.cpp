@@ -133,6 +133,13 @@ void Hive::exec(const char *sql) {
 }
 
 void Hive::ensureOpen(bool wantWrite) {
+  if (db_ && ownerPid_ != long(::getpid())) {
+    // A connection must not cross fork(): the child abandons the parent's
+    // (without closing it, which would disturb the parent's locks).
+    db_ = nullptr;
+    statements_.clear();
+    placeholder_ = false;
+  }
   if (db_ && !placeholder_) return;
   if (fileExists(location_.file)) {
     closeDb();
@@ -168,6 +175,7 @@ void Hive::openExisting() {
     fail(ERROR_BADDB);
   }
   db_ = db;
+  ownerPid_ = long(::getpid());
   placeholder_ = false;
   try {
     sqlite3_extended_result_codes(db_, 1);
@@ -233,6 +241,7 @@ void Hive::openPlaceholder() {
     failSqlite(rc);
   }
   db_ = db;
+  ownerPid_ = long(::getpid());
   std::string sql = std::string(kSchema) +
                     "INSERT INTO keys(id,parent,name,fold,class,mtime) VALUES(1,0,x'',x'',NULL,0);";
   try {

@@ -102,6 +102,7 @@ private:
   int writable_ = -1;
   sqlite3 *db_ = nullptr;
   bool placeholder_ = false;
+  long ownerPid_ = 0; // the process that opened db_ (a forked child reopens)
   std::map<const char *, sqlite3_stmt *> statements_;
 };
 

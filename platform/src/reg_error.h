@@ -19,15 +19,20 @@ LONG win32FromSqlite(int sqliteResult);
 
 // Runs `body`, turning RegFailure and allocation failures into the LONG the
 // API returns.  `body` returns the success code itself (usually 0).
+// A call that found the hive busy (another process holding a lock past the
+// busy timeout) rolled back completely and is run again.
 template <typename F> LONG guarded(F &&body) noexcept {
-  try {
-    return body();
-  } catch (const RegFailure &f) {
-    return f.code;
-  } catch (const std::bad_alloc &) {
-    return ERROR_NOT_ENOUGH_MEMORY;
-  } catch (...) {
-    return ERROR_REGISTRY_IO_FAILED;
+  constexpr int kBusyAttempts = 20;
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return body();
+    } catch (const RegFailure &f) {
+      if (f.code != ERROR_BUSY || attempt >= kBusyAttempts) return f.code;
+    } catch (const std::bad_alloc &) {
+      return ERROR_NOT_ENOUGH_MEMORY;
+    } catch (...) {
+      return ERROR_REGISTRY_IO_FAILED;
+    }
   }
 }
 

@@ -4,8 +4,10 @@
 // processes writing the same hive at the same time all succeed.
 #include "registry_process_support.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <thread>
 
 using namespace zelk_test;
 
@@ -156,6 +158,53 @@ TEST(PersistenceTest, FlushMakesChangesDurable) {
   RegCloseKey(key);
   ChildResult child = runSelf("--expect flushed 9");
   EXPECT_EQ(child.status, 0) << child.output;
+}
+
+TEST(PersistenceTest, ThreadsShareHandlesSafely) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 100; ++i) {
+        WStr name = W(("t" + std::to_string(t)).c_str());
+        DWORD v = DWORD(i);
+        if (RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), 4)) ++failures;
+        HKEY sub = nullptr;
+        if (RegCreateKeyExW(key, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr)) ++failures;
+        if (RegCloseKey(sub)) ++failures;
+        DWORD size = 4;
+        if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE *>(&v), &size)) ++failures;
+      }
+    });
+  }
+  for (std::thread &t : threads) t.join();
+  EXPECT_EQ(failures.load(), 0);
+  LONG rc;
+  EXPECT_EQ(readDword(key, "t3", rc), 99u);
+  RegCloseKey(key);
+}
+
+TEST(PersistenceTest, ForkedChildUsesTheRegistry) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    // The child inherits the handle and opens the hive afresh.
+    DWORD v = 77;
+    LONG rc = RegSetValueExW(key, W("forked").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), 4);
+    ::_exit(rc == ERROR_SUCCESS ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  LONG rc;
+  EXPECT_EQ(readDword(key, "forked", rc), 77u);
+  EXPECT_EQ(rc, ERROR_SUCCESS);
+  RegCloseKey(key);
 }
 
 } // namespace
