@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -50,6 +51,29 @@ const unsigned char kEmpty[1] = {0};
 [[noreturn]] void failSqlite(int rc) {
   LONG code = win32FromSqlite(rc);
   fail(code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code);
+}
+
+// "file:" URI of a path, for opening with URI parameters.
+std::string fileUri(const std::string &path) {
+  std::string uri = "file:";
+  for (char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%%%02X", static_cast<unsigned char>(c));
+      uri += buf;
+    } else {
+      uri.push_back(c);
+    }
+  }
+  return uri;
+}
+
+// Identity and version of a file, to notice when it changes.
+std::string fileStamp(const std::string &path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return {};
+  return std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec) +
+         "." + std::to_string(st.st_mtim.tv_nsec);
 }
 
 } // namespace
@@ -111,6 +135,7 @@ void Hive::closeDb() {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
   placeholder_ = false;
+  immutableStamp_.clear();
 }
 
 sqlite3_stmt *Hive::prepare(const char *sql) {
@@ -140,6 +165,10 @@ void Hive::ensureOpen(bool wantWrite) {
     statements_.clear();
     placeholder_ = false;
   }
+  if (db_ && !immutableStamp_.empty() &&
+      (fileStamp(location_.file) != immutableStamp_ || fileExists(location_.file + "-wal"))) {
+    closeDb(); // an immutable snapshot whose file changed: read it again
+  }
   if (db_ && !placeholder_) return;
   if (fileExists(location_.file)) {
     closeDb();
@@ -166,10 +195,28 @@ void Hive::openExisting() {
   if (got != ssize_t(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0) {
     fail(ERROR_BADDB);
   }
+  try {
+    connect(false);
+  } catch (const RegFailure &f) {
+    // A reader that may not create the -shm file (say, a user reading a
+    // root-owned machine hive whose writer has exited) cannot use WAL
+    // locking.  With no -wal file the database file holds everything, so it
+    // is read as immutable, and reopened whenever it changes.
+    bool walPresent = fileExists(location_.file + "-wal");
+    if (writable() || walPresent || (f.code != ERROR_ACCESS_DENIED && f.code != ERROR_BADDB)) throw;
+    connect(true);
+  }
+}
 
+void Hive::connect(bool immutable) {
   int flags = (writable() ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
+  std::string name = location_.file;
+  if (immutable) {
+    flags |= SQLITE_OPEN_URI;
+    name = fileUri(location_.file) + "?immutable=1";
+  }
   sqlite3 *db = nullptr;
-  int rc = sqlite3_open_v2(location_.file.c_str(), &db, flags, nullptr);
+  int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_close_v2(db);
     fail(ERROR_BADDB);
@@ -177,6 +224,7 @@ void Hive::openExisting() {
   db_ = db;
   ownerPid_ = long(::getpid());
   placeholder_ = false;
+  immutableStamp_ = immutable ? fileStamp(location_.file) : std::string();
   try {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
@@ -198,6 +246,12 @@ void Hive::openExisting() {
     closeDb();
     throw;
   }
+}
+
+void Hive::closeAtExit() {
+  // Closing the last connection checkpoints the WAL and removes the -wal
+  // and -shm files, so that the next reader finds one self-contained file.
+  if (db_ && ownerPid_ == long(::getpid())) closeDb();
 }
 
 void Hive::createFile() {

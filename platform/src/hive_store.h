@@ -84,11 +84,14 @@ public:
 
   // Makes every committed change durable (fsync); lazy otherwise.
   void flush();
+  // Closes the connection at process exit (see Registry::instance).
+  void closeAtExit();
 
 private:
   class Stmt;
   void ensureOpen(bool wantWrite);
   void openExisting();
+  void connect(bool immutable);
   void createFile();
   void openPlaceholder();
   void closeDb();
@@ -103,6 +106,7 @@ private:
   sqlite3 *db_ = nullptr;
   bool placeholder_ = false;
   long ownerPid_ = 0; // the process that opened db_ (a forked child reopens)
+  std::string immutableStamp_; // set while reading the file as immutable
   std::map<const char *, sqlite3_stmt *> statements_;
 };
 

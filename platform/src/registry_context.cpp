@@ -1,11 +1,32 @@
 // Process-wide registry state and the shared checks of the API functions.
 #include "registry_context.h"
 
+#include <cstdlib>
+
 namespace zelk::registry {
 
+namespace {
+Registry *theRegistry = nullptr;
+
+void closeHivesAtExit() {
+  std::lock_guard<std::mutex> lock(theRegistry->mutex);
+  theRegistry->closeHives();
+}
+} // namespace
+
 Registry &Registry::instance() {
-  static Registry *registry = new Registry();
+  static Registry *registry = [] {
+    theRegistry = new Registry();
+    std::atexit(closeHivesAtExit);
+    return theRegistry;
+  }();
   return *registry;
+}
+
+void Registry::closeHives() {
+  for (auto &hive : hives_) {
+    if (hive) hive->closeAtExit();
+  }
 }
 
 Hive &Registry::hive(HiveId id) {

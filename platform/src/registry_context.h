@@ -14,13 +14,16 @@ namespace zelk::registry {
 
 class Registry {
 public:
-  // Never destroyed, so that registry calls from static destructors work.
+  // Never destroyed, so that registry calls from static destructors work;
+  // at exit the connections are closed (a later call reopens them).
   static Registry &instance();
 
   std::mutex mutex;
   HandleTable handles;
 
   Hive &hive(HiveId id);
+  // Closes the hive connections (at exit); a later call reopens them.
+  void closeHives();
 
   // The key behind `handle`; ERROR_INVALID_HANDLE for anything else.
   // Predefined roots get all rights, or only KEY_READ on a read-only hive.
