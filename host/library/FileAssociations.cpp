@@ -5,6 +5,7 @@
 #include "host/library/MimeAppsList.h"
 #include "host/library/ZNBLibrary.h"
 
+#include <QFile>
 #include <QMimeDatabase>
 #include <QStandardPaths>
 
@@ -28,10 +29,27 @@ QStringList mimeTypesForExtension(const QString& extension)
     return names;
 }
 
+// When ZELK_ASSOCIATION_LOG names a file, every request is appended to it as
+// one line, "(none)" or ".ext=1 .ext=0 ..." in key order, so that tests and
+// support can see exactly what the player asked for.
+void logRequest(const QMap<QString, bool>& associations)
+{
+    const QString logPath = qEnvironmentVariable("ZELK_ASSOCIATION_LOG");
+    if (logPath.isEmpty())
+        return;
+    QStringList entries;
+    for (auto entry = associations.constBegin(); entry != associations.constEnd(); ++entry)
+        entries << entry.key() + (entry.value() ? QLatin1String("=1") : QLatin1String("=0"));
+    QFile log(logPath);
+    if (log.open(QIODevice::Append | QIODevice::Text))
+        log.write((entries.isEmpty() ? QStringLiteral("(none)") : entries.join(QLatin1Char(' '))).toUtf8() + '\n');
+}
+
 } // namespace
 
 bool OSUtilities::setFileTypeAssociations(const QMap<QString, bool>& associations)
 {
+    logRequest(associations);
     // Every save hands over a map, usually empty: leave the file alone then.
     if (associations.isEmpty())
         return true;

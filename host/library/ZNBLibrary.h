@@ -43,6 +43,7 @@ public:
     static QString getZelkMoviesPathDefault();
     // Makes the player the default application for each extension (".avi")
     // mapped to true and stops it being one for each mapped to false.
+    // ZELK_ASSOCIATION_LOG=file appends each request to that file, for tests.
     static bool setFileTypeAssociations(const QMap<QString, bool>& associations);
     // This component's identifier in UTF-8; ZELK_COMPONENT_ID overrides it
     // (set but empty gives an empty id), for tests.
