@@ -6,6 +6,7 @@
 #include "registry_process_support.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace zelk_test;
 
@@ -107,10 +108,70 @@ TEST(MachineHiveWritableTest, WritableWithoutTheSwitchWhenTheFileIsWritable) {
   EXPECT_EQ(child.status, 0) << child.output;
 }
 
+// Child: reads the machine hive and tries to write it; prints both codes.
+int probeMachineHive() {
+  HKEY key = nullptr;
+  LONG read = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPath, 0, 0x20119, &key);
+  DWORD v = 0, size = 4;
+  if (read == ERROR_SUCCESS) {
+    read = RegQueryValueExW(key, ZELK_WSTR("FromMachine"), nullptr, nullptr, reinterpret_cast<BYTE *>(&v), &size);
+    RegCloseKey(key);
+  }
+  HKEY writeKey = nullptr;
+  LONG write = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPath, 0, 0xF013F, &writeKey);
+  if (write == ERROR_SUCCESS) RegCloseKey(writeKey);
+  std::printf("%ld %lu %ld\n", long(read), static_cast<unsigned long>(v), long(write));
+  return 0;
+}
+
+// A hive in a fresh directory, filled by a child without the switch.
+class HivePermissionTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zelk-machine-hive-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    ChildResult child = runSelf("--populate", env() + " ZELK_REGISTRY_MACHINE_READONLY=");
+    ASSERT_EQ(child.status, 0) << child.output;
+    ASSERT_TRUE(fileExists(dir_ + "/machine.db"));
+    ASSERT_FALSE(fileExists(dir_ + "/machine.db-wal")) << "the writer closes its hive at exit";
+  }
+  void TearDown() override {
+    ::chmod(dir_.c_str(), 0700);
+    removeTree(dir_);
+  }
+  static bool fileExists(const std::string &path) { return ::access(path.c_str(), F_OK) == 0; }
+  std::string env() const { return "ZELK_REGISTRY_DIR='" + dir_ + "'"; }
+  std::string dir_;
+};
+
+TEST_F(HivePermissionTest, OtherUserReadsButCannotWriteARootOwnedHive) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  if (::system("command -v setpriv >/dev/null 2>&1") != 0) GTEST_SKIP() << "setpriv not installed";
+  // What an administrator does to share the machine hive read-only.
+  ASSERT_EQ(::chmod(dir_.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((dir_ + "/machine.db").c_str(), 0644), 0);
+  ChildResult r = runSelf("--probe-machine",
+                          "ZELK_REGISTRY_MACHINE_READONLY= " + env() +
+                              " setpriv --reuid=65534 --regid=65534 --clear-groups");
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_EQ(r.output, "0 5 5\n"); // read works and finds 5; write access denied
+}
+
+TEST_F(HivePermissionTest, HiveFileWithoutWritePermissionIsReadOnly) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  ASSERT_EQ(::chmod((dir_ + "/machine.db").c_str(), 0444), 0);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+  ChildResult r = runSelf("--probe-machine", "ZELK_REGISTRY_MACHINE_READONLY= " + env());
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_EQ(r.output, "0 5 5\n");
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
   if (argc >= 2 && std::string(argv[1]) == "--populate") return populateMachineHive();
+  if (argc >= 2 && std::string(argv[1]) == "--probe-machine") return probeMachineHive();
   ::testing::InitGoogleTest(&argc, argv);
   auto *env = new TemporaryRegistryEnvironment;
   ::testing::AddGlobalTestEnvironment(env);
