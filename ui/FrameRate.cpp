@@ -95,9 +95,6 @@ bool parseFraction(const QString& numeratorText, const QString& denominatorText,
 
 bool parseFrameRateText(const QString& text, const QRegExp& pattern, const FrameRatePresets& presets, FrameRate* rate)
 {
-    if (!pattern.exactMatch(text))
-        return false;
-
     // A preset's own label typed by hand means that preset.
     const auto preset = presets.constFind(text);
     if (preset != presets.constEnd()) {
@@ -106,6 +103,8 @@ bool parseFrameRateText(const QString& text, const QRegExp& pattern, const Frame
         *rate = *preset;
         return true;
     }
+    if (!pattern.exactMatch(text))
+        return false;
 
     const int slash = text.indexOf(QLatin1Char('/'));
     if (slash >= 0) {
