@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ZelkShell {
+
+// What the command line asks the player to do.
+struct ShellOptions {
+    bool showHelp = false;
+    // Open the preferences window at start; `page` < 0 keeps the window's page.
+    bool openPreferences = false;
+    int page = -1;
+    // Non-empty: render each preferences page into this folder and exit.
+    QString renderPagesTo;
+    // Folders of plug-in descriptors; empty means the default folders.
+    QStringList pluginFolders;
+    // Video files named on the command line (shown, not played).
+    QStringList files;
+};
+
+struct ParsedCommandLine {
+    ShellOptions options;
+    QString error; // non-empty when the command line is wrong
+};
+
+// Parses `arguments` (argv, program name first). Needs no QCoreApplication,
+// so that the headless mode can choose its platform before one exists.
+ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// The --help text.
+QString commandLineHelp();
+
+} // namespace ZelkShell

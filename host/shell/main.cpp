@@ -1,0 +1,76 @@
+// zelk-player: the player's main window and its plug-ins (no video playback).
+// See commandLineHelp() for the command line.
+
+#include "host/shell/PageRenderer.h"
+#include "host/shell/PlayerSession.h"
+#include "host/shell/PluginHost.h"
+#include "host/shell/ShellOptions.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int renderPages(ZelkShell::PluginHost& plugins, const QString& folder)
+{
+    QString error;
+    const QStringList files = ZelkShell::renderPreferencesPages(plugins, folder, &error);
+    plugins.shutdownPlugins();
+    if (files.isEmpty()) {
+        std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(error));
+        return 1;
+    }
+    for (const QString& file : files)
+        std::printf("%s\n", qUtf8Printable(file));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const ZelkShell::ParsedCommandLine parsed = ZelkShell::parseCommandLine(argumentList(argc, argv));
+    if (!parsed.error.isEmpty()) {
+        std::fprintf(stderr, "zelk-player: %s\nTry \"zelk-player --help\".\n", qUtf8Printable(parsed.error));
+        return 2;
+    }
+    const ZelkShell::ShellOptions& options = parsed.options;
+    if (options.showHelp) {
+        std::fputs(qUtf8Printable(ZelkShell::commandLineHelp()), stdout);
+        return 0;
+    }
+    // The headless mode needs no display.
+    if (!options.renderPagesTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelk-player"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zelk Player"));
+    QApplication::setDesktopFileName(QStringLiteral("zelk-player"));
+
+    ZelkShell::PluginHost plugins;
+    const QStringList folders = options.pluginFolders.isEmpty()
+                                    ? ZelkShell::defaultPluginFolders(QCoreApplication::applicationDirPath())
+                                    : options.pluginFolders;
+    QString error;
+    QStringList warnings;
+    if (!plugins.readPluginFolders(folders, &error, &warnings)) {
+        std::fprintf(stderr, "zelk-player: no plug-ins: %s\n", qUtf8Printable(error));
+        return 1;
+    }
+    for (const QString& warning : warnings)
+        std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(warning));
+
+    if (!options.renderPagesTo.isEmpty())
+        return renderPages(plugins, options.renderPagesTo);
+    return ZelkShell::runPlayer(plugins, options);
+}
