@@ -4,7 +4,7 @@
 #include "host/shell/PluginHost.h"
 #include "host/shell/PreferencesPages.h"
 #include "host/shell/ShellMessages.h"
-#include "settings/PreferenceAccessors.h"
+#include "host/shell/PlayerSettings.h"
 #include "settings/SettingKey.h"
 
 #include <QAction>
@@ -14,14 +14,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QThread>
 
 namespace ZelkShell {
-
-namespace {
-
-const SettingKey& alwaysOnTopKey = SettingKeys::Playback::AlwaysOnTop;
-
-} // namespace
 
 PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     : QMainWindow(parent)
@@ -95,7 +90,7 @@ bool PlayerWindow::alwaysOnTop() const
 void PlayerWindow::reloadSettings()
 {
     ++settingsReloads_;
-    const bool onTop = ZelkNimbo::readPreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name, false);
+    const bool onTop = PlayerSettings::alwaysOnTop();
     alwaysOnTopAction_->setChecked(onTop);
     applyAlwaysOnTop(onTop);
 }
@@ -108,13 +103,13 @@ void PlayerWindow::settingsChangedMessage(const QString&, const QVariant&)
 void PlayerWindow::setAlwaysOnTopFromMenu(bool onTop)
 {
     applyAlwaysOnTop(onTop);
-    if (!ZelkNimbo::writePreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name, onTop)) {
+    if (!PlayerSettings::setAlwaysOnTop(onTop)) {
         reportProblem(tr("\"Always on Top\" could not be stored; it applies until the player quits."));
         return;
     }
     // An open preferences window shows the new state.
     ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged),
-                                         QString::fromLatin1(alwaysOnTopKey.name));
+                                         QLatin1String(SettingKeys::Playback::AlwaysOnTop.name));
 }
 
 void PlayerWindow::applyAlwaysOnTop(bool onTop)
@@ -132,7 +127,10 @@ void PlayerWindow::closeEvent(QCloseEvent* event)
 {
     plugins_.shutdownPlugins();
     event->accept();
-    QCoreApplication::quit();
+    // Only a running event loop is told to end: Qt remembers a quit made
+    // outside one and ends the next loop (a modal dialog's too) at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::quit();
 }
 
 void PlayerWindow::reportProblem(const QString& text)

@@ -1,0 +1,52 @@
+# Installs the build into a fresh PREFIX and checks what lands there: the
+# player, its library, every plug-in with its descriptor, and the desktop
+# entry the file associations name, whose Exec line points at the installed
+# player. Then the installed player renders the preferences pages, which it
+# can only do when it finds its library and plug-ins from where it stands.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE installed OUTPUT_QUIET ERROR_VARIABLE install_errors)
+if(NOT installed EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${install_errors}")
+endif()
+
+foreach(file
+    bin/zelk-player
+    lib/libZNBLibrary.so
+    lib/zelk/plugins/ZNBPreferencesPlugin.so
+    lib/zelk/plugins/ZNBPreferencesPlugin.xml
+    lib/zelk/plugins/ZNBPlayerSettingsConsumer.so
+    lib/zelk/plugins/ZNBPlayerSettingsConsumer.xml
+    lib/zelk/plugins/VideoOutput-opengl.xml
+    lib/zelk/plugins/VideoOutput-software.xml
+    lib/zelk/plugins/VideoOutput-xvideo.xml
+    share/applications/zelk-player.desktop)
+  if(NOT EXISTS "${PREFIX}/${file}")
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+
+file(STRINGS "${PREFIX}/share/applications/zelk-player.desktop" exec_line REGEX "^Exec=")
+if(NOT exec_line STREQUAL "Exec=\"${PREFIX}/bin/zelk-player\" %F")
+  message(FATAL_ERROR "the desktop entry starts '${exec_line}'")
+endif()
+file(STRINGS "${PREFIX}/share/applications/zelk-player.desktop" mime_line REGEX "^MimeType=.*video/x-matroska;")
+if(NOT mime_line)
+  message(FATAL_ERROR "the desktop entry does not offer the player for video types")
+endif()
+
+set(pages "${PREFIX}/pages")
+set(ENV{ZELK_REGISTRY_DIR} "${PREFIX}/registry")
+set(ENV{HOME} "${PREFIX}/home")
+set(ENV{XDG_CONFIG_HOME} "${PREFIX}/home/.config")
+execute_process(COMMAND "${PREFIX}/bin/zelk-player" --render-pages "${pages}"
+                RESULT_VARIABLE rendered OUTPUT_QUIET ERROR_VARIABLE render_errors)
+if(NOT rendered EQUAL 0)
+  message(FATAL_ERROR "the installed player failed: ${render_errors}")
+endif()
+file(GLOB pictures "${pages}/*.png")
+list(LENGTH pictures picture_count)
+if(NOT picture_count EQUAL 5)
+  message(FATAL_ERROR "the installed player wrote ${picture_count} pictures, not 5")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
