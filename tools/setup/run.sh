@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the build needs, builds, and starts the preferences window
-# the way the player loads it.
+# Installs what the build needs, builds, and starts the player with its
+# preferences window open, on the user's own settings (the registry store in
+# ~/.config/zelk/registry unless ZELK_REGISTRY_DIR points elsewhere).
+# Arguments are passed on to zelk-player (see `zelk-player --help`).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages "${BUILD_PACKAGES[@]}"
@@ -8,6 +10,7 @@ build "$BUILD_DIR"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display found: running offscreen (set DISPLAY to see the window; Ctrl+C stops)." >&2
+  echo "To see the pages without a display: $BUILD_DIR/host/shell/zelk-player --render-pages DIR" >&2
   export QT_QPA_PLATFORM=offscreen
 fi
-exec "$BUILD_DIR/host/zelk-plugin-runner" "$@"
+exec "$BUILD_DIR/host/shell/zelk-player" --preferences "$@"
