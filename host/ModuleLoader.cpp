@@ -6,6 +6,8 @@
 #include <dlfcn.h>
 #endif
 
+#include <cstdlib>
+
 namespace ZelkHost {
 
 std::string moduleSuffix()
@@ -41,7 +43,12 @@ bool LoadedModule::load(const std::string& path, std::string* error)
     }
 #else
     // Local binding keeps the modules' private symbols apart from each other.
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // ZELK_KEEP_MODULES_LOADED keeps unloaded modules mapped, so that leak
+    // and profiling reports can still name their functions.
+    int flags = RTLD_NOW | RTLD_LOCAL;
+    if (const char* keep = std::getenv("ZELK_KEEP_MODULES_LOADED"); keep && *keep && *keep != '0')
+        flags |= RTLD_NODELETE;
+    handle_ = dlopen(path.c_str(), flags);
     if (!handle_) {
         if (error) {
             const char* reason = dlerror();

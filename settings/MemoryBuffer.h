@@ -44,11 +44,12 @@ private:
         count_ = 0;
         if (count == 0)
             return;
-        const std::uint64_t requested = static_cast<std::int32_t>(count) < 0 ? UINT64_MAX : count;
+        // A count that is negative as a signed number asks for the largest
+        // possible array, which cannot be had: the buffer stays empty.
+        if (static_cast<std::int32_t>(count) < 0)
+            return;
         try {
-            if (requested > SIZE_MAX / sizeof(T))
-                throw std::bad_alloc();
-            data_ = new T[static_cast<std::size_t>(requested)];
+            data_ = new T[count];
             count_ = count;
         } catch (const std::bad_alloc&) {
             data_ = nullptr;

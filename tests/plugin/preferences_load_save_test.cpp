@@ -470,6 +470,7 @@ private slots:
         QTimer::singleShot(4000, &loop, [&loop] { loop.exit(42); });
         QCOMPARE(loop.exec(), 0); // the application's quit ended the loop
         QVERIFY(yes.shown());
+        QCOMPARE(yes.title(), QStringLiteral("Restart Zelk Player"));
         QCOMPARE(storedValue("Video", "VideoOutputMethod").asString(), QStringLiteral("id.Alpha"));
         QVERIFY(storedValue("Video", "HardwareDecodingDisabled").exists());
     }

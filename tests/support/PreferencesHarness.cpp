@@ -46,8 +46,8 @@ QString pluginBuildDir()
 
 PreferencesHarness::PreferencesHarness(const QStringList& pluginDirs)
 {
-    context.setLifecycleObserver([this](ZelkHost::HostPluginContext::Event event, Okto::Plugin*) {
-        if (event == ZelkHost::HostPluginContext::Event::DidDestroy)
+    context.setLifecycleObserver([this](ZelkHost::HostPluginContext::Event event, Okto::Plugin* gone) {
+        if (event == ZelkHost::HostPluginContext::Event::DidDestroy && gone == plugin)
             ++destroyed;
     });
     context.addPluginDirectory(Okto::String(pluginBuildDir().toUtf8().constData()));
@@ -70,6 +70,9 @@ PreferencesHarness::~PreferencesHarness()
         call("closeDiscard");
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+    // A window left alive would keep the settings open into the next test.
+    if (destroyed != 1)
+        qFatal("the preferences window was not destroyed");
 }
 
 bool PreferencesHarness::applyEnabled() const

@@ -38,7 +38,7 @@ public:
 
     ZelkHost::HostPluginContext context;
     Okto::Plugin* plugin = nullptr;
-    int destroyed = 0;
+    int destroyed = 0; // times the preferences object was destroyed
 
 private:
     QWidget* window_ = nullptr;

@@ -16,7 +16,9 @@ fi
 
 echo "== Sanitizers (ASan + UBSan) =="
 build "$BUILD_DIR-sanitize" -DZELK_SANITIZE=ON -DZELK_BUILD_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+# Modules stay mapped after unloading so leak reports can name their code.
+ZELK_KEEP_MODULES_LOADED=1 \
+ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp \
   ctest --test-dir "$BUILD_DIR-sanitize" --output-on-failure -j "$JOBS" || status=1
 
