@@ -1,4 +1,4 @@
-// The preferences form against the tables of Parts 4.1 to 4.6.
+// The preferences form against the layout tables below.
 //
 // The form is built on a bare QWidget (as the plug-in does with itself) and
 // every row of kTree below is checked: object name (unique in the window),
@@ -7,8 +7,7 @@
 // properties named in the last column. A property that a row does not name is
 // compared with a default-constructed widget of the same class, so a stray
 // setting in the form fails too. Layouts get spacing 6 and margins 11 (layout
-// of a widget) or 0 (nested) unless their row says otherwise, as Part 4.1's
-// notation has it. The rows are in creation order (the tables' order), which
+// of a widget) or 0 (nested) unless their row says otherwise. The rows are in creation order (the tables' order), which
 // the creation-order and tab-order checks rely on.
 #include "PreferencesForm.h"
 
@@ -76,7 +75,7 @@ const char *const kPictureSlider = "-127..128 pageStep=16 singleStep=1 value=0";
 const char *const kPictureSliderOther = "orientation=Horizontal tickPosition=TicksBelow";
 
 const Row kTree[] = {
-    // Part 4.1: window frame.
+    // window frame.
     {"PreferencesDialog", "QWidget", "", "", "Preferred/Preferred", "", "Preferences", ""},
     {"verticalLayout_10", "QVBoxLayout", "PreferencesDialog", "^PreferencesDialog", "", "", "", "sizeConstraint=SetFixedSize"},
     {"horizontalLayout_Widgets", "QHBoxLayout", "verticalLayout_10", "verticalLayout_10:0", "", "", "", ""},
@@ -84,7 +83,7 @@ const Row kTree[] = {
      "count=5 maximumSize=190x16777215 verticalScrollBarPolicy=ScrollBarAlwaysOff horizontalScrollBarPolicy=ScrollBarAlwaysOff"},
     {"stackedWidget", "QStackedWidget", "PreferencesDialog", "horizontalLayout_Widgets:1", "Minimum/Minimum", "", "", "currentIndex=0 count=5"},
 
-    // Part 4.2: General page.
+    // General page.
     {"GeneralPrefs", "QWidget", "stackedWidget", "stackedWidget#0", "", "", "", ""},
     {"verticalLayout_17", "QVBoxLayout", "GeneralPrefs", "^GeneralPrefs", "", "", "", "stretch=0,1"},
     {"@panel", "General", "", "", "", "", "", ""},
@@ -139,7 +138,7 @@ const Row kTree[] = {
     {"", "spacer", "", "verticalLayout_2:3", "Minimum/Expanding", "", "", "hint=20x27"},
     {"", "spacer", "", "horizontalLayout_2:3", "Expanding/Minimum", "", "", "hint=218x20"},
 
-    // Part 4.4: Video Library page (stack page 1).
+    // Video Library page (stack page 1).
     {"VideoLibraryPrefs", "QWidget", "stackedWidget", "stackedWidget#1", "", "", "", ""},
     {"verticalLayout_53", "QVBoxLayout", "VideoLibraryPrefs", "^VideoLibraryPrefs", "", "", "", "stretch=0,1"},
     {"@panel", "Video Library", "", "", "", "", "", ""},
@@ -162,7 +161,7 @@ const Row kTree[] = {
      "Enable \"Recently Watched\" video tracking", ""},
     {"", "spacer", "", "verticalLayout_19:1", "Minimum/Expanding", "", "", "hint=17x328"},
 
-    // Part 4.3: Playback page (stack page 2).
+    // Playback page (stack page 2).
     {"PlaybackPrefs", "QWidget", "stackedWidget", "stackedWidget#2", "", "", "", ""},
     {"verticalLayout_20", "QVBoxLayout", "PlaybackPrefs", "^PlaybackPrefs", "", "", "", "stretch=0,1"},
     {"@panel", "Playback", "", "", "", "", "", ""},
@@ -213,7 +212,7 @@ const Row kTree[] = {
     {"saturationResetButton", "QPushButton", "imageSettingsGroupBox_2", "verticalLayout_25:2", "", "", "Reset", ""},
     {"", "spacer", "", "verticalLayout_3:3", "Minimum/Expanding", "", "", "hint=0x0"},
 
-    // Part 4.5: Subtitles page (stack page 3).
+    // Subtitles page (stack page 3).
     {"SubtitlePrefs", "QWidget", "stackedWidget", "stackedWidget#3", "", "", "", ""},
     {"verticalLayout_6", "QVBoxLayout", "SubtitlePrefs", "^SubtitlePrefs", "", "", "", ""},
     {"@panel", "Subtitles", "", "", "", "", "", ""},
@@ -240,7 +239,7 @@ const Row kTree[] = {
     {"subtitleFrameRateComboBox", "QComboBox", "groupBox7", "gridLayout_2:14@8,1", "", "", "", "editable=true currentIndex=-1 count=0"},
     {"", "spacer", "", "verticalLayout_6:2", "Minimum/Expanding", "", "", "hint=20x264"},
 
-    // Part 4.6: Advanced page (stack page 4).
+    // Advanced page (stack page 4).
     {"AdvancedPrefs", "QWidget", "stackedWidget", "stackedWidget#4", "", "", "", ""},
     {"verticalLayout_13", "QVBoxLayout", "AdvancedPrefs", "^AdvancedPrefs", "", "", "", ""},
     {"@panel", "Advanced", "", "", "", "", "", ""},
@@ -272,7 +271,7 @@ const Row kTree[] = {
     {"dMaxLabel", "QLabel", "playbackQualityGroupBox", "_55:2", "", "", "Max", "alignment=AlignRight|AlignVCenter"},
     {"", "spacer", "", "verticalLayout_12:1", "Minimum/Expanding", "", "", "hint=20x170"},
 
-    // Part 4.1: button row.
+    // button row.
     {"horizontalLayout_Buttons", "QHBoxLayout", "verticalLayout_10", "verticalLayout_10:1", "", "", "", ""},
     {"", "spacer", "", "horizontalLayout_Buttons:0", "Expanding/Minimum", "", "", "hint=368x20"},
     {"okButton", "QPushButton", "PreferencesDialog", "horizontalLayout_Buttons:1", "Minimum/Minimum", "", "OK", "default=true"},
@@ -281,7 +280,7 @@ const Row kTree[] = {
      "enabled=false autoDefault=false"},
 };
 
-// Part 4.1: the title panels, their object names, texts and images.
+// the title panels, their object names, texts and images.
 struct Panel {
     const char *page, *widget, *layout, *hpolicy;
     const char *panel, *outer, *row, *image, *column, *heading, *description;
@@ -305,7 +304,7 @@ const Panel kPanels[] = {
      "Manage advanced settings for the Zelk Player application.", "lucida"},
 };
 
-// Part 4.1: list rows and stack pages.
+// list rows and stack pages.
 struct Page {
     const char *item, *widget, *image;
 };
@@ -965,7 +964,7 @@ private slots:
         QCOMPARE(sources, expected);
     }
 
-    // Part 4.1: the five title images.
+    // the five title images.
     void titleImages_data()
     {
         QTest::addColumn<QString>("path");

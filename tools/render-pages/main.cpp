@@ -4,8 +4,8 @@
 // way the plug-in does, shows it on the offscreen platform unless another one
 // is asked for, and for each page i (stack order) makes list row i current,
 // shows stack page i and saves QWidget::grab() of the whole window to
-// OUTDIR/page-<i>-<name>.png. The page list is not yet wired to the stack
-// (Part 1.2), so both are set here.
+// OUTDIR/page-<i>-<name>.png. The bare form's page list is not wired to
+// the stack (the plug-in does that), so both are set here.
 //
 // A page whose scroll area holds more than it shows (General, with the
 // platform's fonts) gets a second picture, OUTDIR/page-<i>-<name>-end.png,

@@ -1,6 +1,6 @@
 // zelk-render-titles OUTDIR
 //
-// Draws the title images of the five preferences pages (Part 4.1) and writes
+// Draws the title images of the five preferences pages and writes
 // OUTDIR/General.png, Video.png, Playback.png, Subtitle.png and Advanced.png:
 // 46x46 pixels, 8-bit RGB without alpha. Each is drawn in a 46-unit square at
 // four times the size and reduced by area averaging, so the shapes stay crisp
