@@ -167,6 +167,31 @@ private slots:
         static_cast<ZelkNimbo::ShutdownInterface*>(shutdown)->shutdown();
     }
 
+    void metaObjectDeclaresTheSlotTable()
+    {
+        Okto::Plugin* plugin = create();
+        const QMetaObject* meta = windowOf(plugin)->metaObject();
+        const QByteArrayList expected{
+            "reset()", "save()", "closeSave()", "closeDiscard()", "showPreferences()", "settingChanged()",
+            "preferenceUpdated(QString,QVariant)", "pickMediaFolder()", "pickDefaultOpenLocation()",
+            "defaultOpenLocationChanged()", "postProcessingModeChanged(int)", "resetBrightness()", "resetContrast()",
+            "resetSaturation()", "pickSubtitleFont()", "pickSubtitleTextColor()", "pickSubtitleOutlineColor()",
+            "renderSubtitleExample()", "releaseLater()",
+        };
+        QByteArrayList declared;
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+            const QMetaMethod method = meta->method(i);
+            QCOMPARE(method.methodType(), QMetaMethod::Slot);
+            QCOMPARE(method.access(), QMetaMethod::Public);
+            declared << method.methodSignature();
+        }
+        QCOMPARE(declared, expected);
+        QCOMPARE(meta->method(meta->indexOfSlot("preferenceUpdated(QString,QVariant)")).parameterNames(),
+                 (QByteArrayList{"message", "prefId"}));
+        plugin->release();
+        windowOf(plugin)->close();
+    }
+
     void unknownIdsAnswerNotSupported_data()
     {
         QTest::addColumn<QByteArray>("id");
