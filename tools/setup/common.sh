@@ -12,7 +12,7 @@ BUILD_PACKAGES=(
   build-essential cmake pkg-config binutils
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
   libxml2-dev libboost-thread-dev libsqlite3-dev
-  libgtest-dev googletest libbenchmark-dev
+  libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
 )
 # Extra packages for the full test run: the Windows cross build run under Wine.
 TEST_PACKAGES=(mingw-w64 wine64)
