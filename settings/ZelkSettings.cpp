@@ -188,12 +188,15 @@ bool ZelkSettings::openKeys()
         return true;
     case UserCreate:
     case UserCreateMachineFallback:
-        if (!userKey_ && !createKey(HKEY_CURRENT_USER, fullPath_, userKey_))
-            return false;
-        // The machine key is a read fallback only; without it the section
-        // works on the user key alone.
-        if (mode_ == UserCreateMachineFallback && !machineKey_)
-            openKey(HKEY_LOCAL_MACHINE, fullPath_, fullAccess, machineKey_);
+        // Once the user key is open the section is usable; the machine key
+        // is looked for only together with the user key's creation.
+        if (!userKey_) {
+            if (!createKey(HKEY_CURRENT_USER, fullPath_, userKey_))
+                return false;
+            // A read fallback only: without it the section works on the user key alone.
+            if (mode_ == UserCreateMachineFallback && !machineKey_)
+                openKey(HKEY_LOCAL_MACHINE, fullPath_, fullAccess, machineKey_);
+        }
         openedHive_ = HKEY_CURRENT_USER;
         return true;
     case MachineCreate:

@@ -119,6 +119,26 @@ TEST(StoreModes, CreateWithMachineFallbackFindsMachineOnlyValues)
     EXPECT_EQ(rawGet(HKEY_LOCAL_MACHINE, root, "Volume").bytes, bytesOf({90, 0, 0, 0}));
 }
 
+TEST(StoreModes, OpenSectionsAreNotReopened)
+{
+    if (machineHiveReadOnly())
+        GTEST_SKIP() << "the machine hive is read-only for this process";
+    // Once the user key is open, a machine key that appears later is not
+    // looked for again: the section keeps the handles it opened.
+    const std::string root = uniqueRoot();
+    Section section = openRoot(root, ilsk::UserCreateMachineFallback);
+    ASSERT_TRUE(section);
+    std::int32_t volume = 7;
+    EXPECT_FALSE(section->getValue(std::string("Volume"), volume));
+    const std::uint32_t ninety = 90;
+    ASSERT_EQ(rawSet(HKEY_LOCAL_MACHINE, root, "Volume", REG_DWORD, &ninety, 4), ERROR_SUCCESS);
+    EXPECT_FALSE(section->getValue(std::string("Volume"), volume));
+    EXPECT_EQ(volume, 7);
+    // A new section object finds it.
+    EXPECT_TRUE(openRoot(root, ilsk::UserCreateMachineFallback)->getValue(std::string("Volume"), volume));
+    EXPECT_EQ(volume, 90);
+}
+
 // Run with the machine hive read-only (see CMakeLists.txt).
 TEST(StoreModesMachineReadOnly, CreateWithMachineFallbackWorksOnTheUserKeyAlone)
 {
