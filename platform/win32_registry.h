@@ -25,9 +25,6 @@
 
 #ifdef _WIN32
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #include <shlwapi.h>
 #define ZELK_WSTR(s) L##s

@@ -33,12 +33,14 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
+# One persistent wineserver for the whole run, so the services wineboot
+# starts stay up and every test process starts quickly; killed on exit.
+wineserver -p
 if command -v wineboot >/dev/null 2>&1; then
   wineboot -i >/dev/null 2>&1 || true
 else
   wine wineboot -i >/dev/null 2>&1 || true
 fi
-wineserver -w || true
 
 cd "$BUILD_DIR"
 ctest --output-on-failure -j "$JOBS"
