@@ -54,6 +54,15 @@ bool createKey(HKEY hive, const Utf16String& path, HKEY& key)
     return true;
 }
 
+// Gives the caller of an out-parameter its own reference (a null `out` is allowed).
+void handOut(IZelkSettings* section, IZelkSettings** out)
+{
+    if (out) {
+        section->retain();
+        *out = section;
+    }
+}
+
 using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
 
 // Deletes HKEY_LOCAL_MACHINE\path bottom-up in the 64-bit view.
@@ -131,10 +140,7 @@ bool ZelkSettings::create(const Utf16String& path, AccessMode mode, ZelkSettings
         return create(rest, mode, created, out);
     if (!created->openKeys())
         return false;
-    if (out) {
-        created->retain();
-        *out = created;
-    }
+    handOut(created, out);
     return true;
 }
 
@@ -251,10 +257,7 @@ bool ZelkSettings::openSection(const Utf16String& path, IZelkSettings** out)
         IZelkSettings* child = cached->second.get();
         if (hasRest)
             return child->openSection(rest, out);
-        if (out) {
-            child->retain();
-            *out = child;
-        }
+        handOut(child, out);
         return true;
     }
     // The new child registers itself in the cache before its key is opened,

@@ -4,6 +4,7 @@
 #include "framework/PluginContext.h"
 #include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
+#include "StubContext.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@
 #include <vector>
 
 namespace {
-
-class ListContext : public Okto::PluginContext {
-public:
-    int addPluginDirectory(const Okto::String&) override { return Okto::PluginNotFound; }
-    int addDescriptor(const Okto::String&) override { return Okto::PluginNotFound; }
-    int findPluginInfo(const Okto::String&, Okto::PluginInfo**) override { return Okto::PluginNotFound; }
-    int createPlugin(const Okto::String&, Okto::Plugin**) override { return Okto::PluginNotFound; }
-    int createPluginFromModule(const Okto::String&, Okto::Plugin**) override { return Okto::PluginNotFound; }
-    int shutdownPlugins() override { return Okto::PluginNotFound; }
-    Okto::String lastError() const override { return Okto::String(); }
-    void willDestroyPlugin(Okto::Plugin*) override {}
-    void didDestroyPlugin(Okto::Plugin*) override {}
-};
 
 class SimplePlugin : public Okto::Plugin {
 public:
@@ -44,7 +32,7 @@ const char consumerId[] = "com.zelk.nimbo.pluginInterface.SettingsConsumer";
 
 TEST(ContextQueries, NullOutputsAnswerMissingOutput)
 {
-    ListContext context;
+    StubContext context;
     auto info = infoWith("a", {consumerId});
     context.infos.append(info.get());
     const Okto::PluginContext::PluginInterfaceFilter filter{Okto::String(consumerId)};
@@ -55,7 +43,7 @@ TEST(ContextQueries, NullOutputsAnswerMissingOutput)
 
 TEST(ContextQueries, DescriptorsByInterfaceInContextOrder)
 {
-    ListContext context;
+    StubContext context;
     auto first = infoWith("first", {"x", consumerId});
     auto other = infoWith("other", {"com.zelk.nimbo.pluginInterface.settingsconsumer"});
     auto second = infoWith("second", {consumerId});
@@ -79,7 +67,7 @@ TEST(ContextQueries, DescriptorsByInterfaceInContextOrder)
 
 TEST(ContextQueries, LivePluginsAreRetainedForTheCaller)
 {
-    ListContext context;
+    StubContext context;
     auto consumerInfo = infoWith("consumer", {consumerId});
     auto otherInfo = infoWith("other", {"y"});
     auto* consumer = new SimplePlugin(&context);

@@ -1,6 +1,7 @@
 #include "framework/Plugin.h"
 #include "framework/PluginContext.h"
 #include "framework/PluginResult.h"
+#include "StubContext.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,8 @@ namespace {
 
 // Records the destruction notices and whether the object was still alive
 // when each arrived.
-class RecordingContext : public Okto::PluginContext {
+class RecordingContext : public StubContext {
 public:
-    int addPluginDirectory(const Okto::String&) override { return Okto::PluginNotFound; }
-    int addDescriptor(const Okto::String&) override { return Okto::PluginNotFound; }
-    int findPluginInfo(const Okto::String&, Okto::PluginInfo**) override { return Okto::PluginNotFound; }
-    int createPlugin(const Okto::String&, Okto::Plugin**) override { return Okto::PluginNotFound; }
-    int createPluginFromModule(const Okto::String&, Okto::Plugin**) override { return Okto::PluginNotFound; }
-    int shutdownPlugins() override { return Okto::PluginNotFound; }
-    Okto::String lastError() const override { return Okto::String(); }
-
     void willDestroyPlugin(Okto::Plugin* plugin) override;
     void didDestroyPlugin(Okto::Plugin* plugin) override;
 
