@@ -110,20 +110,33 @@ TEST_F(PreferenceAccessors, EmptyComponentIdMakesTheStoreUnavailable)
     EXPECT_EQ(componentSettingsSection(), nullptr); // tried again each time, still failing
 }
 
-TEST_F(PreferenceAccessors, MachineValueIsAFallbackUntilTheUserWrites)
+// Writes a machine-hive value from a process that may write the machine hive,
+// whatever this process may do.
+bool seedMachineValue(const std::string& relativeKey, const char* name, int value)
 {
-    const bool readOnly = machineHiveReadOnly();
-    if (!readOnly) {
-        const std::uint32_t one = 1;
-        ASSERT_EQ(rawSet(HKEY_LOCAL_MACHINE, key("Playback"), "AlwaysOnTop", REG_DWORD, &one, 4), ERROR_SUCCESS);
-    } else if (!rawKeyExists(HKEY_LOCAL_MACHINE, key("Playback"))) {
-        // The machine hive cannot be arranged from here; the user key alone counts.
+    std::string keyName = "HKLM\\SOFTWARE\\Zelk\\" + relativeKey;
+    for (char& c : keyName) {
+        if (c == '/')
+            c = '\\';
+    }
+    const std::string command = std::string("env -u ZELK_REGISTRY_MACHINE_READONLY '") + ZELK_REG_TOOL + "' add '"
+        + keyName + "' /v " + name + " /t REG_DWORD /d " + std::to_string(value) + " /f > /dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+TEST_F(PreferenceAccessors, MachineValueIsAFallbackWhereTheMachineKeyMayBeOpened)
+{
+    ASSERT_TRUE(seedMachineValue(key("Playback"), "AlwaysOnTop", 1));
+    ASSERT_EQ(rawGet(HKEY_LOCAL_MACHINE, key("Playback"), "AlwaysOnTop").bytes, bytesOf({1, 0, 0, 0}));
+    if (machineHiveReadOnly()) {
+        // Full access to the machine key is refused: there is no second place.
         EXPECT_FALSE(readPreferenceBool("Playback", "AlwaysOnTop", false));
         EXPECT_TRUE(writePreferenceBool("Playback", "AlwaysOnTop", true));
         EXPECT_TRUE(readPreferenceBool("Playback", "AlwaysOnTop", false));
         return;
     }
     EXPECT_TRUE(readPreferenceBool("Playback", "AlwaysOnTop", false));
+    // The next write goes to the user hive, which then wins.
     EXPECT_TRUE(writePreferenceBool("Playback", "AlwaysOnTop", false));
     EXPECT_FALSE(readPreferenceBool("Playback", "AlwaysOnTop", true));
     EXPECT_EQ(rawGet(HKEY_LOCAL_MACHINE, key("Playback"), "AlwaysOnTop").bytes, bytesOf({1, 0, 0, 0}));
