@@ -3,7 +3,9 @@
 names.  Each BMP unit maps to its Unicode simple uppercase mapping (one unit to
 one unit); units whose uppercase is longer (e.g. U+00DF) or lies outside the
 BMP keep their value, and non-ASCII units never map into ASCII (U+0131, U+017F
-stay themselves), as in Windows' upcase table.  Runs of mappings with the same
+stay themselves), as in Windows' upcase table.  Georgian Mkhedruli letters
+keep their value too: their mapping to Mtavruli (U+1C90..U+1CBF) came with
+Unicode 11, and Windows' registry does not fold them.  Runs of mappings with the same
 delta and stride 1 or 2 are packed into ranges."""
 import sys
 import unicodedata
@@ -17,6 +19,8 @@ for c in range(0x80, 0x10000):
         continue
     o = ord(u)
     if o == c or o > 0xFFFF or o < 0x80:
+        continue
+    if 0x1C90 <= o <= 0x1CBF:
         continue
     pairs.append((c, o - c))
 
