@@ -202,6 +202,28 @@ TEST_F(ZelkRegTest, ImportsUtf8Files) {
   removeTree(dirPattern);
 }
 
+TEST_F(ZelkRegTest, ImportDeletesKeysAndValuesAndReadsRegedit4) {
+  ASSERT_EQ(reg(std::string("add ") + kKey + "\\Doomed\\Child /v x /d y /f").status, 0);
+  ASSERT_EQ(reg(std::string("add ") + kKey + " /v Old /d y /f").status, 0);
+  char dirPattern[] = "/tmp/zelk-reg-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dirPattern), nullptr);
+  std::string file = std::string(dirPattern) + "/old.reg";
+  writeFile(file, "REGEDIT4\r\n\r\n"
+                  "[-HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Doomed]\r\n\r\n"
+                  "[HKEY_CURRENT_USER\\Software\\ZelkRoundTrip]\r\n"
+                  "\"Old\"=-\r\n"
+                  "\"New\"=dword:00000001\r\n");
+  ChildResult imp = reg("import " + file);
+  ASSERT_EQ(imp.status, 0) << imp.output;
+  ChildResult q = reg(std::string("query ") + kKey);
+  EXPECT_EQ(q.output, "\nHKEY_CURRENT_USER\\Software\\ZelkRoundTrip\n    New    REG_DWORD    0x1\n\n");
+  writeFile(file, "not a registry file\n");
+  ChildResult bad = reg("import " + file);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(std::count(bad.output.begin(), bad.output.end(), '\n'), 1) << bad.output;
+  removeTree(dirPattern);
+}
+
 TEST_F(ZelkRegTest, AddQueryDeleteOutputs) {
   ChildResult add = reg(std::string("add ") + kKey + " /v Count /t REG_DWORD /d 0x10 /f");
   EXPECT_EQ(add.status, 0);
