@@ -164,6 +164,7 @@ void Hive::ensureOpen(bool wantWrite) {
     db_ = nullptr;
     statements_.clear();
     placeholder_ = false;
+    immutableStamp_.clear();
   }
   if (db_ && !immutableStamp_.empty() &&
       (fileStamp(location_.file) != immutableStamp_ || fileExists(location_.file + "-wal"))) {
