@@ -207,6 +207,62 @@ TEST(PersistenceTest, ForkedChildUsesTheRegistry) {
   RegCloseKey(key);
 }
 
+const WCHAR *const kTree = ZELK_WSTR("Software\\ZelkAtomicTree");
+constexpr int kTreeKeys = 2000;
+
+// Child: builds a tree call by call, says so, then deletes it in one call.
+int childBuildAndDelete() {
+  HKEY root = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kTree, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr)) return 40;
+  for (int i = 0; i < kTreeKeys; ++i) {
+    HKEY sub = nullptr;
+    WStr name = W(("k" + std::to_string(i)).c_str());
+    if (RegCreateKeyExW(root, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr)) return 41;
+    DWORD v = DWORD(i);
+    RegSetValueExW(sub, ZELK_WSTR("v"), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), 4);
+    RegCloseKey(sub);
+  }
+  RegCloseKey(root);
+  std::printf("built\n");
+  std::fflush(stdout);
+  return int(SHDeleteKeyW(HKEY_CURRENT_USER, kTree));
+}
+
+TEST(PersistenceTest, TreeDeletionIsAtomicWhenTheProcessIsKilled) {
+  for (int round = 0; round < 6; ++round) {
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+      ::dup2(out[1], 1);
+      ::close(out[0]);
+      std::string self = selfPath();
+      ::execl(self.c_str(), self.c_str(), "--build-and-delete", static_cast<char *>(nullptr));
+      ::_exit(127);
+    }
+    ::close(out[1]);
+    char buf[16] = {};
+    ASSERT_GT(::read(out[0], buf, sizeof buf - 1), 0);
+    if (round) ::usleep(useconds_t(round * 400)); // kill at different points of the delete
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(out[0]);
+    // Either the whole tree is there or none of it.
+    HKEY root = nullptr;
+    LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, kTree, 0, KEY_READ, &root);
+    if (rc == ERROR_FILE_NOT_FOUND) continue;
+    ASSERT_EQ(rc, ERROR_SUCCESS);
+    DWORD subkeys = 0;
+    ASSERT_EQ(RegQueryInfoKeyW(root, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(subkeys, DWORD(kTreeKeys)) << "round " << round;
+    RegCloseKey(root);
+    EXPECT_EQ(SHDeleteKeyW(HKEY_CURRENT_USER, kTree), DWORD(ERROR_SUCCESS));
+  }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -216,6 +272,7 @@ int main(int argc, char **argv) {
   }
   if (argc >= 4 && std::string(argv[1]) == "--hammer") return childHammer(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc >= 2 && std::string(argv[1]) == "--delete-tree") return int(SHDeleteKeyW(HKEY_CURRENT_USER, kKey));
+  if (argc >= 2 && std::string(argv[1]) == "--build-and-delete") return childBuildAndDelete();
   if (argc >= 4 && std::string(argv[1]) == "--expect") {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key)) return 30;
