@@ -14,8 +14,9 @@ BUILD_PACKAGES=(
   libxml2-dev libboost-thread-dev libsqlite3-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
 )
-# Extra packages for the full test run: the Windows cross build run under Wine.
-TEST_PACKAGES=(mingw-w64 wine64)
+# Extra packages for the full test run: the Windows cross build run under Wine,
+# and clang with its runtime libraries for the libFuzzer targets.
+TEST_PACKAGES=(mingw-w64 wine64 clang libclang-rt-14-dev)
 
 install_packages() {
   local missing=()

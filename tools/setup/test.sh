@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds, and runs every test: the Qt-free core
 # cross-built for Windows under Wine, the whole suite under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then the whole suite natively (its summary
-# is the last line).
+# and UndefinedBehaviorSanitizer, a short run of every fuzzer, then the whole
+# suite natively (its summary is the last line).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
@@ -21,6 +21,9 @@ ZELK_KEEP_MODULES_LOADED=1 \
 ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp \
   ctest --test-dir "$BUILD_DIR-sanitize" --output-on-failure -j "$JOBS" || status=1
+
+echo "== Fuzzers (libFuzzer, ${ZELK_FUZZ_SECONDS:-20} s each) =="
+"$ROOT/tools/ci/fuzz-smoke.sh" "$BUILD_DIR-fuzz" || status=1
 
 echo "== Native =="
 build "$BUILD_DIR"

@@ -1,0 +1,107 @@
+// zelk-reg's .reg import, run on the input as a file against a private
+// registry directory (the machine hive read-only). Properties:
+// - importing never crashes, whatever the bytes (UTF-16LE with BOM, UTF-8,
+//   REGEDIT4 or garbage);
+// - after a successful import, every key it made exports, the export imports
+//   again, and exporting once more gives the same file byte for byte.
+// The user hive is emptied after each input, so inputs do not affect each
+// other.
+
+#include "commands.h"
+#include "reg_access.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string workDir;
+
+// Swallows the tool's messages, which are not what is tested.
+class DiscardingBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+};
+
+std::string readWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<zelkreg::WStr> topLevelKeys()
+{
+    std::vector<zelkreg::WStr> names;
+    zelkreg::readSubkeys(HKEY_CURRENT_USER, names);
+    return names;
+}
+
+void emptyUserHive()
+{
+    for (const zelkreg::WStr& name : topLevelKeys())
+        SHDeleteKeyW(HKEY_CURRENT_USER, name.c_str());
+}
+
+// Names with lone surrogates have no UTF-8 spelling for the command line.
+bool spellable(const zelkreg::WStr& name)
+{
+    return zelkreg::toUtf16(zelkreg::toUtf8(name)) == name;
+}
+
+void checkExportRoundTrip(const zelkreg::WStr& name)
+{
+    const std::string key = "HKCU\\" + zelkreg::toUtf8(name);
+    const std::string first = workDir + "/first.reg";
+    const std::string second = workDir + "/second.reg";
+    if (zelkreg::cmdExport({key, first, "/y"}) != 0)
+        std::abort();
+    SHDeleteKeyW(HKEY_CURRENT_USER, name.c_str());
+    if (zelkreg::cmdImport({first}) != 0)
+        std::abort();
+    if (zelkreg::cmdExport({key, second, "/y"}) != 0)
+        std::abort();
+    if (readWhole(first) != readWhole(second))
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    char pattern[] = "/tmp/zelk-reg-import-fuzz-XXXXXX";
+    if (!mkdtemp(pattern))
+        std::abort();
+    workDir = pattern;
+    setenv("ZELK_REGISTRY_DIR", workDir.c_str(), 1);
+    setenv("ZELK_REGISTRY_MACHINE_READONLY", "1", 1);
+    static DiscardingBuffer discard;
+    std::cout.rdbuf(&discard);
+    std::cerr.rdbuf(&discard);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size > 16 * 1024)
+        return 0;
+    const std::string input = workDir + "/input.reg";
+    {
+        std::ofstream out(input, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+    }
+    if (zelkreg::cmdImport({input}) == 0) {
+        for (const zelkreg::WStr& name : topLevelKeys()) {
+            if (spellable(name))
+                checkExportRoundTrip(name);
+        }
+    }
+    emptyUserHive();
+    return 0;
+}
