@@ -538,7 +538,7 @@ TEST_F(ConformanceTest, SettingsStoreAccessModesOnUserHive) {
   RegCloseKey(rw);
 }
 
-// The settings store's machine-tree deletion (Part 3.2): open with full
+// The settings store's machine-tree deletion: open with full
 // access, count the sub-keys, recurse from the last index down to 0, then
 // RegDeleteKeyExW with KEY_WOW64_64KEY.
 LONG deleteTreeLikeTheStore(HKEY root, const WStr &path) {
