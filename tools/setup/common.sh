@@ -16,7 +16,7 @@ BUILD_PACKAGES=(
 )
 # Extra packages for the full test run: the Windows cross build run under Wine,
 # and clang with its runtime libraries for the libFuzzer targets.
-TEST_PACKAGES=(mingw-w64 wine64 clang libclang-rt-14-dev)
+TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev)
 
 install_packages() {
   local missing=()
