@@ -1,4 +1,5 @@
 // Value calls: RegQueryValueExW, RegSetValueExW and RegDeleteValueW.
+#include "call_trace.h"
 #include "registry_context.h"
 
 #include <cstring>
@@ -80,6 +81,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
     if (!txn.writing()) return ERROR_ACCESS_DENIED;
     hive.setValue(ref.key, name, dwType, lpData, cbData);
     txn.commit();
+    traceChange("set", ref.hive, ref.key, name);
     return ERROR_SUCCESS;
   });
 }
@@ -99,6 +101,7 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
       return ERROR_FILE_NOT_FOUND;
     }
     txn.commit();
+    traceChange("delete", ref.hive, ref.key, name);
     return ERROR_SUCCESS;
   });
 }

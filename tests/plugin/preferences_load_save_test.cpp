@@ -127,6 +127,22 @@ class PreferencesLoadSaveTest : public QObject {
     Q_OBJECT
 
     QString logPath;
+    QString tracePath;
+
+    // Value names written since the trace was last emptied, in call order.
+    QStringList writtenNames()
+    {
+        QFile trace(tracePath);
+        QStringList names;
+        if (trace.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            for (const QByteArray& line : trace.readAll().split('\n')) {
+                const QList<QByteArray> fields = line.split(' ');
+                if (fields.size() == 4 && fields[0] == "set")
+                    names << QString::fromLatin1(fields[3]);
+            }
+        }
+        return names;
+    }
 
     QStringList twoOutputDirs(QTemporaryDir& dir)
     {
@@ -147,8 +163,11 @@ class PreferencesLoadSaveTest : public QObject {
 private slots:
     void initTestCase()
     {
-        logPath = QString::fromStdString(isolatedEnvironment().root()) + QStringLiteral("/associations.log");
+        const QString root = QString::fromStdString(isolatedEnvironment().root());
+        logPath = root + QStringLiteral("/associations.log");
         qputenv("ZELK_ASSOCIATION_LOG", logPath.toUtf8());
+        tracePath = root + QStringLiteral("/registry.trace");
+        qputenv("ZELK_REGISTRY_TRACE", tracePath.toUtf8());
     }
 
     void init()
@@ -204,6 +223,39 @@ private slots:
         QVERIFY(!storedValue("PlayerState", "LastOpenFileLocation").exists());
         QCOMPARE(associationRequests(), QStringList{QStringLiteral("(none)")});
         QVERIFY(!harness.applyEnabled());
+    }
+
+    void oneEditThenApplyWritesEverythingInOrder()
+    {
+        QVERIFY(storeString("Video", "VideoOutputMethod", QStringLiteral("<best>")));
+        PreferencesHarness harness;
+        QFile::remove(tracePath);
+        harness.child<QCheckBox>("pauseIfNoFocusCheckBox")->click();
+        harness.child<QAbstractButton>("applyButton")->click();
+        const QStringList expected{
+            "MediaFolder", "ShowBannerAds", "AlwaysOnTop", "enableToolTips", "hideInactiveButtons",
+            "DefaultOpenFileLocation", "StartupView", "AVIFileAssoc", "ZELKFileAssoc", "XVIDFileAssoc", "MKVFileAssoc",
+            "MOVFileAssoc", "MP4FileAssoc", "WMVFileAssoc", "VOBFileAssoc", "MPGFileAssoc", "ASFFileAssoc",
+            "QTFileAssoc", "AutoClearDownloads", "AutoCloseImportDialog", "ResumeDownloadsOnStartup",
+            "AddPlayedVideoToLibrary", "AddVideoInDefFolderToLibrary", "DeletLibraryFileAndDiskFile",
+            "EnableRecentWatchedPlaylist", "ResumeFromLastPos", "ShowResumeOffer", "ResizePlayerToVideo",
+            "DisableScreenSaver", "RememberPreviousMovie", "PauseInBackground", "BlackoutWhenPaused", "AudioLanguage",
+            "SubtitleLanguage", "MenuLanguage", "PostProcessingMode", "DeblockingLevel", "Brightness", "Contrast",
+            "Saturation", "DisableDualSubtitles", "UseExternalSubtitles", "AlwaysUseExternalFont", "SubtitleTextColor",
+            "SubtitleOutlineColor", "SubtitleDelay", "SubtitleFont", "SubtitleCodePage", "DeinterlacingMethod",
+            "HardwareDecodingDisabled", "OSDFont",
+        };
+        QCOMPARE(writtenNames(), expected);
+        QVERIFY(storedValue("Playback", "PauseInBackground").asBool());
+
+        // A usable frame rate goes between the code page and the deinterlacing method.
+        QFile::remove(tracePath);
+        harness.child<QComboBox>("subtitleFrameRateComboBox")->setCurrentIndex(1);
+        QVERIFY(harness.call("save"));
+        const QStringList names = writtenNames();
+        const int codePage = names.indexOf(QStringLiteral("SubtitleCodePage"));
+        QCOMPARE(names.mid(codePage, 4), (QStringList{"SubtitleCodePage", "SubtitleFrameRateNumerator",
+                                                       "SubtitleFrameRateDenominator", "DeinterlacingMethod"}));
     }
 
     void storedValuesOfOtherTypesReadAsDefaults()
