@@ -15,6 +15,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QComboBox;
 class QCloseEvent;
 
 namespace ZelkNimbo {
@@ -85,7 +86,7 @@ private:
     void loadBinding(const PreferenceBinding& binding, bool useDefaults);
     void saveBinding(const PreferenceBinding& binding, QMap<QString, bool>* associationChanges);
     void loadOpenLocation(const QString& stored);
-    void loadLanguage(class QComboBox* list, QString code);
+    void loadLanguage(QComboBox* list, QString code);
     void loadFrameRate(std::uint32_t numerator, std::int32_t denominator);
     bool currentFrameRate(FrameRate* rate) const;
     void saveVideoOutputMethod();
