@@ -22,16 +22,6 @@ namespace {
 const QString mediaFolderToken = QStringLiteral("<media folder>");
 const QString lastDirectoryToken = QStringLiteral("<last directory>");
 
-std::string section(const PreferenceBinding& binding)
-{
-    return binding.key.section;
-}
-
-std::string name(const PreferenceBinding& binding)
-{
-    return binding.key.name;
-}
-
 void setNumber(QWidget* control, int value)
 {
     if (auto* slider = qobject_cast<QAbstractSlider*>(control))
@@ -93,8 +83,8 @@ void ZNBPreferencesPlugin::load(bool useDefaults)
 
 void ZNBPreferencesPlugin::loadBinding(const PreferenceBinding& setting, bool useDefaults)
 {
-    const std::string section = ZelkNimbo::section(setting);
-    const std::string name = ZelkNimbo::name(setting);
+    const std::string section = setting.key.section;
+    const std::string name = setting.key.name;
     const QVariant& fallback = setting.defaultValue;
     auto readBool = [&] { return useDefaults ? fallback.toBool() : readPreferenceBool(section, name, fallback.toBool()); };
     auto readString = [&] {
@@ -179,10 +169,14 @@ void ZNBPreferencesPlugin::loadLanguage(QComboBox* list, QString code)
 void ZNBPreferencesPlugin::save()
 {
     QMap<QString, bool> associationChanges;
-    for (const PreferenceBinding* setting : saveOrder_) {
-        saveBinding(*setting, &associationChanges);
-        // The operating system hears of association changes after the last one.
-        if (setting->kind == BindingKind::Association && setting->control == ui.qtCheckBox)
+    for (std::size_t i = 0; i < saveOrder_.size(); ++i) {
+        const PreferenceBinding& setting = *saveOrder_[i];
+        saveBinding(setting, &associationChanges);
+        // The operating system hears of the changes once the last file
+        // association is written, on every save.
+        const bool lastAssociation = setting.kind == BindingKind::Association
+            && (i + 1 == saveOrder_.size() || saveOrder_[i + 1]->kind != BindingKind::Association);
+        if (lastAssociation)
             OSUtilities::setFileTypeAssociations(associationChanges);
     }
     dirty = false;
@@ -192,8 +186,8 @@ void ZNBPreferencesPlugin::save()
 
 void ZNBPreferencesPlugin::saveBinding(const PreferenceBinding& setting, QMap<QString, bool>* associationChanges)
 {
-    const std::string section = ZelkNimbo::section(setting);
-    const std::string name = ZelkNimbo::name(setting);
+    const std::string section = setting.key.section;
+    const std::string name = setting.key.name;
 
     switch (setting.kind) {
     case BindingKind::Text:
