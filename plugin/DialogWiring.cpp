@@ -29,6 +29,13 @@ void sortByText(QComboBox* list)
     list->model()->sort(0, Qt::AscendingOrder);
 }
 
+// Appends items of (shown text, stored value).
+void appendItems(QComboBox* list, std::initializer_list<std::pair<QString, const char*>> items)
+{
+    for (const auto& [text, value] : items)
+        list->addItem(text, QString::fromLatin1(value));
+}
+
 } // namespace
 
 void ZNBPreferencesPlugin::initialise()
@@ -48,16 +55,16 @@ void ZNBPreferencesPlugin::initialise()
     PubSubHub::listenForMessage(QString::fromLatin1("Preference.Item.Changed"), this,
                                 SLOT(preferenceUpdated(const QString &, const QVariant &)), Qt::AutoConnection);
     fillLanguageLists();
-    ui.postProcessingComboBox->addItem(tr("Off"), QStringLiteral("off"));
-    ui.postProcessingComboBox->addItem(tr("Automatic Deblocking"), QStringLiteral("automatic"));
-    ui.postProcessingComboBox->addItem(tr("Custom Deblocking"), QStringLiteral("custom"));
-    ui.postProcessingComboBox->addItem(tr("Full Deblocking With Sharpening"), QStringLiteral("full"));
+    appendItems(ui.postProcessingComboBox, {{tr("Off"), "off"},
+                                            {tr("Automatic Deblocking"), "automatic"},
+                                            {tr("Custom Deblocking"), "custom"},
+                                            {tr("Full Deblocking With Sharpening"), "full"}});
     fillCodePages();
     setUpFrameRateEditor();
-    ui.deinterlacingMethodComboBox->addItem(tr("None (fastest)"), QStringLiteral("none"));
-    ui.deinterlacingMethodComboBox->addItem(tr("Bob (slowest)"), QStringLiteral("bob"));
-    ui.deinterlacingMethodComboBox->addItem(tr("Top Field Only (medium)"), QStringLiteral("top field only"));
-    ui.deinterlacingMethodComboBox->addItem(tr("Bottom Field Only (medium)"), QStringLiteral("bottom field only"));
+    appendItems(ui.deinterlacingMethodComboBox, {{tr("None (fastest)"), "none"},
+                                                 {tr("Bob (slowest)"), "bob"},
+                                                 {tr("Top Field Only (medium)"), "top field only"},
+                                                 {tr("Bottom Field Only (medium)"), "bottom field only"}});
     fillVideoOutputMethods();
 
     load(false);
@@ -146,9 +153,9 @@ void ZNBPreferencesPlugin::connectCommands()
 
 void ZNBPreferencesPlugin::fillDefaultViewList()
 {
-    ui.defaultViewComboBox->addItem(tr("Playback"), QStringLiteral("player"));
-    ui.defaultViewComboBox->addItem(tr("Video Library"), QStringLiteral("media library"));
-    ui.defaultViewComboBox->addItem(tr("Download Manager"), QStringLiteral("download manager"));
+    appendItems(ui.defaultViewComboBox, {{tr("Playback"), "player"},
+                                         {tr("Video Library"), "media library"},
+                                         {tr("Download Manager"), "download manager"}});
 }
 
 void ZNBPreferencesPlugin::fillLanguageLists()
