@@ -17,7 +17,11 @@ const QString defaultMediaFolder = OSUtilities::getZelkMoviesPathDefault();
 
 QFont defaultSubtitleFont()
 {
-    return QFont(QStringLiteral("Arial"), 14, QFont::Normal, false);
+    // Not a QStringLiteral: Qt's font cache outlives this module and keeps
+    // the family name of every font it has matched, so a literal's bytes in
+    // this module's read-only data would be read after the module is
+    // unloaded (a crash when the application exits).
+    return QFont(QString::fromLatin1("Arial"), 14, QFont::Normal, false);
 }
 
 PreferenceBinding heldColour(const SettingKey& key, QColor* colour, const char* defaultName)
