@@ -1,0 +1,266 @@
+// What the player pays for its preferences window, each against a floor
+// measured in the same run:
+//
+// - opening: `_getPlugin` to a constructed object with every setting loaded,
+//   against building the same form alone (a QWidget and setupUi);
+// - saving: one save() of every setting, against writing the same values
+//   with QSettings (INI format) followed by sync();
+// - memory: resident memory added by creating (and then showing) the window
+//   in a fresh process, against the form alone in another fresh process.
+//
+//   player_shell_bench [rounds]        (offscreen unless QT_QPA_PLATFORM is set)
+//
+// The registry, home and configuration folders are temporary. The memory
+// figures come from child runs of this program ("--memory window|form").
+
+#include "ResidentMemory.h"
+#include "StoredSettings.h"
+
+#include "framework/Plugin.h"
+#include "framework/PluginResult.h"
+#include "host/HostPluginContext.h"
+#include "host/ModuleLoader.h"
+#include "host/library/ZNBLibrary.h"
+#include "plugin/HostInterfaces.h"
+#include "ui/PreferencesForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMetaObject>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using GetPluginFunction = int (*)(Okto::PluginContext*, Okto::Plugin**);
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Microseconds taken by `op`.
+double timed(const std::function<void()>& op)
+{
+    const auto start = Clock::now();
+    op();
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+// A preferences window created straight through the module's entry point.
+struct Window {
+    Okto::Plugin* plugin = nullptr;
+    QWidget* widget = nullptr;
+};
+
+Window createWindow(GetPluginFunction getPlugin, Okto::PluginContext* context)
+{
+    Window window;
+    getPlugin(context, &window.plugin);
+    void* menu = nullptr;
+    if (window.plugin && window.plugin->queryInterface(Okto::String(ZelkNimbo::InterfaceId::Menu), &menu) == 0 && menu)
+        window.widget = qobject_cast<QWidget*>(static_cast<ZelkNimbo::MenuInterface*>(menu)->menuObject());
+    if (!window.widget) {
+        std::fprintf(stderr, "the preferences window could not be created\n");
+        std::exit(1);
+    }
+    return window;
+}
+
+// The host's reference, then the window's own through a close.
+void destroyWindow(Window& window)
+{
+    window.plugin->release();
+    QMetaObject::invokeMethod(window.widget, "closeDiscard", Qt::DirectConnection);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    window = Window();
+}
+
+void setPrivateFolder(const QTemporaryDir& root, const char* variable, const char* name)
+{
+    const QString path = root.filePath(QLatin1String(name));
+    QDir().mkpath(path);
+    qputenv(variable, path.toUtf8());
+}
+
+// One fresh process's resident memory (KiB) before a window (`what`:
+// "window", the plug-in's; "form", the bare form), after creating it and
+// after showing it, printed as three numbers.
+int reportMemoryOf(const char* what, GetPluginFunction getPlugin, Okto::PluginContext* context)
+{
+    const long before = zelkbench::residentKiB();
+    QWidget* shown = nullptr;
+    Window window;
+    Ui::PreferencesDialog form;
+    if (qstrcmp(what, "window") == 0) {
+        window = createWindow(getPlugin, context);
+        shown = window.widget;
+    } else {
+        shown = new QWidget;
+        form.setupUi(shown);
+    }
+    const long created = zelkbench::residentKiB();
+    shown->show();
+    QCoreApplication::processEvents();
+    const long afterShow = zelkbench::residentKiB();
+    std::printf("%ld %ld %ld\n", before, created, afterShow);
+    if (window.plugin)
+        destroyWindow(window);
+    else
+        delete shown;
+    return 0;
+}
+
+struct MemoryDelta {
+    long created = 0; // KiB added by creating
+    long shown = 0;   // KiB added by showing, after creating
+};
+
+// The median over `runs` child processes of `--memory what`.
+MemoryDelta memoryOf(const char* what, int runs)
+{
+    std::vector<long> created, shown;
+    for (int run = 0; run < runs; ++run) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), QLatin1String(what)});
+        if (!child.waitForFinished(60000) || child.exitCode() != 0)
+            continue;
+        const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+        if (fields.size() != 3)
+            continue;
+        created.push_back(fields[1].toLong() - fields[0].toLong());
+        shown.push_back(fields[2].toLong() - fields[1].toLong());
+    }
+    if (created.empty())
+        return {-1, -1};
+    std::sort(created.begin(), created.end());
+    std::sort(shown.begin(), shown.end());
+    return {created[created.size() / 2], shown[shown.size() / 2]};
+}
+
+void printRow(const char* what, double measuredUs, double floorUs, const char* floorName)
+{
+    std::printf("%-48s %10.1f %10.1f %7.3f   (floor: %s)\n", what, measuredUs, floorUs, measuredUs / floorUs, floorName);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir root;
+    if (!root.isValid())
+        return 1;
+    setPrivateFolder(root, "ZELK_REGISTRY_DIR", "registry");
+    setPrivateFolder(root, "HOME", "home");
+    setPrivateFolder(root, "XDG_CONFIG_HOME", "config");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool memoryChild = argc == 3 && qstrcmp(argv[1], "--memory") == 0;
+    const int rounds = argc > 1 && !memoryChild ? std::max(3, std::atoi(argv[1])) : 31;
+
+    QApplication app(argc, argv);
+
+    // The player's plug-in folders, so the window lists the video outputs and
+    // a save notifies the settings consumer, as in the player.
+    ZelkHost::HostPluginContext context;
+    context.addPluginDirectory(Okto::String(ZELK_BENCH_PLUGIN_DIR));
+    context.addPluginDirectory(Okto::String(ZELK_BENCH_SAMPLE_PLUGIN_DIR));
+    Okto::Plugin* consumer = nullptr;
+    if (context.createPlugin(Okto::String("com.zelk.nimbo.plugin.PlayerSettingsConsumer"), &consumer) != 0) {
+        std::fprintf(stderr, "%s\n", context.lastError().toStdString().c_str());
+        return 1;
+    }
+    ZelkHost::LoadedModule module;
+    std::string error;
+    if (!module.load(ZELK_BENCH_PLUGIN_DIR "/ZNBPreferencesPlugin" + ZelkHost::moduleSuffix(), &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    auto getPlugin = reinterpret_cast<GetPluginFunction>(module.symbol("_getPlugin", &error));
+    if (!getPlugin) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    if (memoryChild) {
+        const int status = reportMemoryOf(argv[2], getPlugin, &context);
+        consumer->release();
+        return status;
+    }
+
+    // Store every setting once, so loading reads stored values, not defaults;
+    // with a frame rate chosen, a save writes all but the video output method
+    // (written only when it changed, after the restart prompt).
+    Window first = createWindow(getPlugin, &context);
+    first.widget->findChild<QComboBox*>(QStringLiteral("subtitleFrameRateComboBox"))->setCurrentIndex(0);
+    QMetaObject::invokeMethod(first.widget, "save", Qt::DirectConnection);
+    const QList<zelkbench::StoredSetting> stored = zelkbench::readStoredSettings(ZelkNimbo::OSUtilities::getComponentIdUTF8());
+    if (stored.isEmpty()) {
+        std::fprintf(stderr, "the save stored nothing\n");
+        return 1;
+    }
+
+    // Opening, against the form alone; alternated so drift hits both alike.
+    std::vector<double> openUs, formUs;
+    for (int round = 0; round < rounds; ++round) {
+        Window window;
+        openUs.push_back(timed([&] { window = createWindow(getPlugin, &context); }));
+        destroyWindow(window);
+
+        QWidget* bare = nullptr;
+        Ui::PreferencesDialog form;
+        formUs.push_back(timed([&] {
+            bare = new QWidget(nullptr, Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint
+                                            | Qt::WindowCloseButtonHint);
+            form.setupUi(bare);
+        }));
+        delete bare;
+        QCoreApplication::processEvents();
+    }
+
+    // Saving, against the same values through QSettings.
+    QSettings ini(root.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    std::vector<double> saveUs, iniUs;
+    for (int round = 0; round < rounds; ++round) {
+        saveUs.push_back(timed([&] { QMetaObject::invokeMethod(first.widget, "save", Qt::DirectConnection); }));
+        iniUs.push_back(timed([&] {
+            for (const zelkbench::StoredSetting& setting : stored)
+                ini.setValue(setting.section + QLatin1Char('/') + setting.name, setting.value);
+            ini.sync();
+        }));
+    }
+    if (ini.status() != QSettings::NoError) {
+        std::fprintf(stderr, "QSettings could not write its file\n");
+        return 1;
+    }
+
+    destroyWindow(first);
+    consumer->release();
+    const int memoryRuns = 5;
+    const MemoryDelta windowMemory = memoryOf("window", memoryRuns);
+    const MemoryDelta formMemory = memoryOf("form", memoryRuns);
+
+    std::printf("Player shell: the preferences window (median of %d rounds, microseconds)\n", rounds);
+    std::printf("%-48s %10s %10s %7s\n", "operation", "us", "floor us", "ratio");
+    printRow("open: _getPlugin to a loaded window", median(openUs), median(formUs), "QWidget + setupUi");
+    const QString saveName = QStringLiteral("save: save() of all settings (%1 values)").arg(stored.size());
+    const QString iniName = QStringLiteral("QSettings INI, %1 values + sync()").arg(stored.size());
+    printRow(qPrintable(saveName), median(saveUs), median(iniUs), qPrintable(iniName));
+    std::printf("\nResident memory added, KiB (median of %d fresh processes each)\n", memoryRuns);
+    std::printf("%-48s %10s %10s\n", "", "created", "shown");
+    std::printf("%-48s %10ld %10ld\n", "preferences window (_getPlugin, settings loaded)", windowMemory.created,
+                windowMemory.shown);
+    std::printf("%-48s %10ld %10ld\n", "form alone (QWidget + setupUi)", formMemory.created, formMemory.shown);
+    return windowMemory.created < 0 || formMemory.created < 0 ? 1 : 0;
+}
