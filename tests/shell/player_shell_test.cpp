@@ -184,22 +184,6 @@ private slots:
         QCOMPARE(consumerNotices.count, saved ? 1 : 0);
     }
 
-    void quittingWithoutChangesAsksNothing()
-    {
-        PluginHost plugins;
-        QVERIFY(readPlayerPlugins(plugins));
-        PlayerWindow player(plugins);
-        player.show();
-        player.preferencesAction()->trigger();
-        ModalAnswerer none(ModalAnswerer::press(QMessageBox::Cancel), 300);
-        player.close();
-        QTest::qWait(400);
-        QVERIFY(!none.shown());
-        QVERIFY(plugins.hasShutDown());
-        QVERIFY(!preferencesWindow(plugins)->isVisible());
-        QVERIFY(!storedValue("Playback", "AlwaysOnTop").exists());
-    }
-
     // The restart prompt's Yes ends the event loop the player runs, after the
     // save has written everything; the plug-ins are shut down on the way out.
     void restartPromptYesEndsThePlayerAfterTheSave()
