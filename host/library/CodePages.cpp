@@ -62,12 +62,16 @@ const CodePage knownCodePages[] = {
 QStringList ZNBStringTools::codePages()
 {
     // Which codecs exist depends on how Qt was built (ICU or not), so only the
-    // ones this Qt can really decode are offered.
-    QStringList identifiers;
-    for (const CodePage& page : knownCodePages) {
-        if (QTextCodec::codecForName(page.identifier))
-            identifiers.append(QLatin1String(page.identifier));
-    }
+    // ones this Qt can really decode are offered. That cannot change while
+    // the process runs, and looking codecs up is slow: ask once.
+    static const QStringList identifiers = [] {
+        QStringList available;
+        for (const CodePage& page : knownCodePages) {
+            if (QTextCodec::codecForName(page.identifier))
+                available.append(QLatin1String(page.identifier));
+        }
+        return available;
+    }();
     return identifiers;
 }
 

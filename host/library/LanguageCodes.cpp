@@ -46,6 +46,13 @@ QString OSUtilities::getLanguageCode()
 
 QMap<QString, QString> ZNBStringTools::twoLetterLanguageCodeMap()
 {
+    // Qt's locale data is fixed for the process: build the table once.
+    static const QMap<QString, QString> table = buildLanguageTable();
+    return table;
+}
+
+QMap<QString, QString> buildLanguageTable()
+{
     QMap<QString, QString> languages;
     for (int value = QLocale::C + 1; value <= QLocale::LastLanguage; ++value) {
         const auto language = static_cast<QLocale::Language>(value);

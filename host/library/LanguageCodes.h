@@ -4,6 +4,7 @@
 // the language table and the interface-language lookup so both agree.
 
 #include <QLocale>
+#include <QMap>
 #include <QString>
 
 namespace ZelkNimbo {
@@ -11,5 +12,8 @@ namespace ZelkNimbo {
 // The ISO 639-1 code of the locale's language ("fr" for fr_CA), or an empty
 // string when the language has no two-letter code (C locale, "haw", ...).
 QString twoLetterLanguageCode(const QLocale& locale);
+
+// Every language with a two-letter code, from Qt's locale data: code -> name.
+QMap<QString, QString> buildLanguageTable();
 
 } // namespace ZelkNimbo
