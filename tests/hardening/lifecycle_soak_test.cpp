@@ -2,8 +2,8 @@
 // closed with OK and destroyed over and over in one process. After every
 // cycle the counts are back where they started: the object's references
 // (two while open, one after the close, none after the host's release),
-// the host's live plug-ins, the application's widgets and the registry
-// handles in use. Resident memory is reported after a warm-up and at the
+// the host's live plug-ins, the application's widgets, the registry
+// handles in use and the open file descriptors. Resident memory is reported after a warm-up and at the
 // end; without AddressSanitizer (whose quarantine grows memory by design)
 // its growth per cycle must stay small.
 // ZELK_HARDENING_SOAK_CYCLES sets the number of cycles (CI: 200; the local
@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <malloc.h>
 #include <unistd.h>
 #include <vector>
 
@@ -42,6 +43,17 @@ long residentKiB()
         return -1;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+// Bytes the C heap has handed out and not had back.
+long heapInUseKiB()
+{
+    return long(mallinfo2().uordblks / 1024);
+}
+
+int openFileDescriptors()
+{
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size();
 }
 
 // The highest handle slot the registry hands out when 64 keys are opened at
@@ -111,7 +123,9 @@ private slots:
         QCoreApplication::processEvents();
         const int widgets = QApplication::allWidgets().size();
         const unsigned long handleSlot = highestFreshHandleSlot();
+        const int descriptors = openFileDescriptors();
         const long residentBefore = residentKiB();
+        const long heapBefore = heapInUseKiB();
         QElapsedTimer timer;
         timer.start();
 
@@ -123,18 +137,22 @@ private slots:
             }
             QCoreApplication::processEvents();
             QCOMPARE(QApplication::allWidgets().size(), widgets);
-            if (i % 50 == 0)
+            if (i % 50 == 0) {
                 QCOMPARE(highestFreshHandleSlot(), handleSlot);
+                QCOMPARE(openFileDescriptors(), descriptors);
+            }
         }
         QCOMPARE(highestFreshHandleSlot(), handleSlot);
+        QCOMPARE(openFileDescriptors(), descriptors);
 
         const long residentAfter = residentKiB();
+        const long heapAfter = heapInUseKiB();
         const int measured = cycles - warmUp;
         const double growthPerCycle = double(residentAfter - residentBefore) / qMax(1, measured);
         std::printf("soak: %d cycles (%d after warm-up) in %.1f s; resident %ld KiB -> %ld KiB, %+.2f KiB per cycle; "
-                    "highest fresh handle slot %lu\n",
+                    "heap in use %ld KiB -> %ld KiB, %+.2f KiB per cycle; highest fresh handle slot %lu\n",
                     cycles, measured, timer.elapsed() / 1000.0, residentBefore, residentAfter, growthPerCycle,
-                    handleSlot);
+                    heapBefore, heapAfter, double(heapAfter - heapBefore) / qMax(1, measured), handleSlot);
 #ifndef ZELK_UNDER_ASAN
         // A leaked window with its widget tree is several hundred KiB.
         QVERIFY2(growthPerCycle < 32.0, "resident memory grows with every cycle");
