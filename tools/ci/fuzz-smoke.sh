@@ -36,7 +36,8 @@ for target in "${TARGETS[@]}"; do
   [ -f "$ROOT/fuzz/dict/$target.dict" ] && dict=(-dict="$ROOT/fuzz/dict/$target.dict")
   if "$BUILD/fuzz/$target" "${dict[@]}" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
        -print_final_stats=1 -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/log" 2>&1; then
-    summary=$(grep -E '^#[0-9]+ +DONE' "$work/log" | tail -1 | sed -E 's/^#([0-9]+) +DONE +cov: ([0-9]+) ft: ([0-9]+).*/\1 execs, cov \2, features \3/')
+    summary=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$work/log" | tail -1 |
+              sed -E 's/^#([0-9]+)[[:space:]]+DONE[[:space:]]+cov: ([0-9]+) ft: ([0-9]+) corp: ([0-9]+).*/\1 execs, cov \2, features \3, corpus \4/' || true)
     echo "fuzz $target: ok ($summary)"
   else
     echo "fuzz $target: FAILED, see $work/log and $work/artifacts/"
