@@ -19,6 +19,12 @@ constexpr const char *kHeader = "Windows Registry Editor Version 5.00";
 std::string quoted(const WStr &text) {
   std::string out = "\"";
   for (char c : toUtf8(text)) {
+    // A line break inside a name would end the line: write it as "\n",
+    // which import reads back.
+    if (c == '\n') {
+      out += "\\n";
+      continue;
+    }
     if (c == '\\' || c == '"') out.push_back('\\');
     out.push_back(c);
   }
