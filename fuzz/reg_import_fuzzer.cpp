@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <ftw.h>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -71,6 +72,18 @@ void checkExportRoundTrip(const zelkreg::WStr& name)
         std::abort();
 }
 
+int removeEntry(const char* path, const struct stat*, int, struct FTW*)
+{
+    return ::remove(path);
+}
+
+// Registered before the first registry call, so it runs after the registry
+// has closed its hives at exit.
+void removeWorkDir()
+{
+    ::nftw(workDir.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -81,6 +94,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     workDir = pattern;
     setenv("ZELK_REGISTRY_DIR", workDir.c_str(), 1);
     setenv("ZELK_REGISTRY_MACHINE_READONLY", "1", 1);
+    std::atexit(removeWorkDir);
     static DiscardingBuffer discard;
     std::cout.rdbuf(&discard);
     std::cerr.rdbuf(&discard);
