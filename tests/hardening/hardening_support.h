@@ -44,6 +44,19 @@ inline std::string makeTempDir(const char *prefix) {
   return buf.data();
 }
 
+// A temporary directory removed when the test ends, passed or failed.
+class TempDir {
+public:
+  explicit TempDir(const char *prefix) : path_(makeTempDir(prefix)) {}
+  ~TempDir() { removeTree(path_); }
+  TempDir(const TempDir &) = delete;
+  TempDir &operator=(const TempDir &) = delete;
+  const std::string &path() const { return path_; }
+
+private:
+  std::string path_;
+};
+
 // Starts this binary again with `args` and ZELK_REGISTRY_DIR=`registryDir`;
 // returns its pid. Standard output goes to `outputPath` unless empty.
 inline pid_t spawnSelf(const std::vector<std::string> &args, const std::string &registryDir,

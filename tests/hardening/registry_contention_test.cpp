@@ -118,7 +118,8 @@ int runContender(int id, int processes, int rounds) {
 TEST(RegistryContentionTest, ProcessesSharingOneHiveNeverFailAndLoseNothing) {
   const int processes = envNumber("ZELK_HARDENING_CONTENTION_PROCESSES", 3);
   const int rounds = envNumber("ZELK_HARDENING_CONTENTION_OPS", 300);
-  const std::string dir = makeTempDir("zelk-contention");
+  const TempDir scratch("zelk-contention");
+  const std::string &dir = scratch.path();
   const auto started = std::chrono::steady_clock::now();
   std::vector<pid_t> children;
   for (int id = 0; id < processes; ++id) {
@@ -152,7 +153,6 @@ TEST(RegistryContentionTest, ProcessesSharingOneHiveNeverFailAndLoseNothing) {
   EXPECT_EQ(lost, 0);
   std::printf("contention: %d processes x %d rounds, %ld calls in %.2f s (%.0f calls/s), lost %d\n", processes,
               rounds, calls, seconds, calls / seconds, lost);
-  removeTree(dir);
 }
 
 } // namespace

@@ -201,7 +201,8 @@ int roundsWanted() {
 }
 
 TEST(RegistryCrashTest, KilledWriterLeavesEveryReturnedCallAndNoTornValue) {
-  const std::string dir = makeTempDir("zelk-crash");
+  const TempDir scratch("zelk-crash");
+  const std::string &dir = scratch.path();
   const std::string logPath = dir + "/calls.log";
   const std::string dumpPath = dir + "/dump.txt";
   const int rounds = roundsWanted();
@@ -267,7 +268,6 @@ TEST(RegistryCrashTest, KilledWriterLeavesEveryReturnedCallAndNoTornValue) {
   RecordProperty("rounds", rounds);
   RecordProperty("returned_calls", int(returnedCalls));
   EXPECT_GT(returnedCalls, rounds); // the writer did get work done between kills
-  removeTree(dir);
 }
 
 } // namespace
