@@ -17,21 +17,19 @@ bool isSeparator(WCHAR c)
     return c == u'/' || c == u'\\';
 }
 
-// Splits at the first separator; `hasRest` tells a trailing separator (an
-// empty rest that still counts) from no separator at all.
-void splitFirst(const Utf16String& path, Utf16String& head, Utf16String& rest, bool& hasRest)
+// Splits a non-empty path at its first separator into its first component
+// and the rest; `hasRest` tells a trailing separator (an empty rest that
+// still counts) from no separator at all. An empty path or an empty first
+// component gives false.
+bool splitFirst(const Utf16String& path, Utf16String& head, Utf16String& rest, bool& hasRest)
 {
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (isSeparator(path[i])) {
-            head = path.substr(0, i);
-            rest = path.substr(i + 1);
-            hasRest = true;
-            return;
-        }
-    }
-    head = path;
-    rest.clear();
-    hasRest = false;
+    std::size_t separator = 0;
+    while (separator < path.size() && !isSeparator(path[separator]))
+        ++separator;
+    hasRest = separator < path.size();
+    head = path.substr(0, separator);
+    rest = hasRest ? path.substr(separator + 1) : Utf16String();
+    return !head.empty();
 }
 
 bool openKey(HKEY hive, const Utf16String& path, REGSAM access, HKEY& key)
@@ -126,12 +124,9 @@ ZelkSettings::~ZelkSettings()
 
 bool ZelkSettings::create(const Utf16String& path, AccessMode mode, ZelkSettings* parent, IZelkSettings** out)
 {
-    if (path.empty())
-        return false;
     Utf16String head, rest;
     bool hasRest;
-    splitFirst(path, head, rest, hasRest);
-    if (head.empty())
+    if (!splitFirst(path, head, rest, hasRest))
         return false;
 
     ovra::RefCountedPtr_STLSafe<IZelkSettings> section(new ZelkSettings(head, mode, parent));
@@ -248,8 +243,7 @@ bool ZelkSettings::openSection(const Utf16String& path, IZelkSettings** out)
         return false;
     Utf16String head, rest;
     bool hasRest;
-    splitFirst(path, head, rest, hasRest);
-    if (head.empty())
+    if (!splitFirst(path, head, rest, hasRest))
         return false;
 
     auto cached = children_.find(head);
