@@ -72,14 +72,8 @@ LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lp
   if (lpReserved || !lpName || !lpcchName || (lpClass && !lpcchClass)) {
     return ERROR_INVALID_PARAMETER;
   }
-  return guarded([&]() -> LONG {
-    Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
-    KeyRef ref = reg.resolve(hKey);
-    Hive &hive = reg.hive(ref.hive);
-    Hive::Txn txn(hive, false);
-    requireLive(hive, ref);
-    requireRights(ref, KEY_ENUMERATE_SUB_KEYS);
+  return onOpenKey(hKey, false, KEY_ENUMERATE_SUB_KEYS,
+                   [&](Hive &hive, const KeyRef &ref, Hive::Txn &txn) -> LONG {
     SubkeyRecord sub;
     if (!hive.subkeyAt(ref.key, dwIndex, sub)) return ERROR_NO_MORE_ITEMS;
     txn.commit();
@@ -100,14 +94,8 @@ LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWO
   if (lpReserved || !lpValueName || !lpcchValueName || (lpData && !lpcbData)) {
     return ERROR_INVALID_PARAMETER;
   }
-  return guarded([&]() -> LONG {
-    Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
-    KeyRef ref = reg.resolve(hKey);
-    Hive &hive = reg.hive(ref.hive);
-    Hive::Txn txn(hive, false);
-    requireLive(hive, ref);
-    requireRights(ref, KEY_QUERY_VALUE);
+  return onOpenKey(hKey, false, KEY_QUERY_VALUE,
+                   [&](Hive &hive, const KeyRef &ref, Hive::Txn &txn) -> LONG {
     ValueRecord value;
     if (!hive.valueAt(ref.key, dwIndex, value)) return ERROR_NO_MORE_ITEMS;
     txn.commit();

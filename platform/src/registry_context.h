@@ -48,4 +48,22 @@ KeyId walk(Hive &hive, KeyId start, const std::vector<WString> &components);
 
 bool isStringType(DWORD type);
 
+// The frame of a call on an open key: serialised with every other call, the
+// handle resolved, a transaction opened (for writing when `write`), the key
+// found alive and the handle holding one of `rights`; then `body(hive, ref,
+// txn)` gives the result. Failures of the frame become their Win32 codes.
+template <typename Body>
+LONG onOpenKey(HKEY handle, bool write, REGSAM rights, Body body) {
+  return guarded([&]() -> LONG {
+    Registry &reg = Registry::instance();
+    std::lock_guard<std::mutex> lock(reg.mutex);
+    KeyRef ref = reg.resolve(handle);
+    Hive &hive = reg.hive(ref.hive);
+    Hive::Txn txn(hive, write);
+    requireLive(hive, ref);
+    requireRights(ref, rights);
+    return body(hive, ref, txn);
+  });
+}
+
 } // namespace zelk::registry

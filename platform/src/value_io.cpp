@@ -24,15 +24,9 @@ extern "C" {
 LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                                 LPBYTE lpData, LPDWORD lpcbData) {
   if ((lpData && !lpcbData) || lpReserved) return ERROR_INVALID_PARAMETER;
-  return guarded([&]() -> LONG {
-    Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
-    KeyRef ref = reg.resolve(hKey);
+  return onOpenKey(hKey, false, KEY_QUERY_VALUE,
+                   [&](Hive &hive, const KeyRef &ref, Hive::Txn &txn) -> LONG {
     WString name = fromWide(lpValueName);
-    Hive &hive = reg.hive(ref.hive);
-    Hive::Txn txn(hive, false);
-    requireLive(hive, ref);
-    requireRights(ref, KEY_QUERY_VALUE);
     ValueRecord value;
     if (name.size() > kMaxValueNameUnits || !hive.getValue(ref.key, name, value)) {
       return ERROR_FILE_NOT_FOUND;
@@ -87,15 +81,9 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
 }
 
 LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
-  return guarded([&]() -> LONG {
-    Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
-    KeyRef ref = reg.resolve(hKey);
+  return onOpenKey(hKey, true, KEY_SET_VALUE,
+                   [&](Hive &hive, const KeyRef &ref, Hive::Txn &txn) -> LONG {
     WString name = fromWide(lpValueName);
-    Hive &hive = reg.hive(ref.hive);
-    Hive::Txn txn(hive, true);
-    requireLive(hive, ref);
-    requireRights(ref, KEY_SET_VALUE);
     if (!txn.writing()) return ERROR_ACCESS_DENIED;
     if (name.size() > kMaxValueNameUnits || !hive.deleteValue(ref.key, name)) {
       return ERROR_FILE_NOT_FOUND;
