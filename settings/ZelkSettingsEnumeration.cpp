@@ -72,11 +72,15 @@ bool countNames(Collect collect, std::uint32_t& count)
     return true;
 }
 
-bool addUtf8Names(const std::set<Utf16String>& wide, std::set<std::string>& names)
+// The UTF-8 listings add to the caller's set instead of replacing it.
+template <typename Collect>
+bool addUtf8Names(Collect collect, std::set<std::string>& names)
 {
+    std::set<Utf16String> wide;
+    const bool listed = collect(wide);
     for (const Utf16String& name : wide)
         names.insert(utf16ToUtf8(name));
-    return true;
+    return listed;
 }
 
 } // namespace
@@ -115,10 +119,7 @@ bool ZelkSettings::getSectionNames(std::set<Utf16String>& names)
 
 bool ZelkSettings::getSectionNames(std::set<std::string>& names)
 {
-    std::set<Utf16String> wide;
-    const bool listed = collectSectionNames(wide);
-    addUtf8Names(wide, names);
-    return listed;
+    return addUtf8Names([this](std::set<Utf16String>& wide) { return collectSectionNames(wide); }, names);
 }
 
 bool ZelkSettings::getValueCount(std::uint32_t& count)
@@ -133,10 +134,7 @@ bool ZelkSettings::getValueNames(std::set<Utf16String>& names)
 
 bool ZelkSettings::getValueNames(std::set<std::string>& names)
 {
-    std::set<Utf16String> wide;
-    const bool listed = collectValueNames(wide);
-    addUtf8Names(wide, names);
-    return listed;
+    return addUtf8Names([this](std::set<Utf16String>& wide) { return collectValueNames(wide); }, names);
 }
 
 } // namespace ilsk

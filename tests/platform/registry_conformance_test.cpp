@@ -26,12 +26,14 @@ namespace {
 
 using ConformanceTest = RegistryKeyTest;
 
-std::vector<WStr> subkeyNames(HKEY key) {
+// Every name `enumerate(key, index, buffer, &length)` lists, in index order.
+template <typename Enumerate>
+std::vector<WStr> enumeratedNames(HKEY key, Enumerate enumerate) {
   std::vector<WStr> names;
   for (DWORD i = 0;; ++i) {
     WCHAR buf[300];
     DWORD len = 300;
-    LONG rc = RegEnumKeyExW(key, i, buf, &len, nullptr, nullptr, nullptr, nullptr);
+    LONG rc = enumerate(key, i, buf, &len);
     if (rc == ERROR_NO_MORE_ITEMS) break;
     EXPECT_EQ(rc, ERROR_SUCCESS);
     if (rc != ERROR_SUCCESS) break;
@@ -40,18 +42,16 @@ std::vector<WStr> subkeyNames(HKEY key) {
   return names;
 }
 
+std::vector<WStr> subkeyNames(HKEY key) {
+  return enumeratedNames(key, [](HKEY k, DWORD i, WCHAR *buf, DWORD *len) {
+    return RegEnumKeyExW(k, i, buf, len, nullptr, nullptr, nullptr, nullptr);
+  });
+}
+
 std::vector<WStr> valueNames(HKEY key) {
-  std::vector<WStr> names;
-  for (DWORD i = 0;; ++i) {
-    WCHAR buf[300];
-    DWORD len = 300;
-    LONG rc = RegEnumValueW(key, i, buf, &len, nullptr, nullptr, nullptr, nullptr);
-    if (rc == ERROR_NO_MORE_ITEMS) break;
-    EXPECT_EQ(rc, ERROR_SUCCESS);
-    if (rc != ERROR_SUCCESS) break;
-    names.emplace_back(buf, len);
-  }
-  return names;
+  return enumeratedNames(key, [](HKEY k, DWORD i, WCHAR *buf, DWORD *len) {
+    return RegEnumValueW(k, i, buf, len, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 TEST_F(ConformanceTest, NullOrEmptySubkeyOnPredefinedRootReturnsTheRoot) {
