@@ -15,6 +15,9 @@
 #include <QMessageBox>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <climits>
+
 namespace ZelkNimbo {
 
 namespace {

@@ -92,6 +92,26 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
     }
 
+    void moduleLoadedByPathHasNoDescriptor()
+    {
+        Okto::Plugin* plugin = nullptr;
+        QCOMPARE(context->createPluginFromModule(Okto::String(ZELK_TEST_PLUGIN_DIR "/ZNBPreferencesPlugin.so"), &plugin),
+                 int(Okto::PluginSuccess));
+        QVERIFY(plugin);
+        QCOMPARE(plugin->info(), nullptr);
+        QCOMPARE(plugin->retainCount(), 2);
+        QCOMPARE(context->livePluginCount(), 1);
+        QCOMPARE(context->createPluginFromModule(Okto::String(ZELK_TEST_PLUGIN_DIR "/absent.so"), nullptr),
+                 int(Okto::PluginMissingOutput));
+        Okto::Plugin* none = nullptr;
+        QCOMPARE(context->createPluginFromModule(Okto::String(ZELK_TEST_PLUGIN_DIR "/absent.so"), &none),
+                 int(Okto::PluginNotFound));
+        QCOMPARE(none, nullptr);
+        QWidget* window = windowOf(plugin);
+        plugin->release();
+        window->close();
+    }
+
     void newObjectHoldsTwoReferencesAndItsInfo()
     {
         Okto::Plugin* plugin = create();
