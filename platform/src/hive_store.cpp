@@ -12,11 +12,13 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <random>
 #include <sys/stat.h>
 #include <thread>
@@ -47,6 +49,19 @@ int64_t nowFiletime() {
 }
 
 const unsigned char kEmpty[1] = {0};
+
+// Counts the forks this process came out of, so a connection can tell it
+// was inherited without asking the kernel for the process id on every call.
+// (glibc drops the handler when a module that registered it is unloaded.)
+std::atomic<unsigned> forksSeen{0};
+
+void noteFork() { forksSeen.fetch_add(1, std::memory_order_relaxed); }
+
+unsigned processLineage() {
+  static const bool registered = (pthread_atfork(nullptr, nullptr, noteFork) == 0);
+  (void)registered;
+  return forksSeen.load(std::memory_order_relaxed);
+}
 
 [[noreturn]] void failSqlite(int rc) {
   LONG code = win32FromSqlite(rc);
@@ -81,7 +96,7 @@ std::string fileStamp(const std::string &path) {
 // A prepared statement in use: binds, steps, and resets when done.
 class Hive::Stmt {
 public:
-  Stmt(Hive &hive, const char *sql) : s_(hive.prepare(sql)) {}
+  Stmt(Hive &hive, const char *sql) : s_((hive.enterStatement(), hive.prepare(sql))) {}
   ~Stmt() {
     sqlite3_reset(s_);
     sqlite3_clear_bindings(s_);
@@ -130,6 +145,8 @@ bool Hive::writable() {
 }
 
 void Hive::closeDb() {
+  cache_.clear();
+  clock_.detach();
   for (auto &entry : statements_) sqlite3_finalize(entry.second);
   statements_.clear();
   if (db_) sqlite3_close_v2(db_);
@@ -158,13 +175,15 @@ void Hive::exec(const char *sql) {
 }
 
 void Hive::ensureOpen(bool wantWrite) {
-  if (db_ && ownerPid_ != long(::getpid())) {
+  if (db_ && owner_ != processLineage()) {
     // A connection must not cross fork(): the child abandons the parent's
     // (without closing it, which would disturb the parent's locks).
     db_ = nullptr;
     statements_.clear();
     placeholder_ = false;
     immutableStamp_.clear();
+    cache_.clear();
+    clock_.detach();
   }
   if (db_ && !immutableStamp_.empty() &&
       (fileStamp(location_.file) != immutableStamp_ || fileExists(location_.file + "-wal"))) {
@@ -223,7 +242,7 @@ void Hive::connect(bool immutable) {
     fail(ERROR_BADDB);
   }
   db_ = db;
-  ownerPid_ = long(::getpid());
+  owner_ = processLineage();
   placeholder_ = false;
   immutableStamp_ = immutable ? fileStamp(location_.file) : std::string();
   try {
@@ -243,6 +262,7 @@ void Hive::connect(bool immutable) {
     // The tables must all be there.
     prepare("SELECT id FROM keys WHERE id=?1");
     prepare("SELECT seq FROM vals WHERE key=?1 AND fold=?2");
+    startClock(immutable);
   } catch (...) {
     closeDb();
     throw;
@@ -252,7 +272,7 @@ void Hive::connect(bool immutable) {
 void Hive::closeAtExit() {
   // Closing the last connection checkpoints the WAL and removes the -wal
   // and -shm files, so that the next reader finds one self-contained file.
-  if (db_ && ownerPid_ == long(::getpid())) closeDb();
+  if (db_ && owner_ == processLineage()) closeDb();
 }
 
 void Hive::createFile() {
@@ -296,7 +316,7 @@ void Hive::openPlaceholder() {
     failSqlite(rc);
   }
   db_ = db;
-  ownerPid_ = long(::getpid());
+  owner_ = processLineage();
   std::string sql = std::string(kSchema) +
                     "INSERT INTO keys(id,parent,name,fold,class,mtime) VALUES(1,0,x'',x'',NULL,0);";
   try {
@@ -306,6 +326,7 @@ void Hive::openPlaceholder() {
     throw;
   }
   placeholder_ = true;
+  clock_.attachStatic(++epoch_);
 }
 
 int Hive::runControl(const char *sql) {
@@ -327,33 +348,114 @@ void Hive::beginRaw(bool write) {
 Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
   hive_.ensureOpen(write);
   write_ = write && hive_.writable() && !hive_.placeholder_;
-  hive_.beginRaw(write_);
-  open_ = true;
+  if (write_) {
+    hive_.beginRaw(true);
+    hive_.txnOpen_ = true;
+  } else {
+    hive_.startReadingCall();
+  }
 }
 
 Hive::Txn::~Txn() {
-  if (open_) hive_.runControl("ROLLBACK");
+  if (hive_.txnOpen_) hive_.runControl("ROLLBACK");
+  hive_.endCall();
 }
 
 void Hive::Txn::commit() {
-  for (int attempt = 0;; ++attempt) {
-    int rc = hive_.runControl("COMMIT");
-    if (rc == SQLITE_OK) break;
-    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (hive_.txnOpen_) {
+    for (int attempt = 0;; ++attempt) {
+      int rc = hive_.runControl("COMMIT");
+      if (rc == SQLITE_OK) break;
+      if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
   }
-  open_ = false;
+  hive_.endCall();
+}
+
+void Hive::startReadingCall() {
+  deferredBegin_ = true;
+  answeredFromCache_ = false;
+  SnapshotVersion now;
+  cacheAnswers_ = cacheCollects_ = clock_.read(now);
+  if (cacheAnswers_) cache_.follow(now);
+}
+
+void Hive::enterStatement() {
+  if (!deferredBegin_) return;
+  deferredBegin_ = false;
+  beginRaw(false);
+  txnOpen_ = true;
+  if (!cacheAnswers_) return;
+  // Pin this transaction's snapshot, then see whether it is the state the
+  // cache holds: no commit may have become visible since the call began.
+  sqlite3_stmt *pin = prepare("SELECT 1 FROM meta LIMIT 1");
+  int rc = sqlite3_step(pin);
+  sqlite3_reset(pin);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSqlite(rc);
+  SnapshotVersion now;
+  if (clock_.read(now) && now == cache_.version()) return;
+  if (answeredFromCache_) {
+    cache_.clear();
+    throw CallRestart{};
+  }
+  cacheAnswers_ = cacheCollects_ = false;
+}
+
+void Hive::endCall() {
+  txnOpen_ = false;
+  deferredBegin_ = false;
+  cacheAnswers_ = cacheCollects_ = false;
+  answeredFromCache_ = false;
+}
+
+void Hive::startClock(bool immutable) {
+  // An immutable snapshot changes only by being reopened.
+  if (immutable) {
+    clock_.attachStatic(++epoch_);
+    return;
+  }
+  bool wal = false;
+  {
+    Stmt mode(*this, "PRAGMA journal_mode");
+    wal = mode.step() && mode.blob(0) == "wal";
+  }
+  // Without a shared WAL-index the cache stays off and every call reads SQLite.
+  if (wal) clock_.attachWal(db_, ++epoch_);
 }
 
 bool Hive::keyExists(KeyId key) {
-  Stmt s(*this, "SELECT id FROM keys WHERE id=?1");
-  return s.bind(1, key).step();
+  if (cacheAnswers_) {
+    if (auto known = cache_.keyAlive(key)) {
+      answeredFromCache_ = true;
+      return *known;
+    }
+  }
+  bool alive;
+  {
+    Stmt s(*this, "SELECT id FROM keys WHERE id=?1");
+    alive = s.bind(1, key).step();
+  }
+  if (cacheCollects_) cache_.setKeyAlive(key, alive);
+  return alive;
 }
 
 KeyId Hive::findChild(KeyId parent, const WString &name) {
-  Stmt s(*this, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
-  s.bind(1, parent).bindBlob(2, foldName(name));
-  return s.step() ? s.integer(0) : 0;
+  std::string fold = foldName(name);
+  if (cacheAnswers_) {
+    if (auto known = cache_.child(parent, fold)) {
+      answeredFromCache_ = true;
+      return *known;
+    }
+  }
+  KeyId child;
+  {
+    Stmt s(*this, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
+    s.bind(1, parent).bindBlob(2, fold);
+    child = s.step() ? s.integer(0) : 0;
+  }
+  if (cacheCollects_) cache_.setChild(parent, fold, child);
+  return child;
 }
 
 KeyId Hive::createChild(KeyId parent, const WString &name, const WString &className) {
@@ -409,13 +511,28 @@ void Hive::touch(KeyId key) {
 }
 
 bool Hive::getValue(KeyId key, const WString &name, ValueRecord &out) {
-  Stmt s(*this, "SELECT name,type,data FROM vals WHERE key=?1 AND fold=?2");
-  s.bind(1, key).bindBlob(2, foldName(name));
-  if (!s.step()) return false;
-  out.name = s.name(0);
-  out.type = DWORD(s.integer(1));
-  out.data = s.blob(2);
-  return true;
+  std::string fold = foldName(name);
+  if (cacheAnswers_) {
+    if (auto known = cache_.value(key, fold)) {
+      answeredFromCache_ = true;
+      if (!*known) return false;
+      out = **known;
+      return true;
+    }
+  }
+  bool found;
+  {
+    Stmt s(*this, "SELECT name,type,data FROM vals WHERE key=?1 AND fold=?2");
+    s.bind(1, key).bindBlob(2, fold);
+    found = s.step();
+    if (found) {
+      out.name = s.name(0);
+      out.type = DWORD(s.integer(1));
+      out.data = s.blob(2);
+    }
+  }
+  if (cacheCollects_) cache_.setValue(key, fold, found ? &out : nullptr);
+  return found;
 }
 
 void Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {

@@ -5,6 +5,8 @@
 
 #include "hive_locations.h"
 #include "names.h"
+#include "read_cache.h"
+#include "snapshot_version.h"
 
 #include <cstdint>
 #include <map>
@@ -53,6 +55,11 @@ public:
   bool writable();
 
   // A transaction around one API call; rolls back unless committed.
+  // A reading call starts its SQLite transaction only when it needs one:
+  // while the hive is in the state the read cache holds, the answers come
+  // from the cache.  A call that has used the cache and then finds a newer
+  // state in SQLite throws CallRestart (it starts over with the cache
+  // emptied), so one call never mixes two states.
   class Txn {
   public:
     Txn(Hive &hive, bool write);
@@ -63,7 +70,6 @@ public:
   private:
     Hive &hive_;
     bool write_;
-    bool open_ = false;
   };
 
   bool keyExists(KeyId key);
@@ -89,9 +95,13 @@ public:
 
 private:
   class Stmt;
+  void startReadingCall();
+  void enterStatement(); // begins a deferred read transaction
+  void endCall();
   void ensureOpen(bool wantWrite);
   void openExisting();
   void connect(bool immutable);
+  void startClock(bool immutable);
   void createFile();
   void openPlaceholder();
   void closeDb();
@@ -105,9 +115,21 @@ private:
   int writable_ = -1;
   sqlite3 *db_ = nullptr;
   bool placeholder_ = false;
-  long ownerPid_ = 0; // the process that opened db_ (a forked child reopens)
+  unsigned owner_ = 0; // forks seen when db_ was opened (a forked child reopens)
   std::string immutableStamp_; // set while reading the file as immutable
   std::map<const char *, sqlite3_stmt *> statements_;
+
+  // Read cache, valid for the state `clock_` reports; a new connection is a
+  // new epoch, so nothing read through an earlier one is trusted.
+  ReadCache cache_;
+  SnapshotClock clock_;
+  uint64_t epoch_ = 0;
+  // The call in progress.
+  bool txnOpen_ = false;
+  bool deferredBegin_ = false;
+  bool cacheAnswers_ = false;   // the cache may answer in this call
+  bool cacheCollects_ = false;  // what SQLite answers may go into the cache
+  bool answeredFromCache_ = false;
 };
 
 } // namespace zelk::registry

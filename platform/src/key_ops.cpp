@@ -87,6 +87,19 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
     std::vector<WString> path;
     if (LONG rc = splitKeyPath(lpSubKey, path)) return rc;
     Hive &hive = reg.hive(ref.hive);
+    {
+      // Most creates find the key already there: look for it without
+      // taking the hive's write lock.
+      Hive::Txn look(hive, false);
+      requireLive(hive, ref);
+      if (KeyId existing = walk(hive, ref.key, path)) {
+        REGSAM granted = grantAccess(samDesired, hive.writable());
+        look.commit();
+        *phkResult = newHandle(reg, ref.hive, existing, granted);
+        if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
+        return ERROR_SUCCESS;
+      }
+    }
     Hive::Txn txn(hive, true);
     requireLive(hive, ref);
     KeyId key = ref.key;

@@ -14,6 +14,10 @@ struct RegFailure {
 
 [[noreturn]] inline void fail(LONG code) { throw RegFailure{code}; }
 
+// Thrown before a call has any effect, when its cached answers turned out to
+// belong to an older state of the hive: the call runs again from the start.
+struct CallRestart {};
+
 // Win32 code for an SQLite result code (primary or extended).
 LONG win32FromSqlite(int sqliteResult);
 
@@ -26,6 +30,8 @@ template <typename F> LONG guarded(F &&body) noexcept {
   for (int attempt = 1;; ++attempt) {
     try {
       return body();
+    } catch (const CallRestart &) {
+      if (attempt >= kBusyAttempts) return ERROR_REGISTRY_IO_FAILED;
     } catch (const RegFailure &f) {
       if (f.code != ERROR_BUSY || attempt >= kBusyAttempts) return f.code;
     } catch (const std::bad_alloc &) {

@@ -1,7 +1,9 @@
 // Persistence of the stand-in across processes: a value written by one
 // process is read by another, also when the writer dies right after the call
-// returned; an open handle sees another process's write at once; many
-// processes writing the same hive at the same time all succeed.
+// returned; an open handle sees another process's write at once, also where
+// this process has read (and so cached) the old state; a reader never goes
+// back to an older state; many processes writing the same hive at the same
+// time all succeed.
 #include "registry_process_support.h"
 
 #include <atomic>
@@ -100,6 +102,116 @@ TEST(PersistenceTest, OpenHandleSeesOtherProcessWriteAtOnce) {
   readDword(key, "live", rc);
   EXPECT_EQ(rc, ERROR_KEY_DELETED);
   EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+// Child: changes everything the parent has just read.
+int childChangeWhatWasRead() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key)) return 40;
+  DWORD changed = 9;
+  if (RegSetValueExW(key, W("seen").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&changed), 4)) return 41;
+  if (RegSetValueExW(key, W("missing").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&changed), 4)) {
+    return 42;
+  }
+  if (SHDeleteKeyW(key, W("old").c_str())) return 43;
+  HKEY created = nullptr;
+  if (RegCreateKeyExW(key, W("new").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr)) return 44;
+  RegCloseKey(created);
+  return RegCloseKey(key) ? 45 : 0;
+}
+
+TEST(PersistenceTest, WhatThisProcessReadFollowsAnotherProcessChanges) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD one = 1;
+  ASSERT_EQ(RegSetValueExW(key, W("seen").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&one), 4),
+            ERROR_SUCCESS);
+  HKEY old = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(key, W("old").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &old, nullptr),
+            ERROR_SUCCESS);
+  // Read everything twice, so the second answers can come from what was read.
+  LONG rc;
+  HKEY probe = nullptr;
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(readDword(key, "seen", rc), 1u);
+    readDword(key, "missing", rc);
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExW(key, W("new").c_str(), 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
+    DWORD values = 0;
+    EXPECT_EQ(RegQueryInfoKeyW(old, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                               nullptr, nullptr),
+              ERROR_SUCCESS);
+  }
+
+  ChildResult child = runSelf("--change-what-was-read");
+  ASSERT_EQ(child.status, 0) << child.output;
+
+  EXPECT_EQ(readDword(key, "seen", rc), 9u);
+  EXPECT_EQ(readDword(key, "missing", rc), 9u);
+  EXPECT_EQ(rc, ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryInfoKeyW(old, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr),
+            ERROR_KEY_DELETED);
+  EXPECT_EQ(RegOpenKeyExW(key, W("old").c_str(), 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(RegOpenKeyExW(key, W("new").c_str(), 0, KEY_READ, &probe), ERROR_SUCCESS);
+  DWORD disposition = 0;
+  HKEY again = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(key, W("new").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &again, &disposition),
+            ERROR_SUCCESS);
+  EXPECT_EQ(disposition, DWORD(REG_OPENED_EXISTING_KEY));
+  RegCloseKey(again);
+  RegCloseKey(probe);
+  RegCloseKey(old);
+  RegCloseKey(key);
+  EXPECT_EQ(SHDeleteKeyW(HKEY_CURRENT_USER, kKey), DWORD(ERROR_SUCCESS));
+}
+
+// Child: counts "ahead" and then "behind" up to `rounds`, one call each, so
+// that at every moment ahead >= behind.
+int childCountInStep(int rounds) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return 50;
+  for (DWORD i = 1; i <= DWORD(rounds); ++i) {
+    if (RegSetValueExW(key, W("ahead").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&i), 4)) return 51;
+    if (RegSetValueExW(key, W("behind").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&i), 4)) return 52;
+  }
+  return RegCloseKey(key) ? 53 : 0;
+}
+
+TEST(PersistenceTest, ReaderNeverGoesBackToAnOlderState) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD zero = 0;
+  ASSERT_EQ(RegSetValueExW(key, W("ahead").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&zero), 4),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExW(key, W("behind").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&zero), 4),
+            ERROR_SUCCESS);
+  const int rounds = 400;
+  std::string cmd = "'" + selfPath() + "' --count-in-step " + std::to_string(rounds) + " 2>&1";
+  FILE *writer = ::popen(cmd.c_str(), "r");
+  ASSERT_NE(writer, nullptr);
+  // Reading "behind" first and "ahead" second, a reader that only moves
+  // forward in time always finds ahead >= behind, and never a smaller
+  // "behind" than it found before.
+  DWORD lastBehind = 0;
+  int violations = 0, reads = 0;
+  for (;;) {
+    LONG rcBehind, rcAhead;
+    DWORD behind = readDword(key, "behind", rcBehind);
+    DWORD ahead = readDword(key, "ahead", rcAhead);
+    ASSERT_EQ(rcBehind, ERROR_SUCCESS);
+    ASSERT_EQ(rcAhead, ERROR_SUCCESS);
+    ++reads;
+    if (ahead < behind || behind < lastBehind) ++violations;
+    lastBehind = behind;
+    if (behind == DWORD(rounds)) break;
+    ASSERT_LT(reads, 10000000) << "the writer's last value never became visible";
+  }
+  EXPECT_EQ(::pclose(writer), 0);
+  EXPECT_EQ(violations, 0) << "in " << reads << " reads";
+  RegCloseKey(key);
 }
 
 TEST(PersistenceTest, ConcurrentWritersAllSucceed) {
@@ -273,6 +385,8 @@ int main(int argc, char **argv) {
   if (argc >= 4 && std::string(argv[1]) == "--hammer") return childHammer(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc >= 2 && std::string(argv[1]) == "--delete-tree") return int(SHDeleteKeyW(HKEY_CURRENT_USER, kKey));
   if (argc >= 2 && std::string(argv[1]) == "--build-and-delete") return childBuildAndDelete();
+  if (argc >= 2 && std::string(argv[1]) == "--change-what-was-read") return childChangeWhatWasRead();
+  if (argc >= 3 && std::string(argv[1]) == "--count-in-step") return childCountInStep(std::atoi(argv[2]));
   if (argc >= 4 && std::string(argv[1]) == "--expect") {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key)) return 30;

@@ -1,0 +1,57 @@
+// What a process has already read of one hive: key liveness, child lookups
+// and values (found or missing), all belonging to one committed state of the
+// hive.  The hive store empties it whenever that state may have changed.
+#pragma once
+
+#include "snapshot_version.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+namespace zelk::registry {
+
+using KeyId = int64_t;
+
+struct ValueRecord;
+
+class ReadCache {
+public:
+  // Bounds the memory a long-running reader of many names can use.
+  static constexpr size_t kMaxEntries = 20000;
+
+  ReadCache();
+  ~ReadCache();
+
+  // Keeps the contents when `now` is the state they were read from;
+  // otherwise empties the cache and starts collecting for `now`.
+  void follow(const SnapshotVersion &now);
+  const SnapshotVersion &version() const { return version_; }
+  void clear();
+
+  std::optional<bool> keyAlive(KeyId key) const;
+  void setKeyAlive(KeyId key, bool alive);
+
+  // The child's id, 0 when it does not exist; `fold` is the folded name.
+  std::optional<KeyId> child(KeyId parent, const std::string &fold) const;
+  void setChild(KeyId parent, const std::string &fold, KeyId child);
+
+  // nullptr inside the optional: the value is known to be missing.
+  std::optional<const ValueRecord *> value(KeyId key, const std::string &fold) const;
+  void setValue(KeyId key, const std::string &fold, const ValueRecord *found);
+
+private:
+  void makeRoom();
+
+  SnapshotVersion version_;
+  bool hasVersion_ = false;
+  size_t entries_ = 0;
+  std::unordered_map<KeyId, bool> alive_;
+  std::map<std::pair<KeyId, std::string>, KeyId> children_;
+  std::map<std::pair<KeyId, std::string>, std::optional<ValueRecord>> values_;
+};
+
+} // namespace zelk::registry
