@@ -33,9 +33,20 @@ bool readString(HKEY key, const Utf16String& name, Utf16String& out)
 {
     if (!key)
         return false;
+    // Most settings are short: one call into a buffer on the stack, with room
+    // kept for a terminator the stored text may lack. Longer ones are sized
+    // first and read into a buffer of their own.
+    WCHAR shortText[256] = {};
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ || size == 0)
+    DWORD size = sizeof shortText - sizeof(WCHAR);
+    const LONG first = RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(shortText), &size);
+    if (first == ERROR_SUCCESS) {
+        if (type != REG_SZ || size == 0)
+            return false;
+        out = Utf16String(shortText);
+        return true;
+    }
+    if (first != ERROR_MORE_DATA || type != REG_SZ)
         return false;
     // Room for the text, an odd byte and a terminator the value may lack.
     ovra::MemoryBuffer<unsigned short> buffer;
