@@ -5,12 +5,13 @@
 
 #include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
+#include "ui/ChoiceListModel.h"
+#include "ui/ComboItems.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QRegExpValidator>
-#include <QStandardItemModel>
 #include <QTimer>
 
 namespace ZelkNimbo {
@@ -24,16 +25,56 @@ void trackChanges(QObject* window, std::initializer_list<QObject*> senders, cons
         QObject::connect(sender, signal, window, SLOT(settingChanged()));
 }
 
-void sortByText(QComboBox* list)
+// The languages sorted by name, sorted again only when the host's table changes.
+QSharedPointer<const SortedChoices> languageChoices(const QMap<QString, QString>& languages)
 {
-    list->model()->sort(0, Qt::AscendingOrder);
+    static QMap<QString, QString> source;
+    static QSharedPointer<const SortedChoices> sorted;
+    if (!sorted || !(languages.isSharedWith(source) || languages == source)) {
+        QVector<Choice> unsorted;
+        unsorted.reserve(languages.size());
+        for (auto language = languages.constBegin(); language != languages.constEnd(); ++language)
+            unsorted.append({language.value(), language.key()});
+        sorted = QSharedPointer<const SortedChoices>::create(unsorted);
+        source = languages;
+    }
+    return sorted;
+}
+
+// The code pages sorted by name, in the same way.
+QSharedPointer<const SortedChoices> codePageChoices(const QStringList& identifiers)
+{
+    static QStringList source;
+    static QSharedPointer<const SortedChoices> sorted;
+    if (!sorted || !(identifiers.isSharedWith(source) || identifiers == source)) {
+        QVector<Choice> unsorted;
+        unsorted.reserve(identifiers.size());
+        for (const QString& identifier : identifiers)
+            unsorted.append({ZNBStringTools::codePageName(identifier), identifier});
+        sorted = QSharedPointer<const SortedChoices>::create(unsorted);
+        source = identifiers;
+    }
+    return sorted;
+}
+
+// Gives `list` its items. The current item is the first one of the host's
+// list, wherever sorting put it, as when the items are appended one by one
+// and the list sorted afterwards.
+void showChoices(QComboBox* list, ChoiceListModel* model, const SortedChoices& choices)
+{
+    list->setModel(model);
+    if (choices.size() > 0)
+        list->setCurrentIndex(model->rowOfSorted(choices.rowOfInput(0)));
 }
 
 // Appends items of (shown text, stored value).
 void appendItems(QComboBox* list, std::initializer_list<std::pair<QString, const char*>> items)
 {
+    QVector<Choice> choices;
+    choices.reserve(int(items.size()));
     for (const auto& [text, value] : items)
-        list->addItem(text, QString::fromLatin1(value));
+        choices.append({text, QString::fromLatin1(value)});
+    ZelkNimbo::appendItems(list, choices);
 }
 
 } // namespace
@@ -160,24 +201,20 @@ void ZNBPreferencesPlugin::fillDefaultViewList()
 
 void ZNBPreferencesPlugin::fillLanguageLists()
 {
-    const QMap<QString, QString> languages = ZNBStringTools::twoLetterLanguageCodeMap();
-    for (auto language = languages.constBegin(); language != languages.constEnd(); ++language) {
-        ui.audioTrackComboBox->addItem(language.value(), language.key());
-        ui.subtitleTrackComboBox->addItem(language.value(), language.key());
-        ui.menuTrackComboBox->addItem(language.value(), language.key());
-    }
-    sortByText(ui.audioTrackComboBox);
-    sortByText(ui.subtitleTrackComboBox);
-    sortByText(ui.menuTrackComboBox);
-    ui.subtitleTrackComboBox->insertItem(0, tr("None"), QVariant());
+    const auto languages = languageChoices(ZNBStringTools::twoLetterLanguageCodeMap());
+    showChoices(ui.audioTrackComboBox, new ChoiceListModel(languages, ui.audioTrackComboBox), *languages);
+    showChoices(ui.subtitleTrackComboBox,
+                new ChoiceListModel({tr("None"), QVariant()}, languages, ui.subtitleTrackComboBox), *languages);
+    showChoices(ui.menuTrackComboBox, new ChoiceListModel(languages, ui.menuTrackComboBox), *languages);
 }
 
 void ZNBPreferencesPlugin::fillCodePages()
 {
-    for (const QString& identifier : ZNBStringTools::codePages())
-        ui.defaultCodePageComboBox->addItem(ZNBStringTools::codePageName(identifier), identifier);
-    sortByText(ui.defaultCodePageComboBox);
-    ui.defaultCodePageComboBox->insertItem(0, tr("System Encoding (Default)"), QStringLiteral("system"));
+    const auto pages = codePageChoices(ZNBStringTools::codePages());
+    showChoices(ui.defaultCodePageComboBox,
+                new ChoiceListModel({tr("System Encoding (Default)"), QStringLiteral("system")}, pages,
+                                    ui.defaultCodePageComboBox),
+                *pages);
 }
 
 void ZNBPreferencesPlugin::setUpFrameRateEditor()
@@ -190,8 +227,10 @@ void ZNBPreferencesPlugin::setUpFrameRateEditor()
     };
     for (int i = 0; i < 5; ++i)
         frameRatePresets.insert(labels[i], rates[i]);
+    QVector<Choice> presets;
     for (const QString& label : labels)
-        ui.subtitleFrameRateComboBox->addItem(label, QVariant());
+        presets.append({label, QVariant()});
+    appendItems(ui.subtitleFrameRateComboBox, presets);
     ui.subtitleFrameRateComboBox->setValidator(
         new QRegExpValidator(frameRatePattern, ui.subtitleFrameRateComboBox));
 }

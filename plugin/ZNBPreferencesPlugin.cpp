@@ -6,6 +6,7 @@
 #include "framework/PluginResult.h"
 #include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
+#include "ui/ComboItems.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -176,15 +177,15 @@ void ZNBPreferencesPlugin::fillVideoOutputMethods()
         }
     }
 
-    ui.videoOutputMethodComboBox->addItem(tr("Best Available"), QStringLiteral("<best>"));
+    QVector<Choice> methods{{tr("Best Available"), QStringLiteral("<best>")}};
     if (byShortName.size() > 1) {
         for (const auto& [shortName, id] : byShortName)
-            ui.videoOutputMethodComboBox->addItem(QString::fromLatin1(shortName.c_str()),
-                                                  ZNBStringTools::fromStdStringUTF8(id));
+            methods.append({QString::fromLatin1(shortName.c_str()), ZNBStringTools::fromStdStringUTF8(id)});
     } else {
         ui.videoOutputMethodLabel->hide();
         ui.videoOutputMethodComboBox->hide();
     }
+    appendItems(ui.videoOutputMethodComboBox, methods);
 }
 
 } // namespace ZelkNimbo
