@@ -616,6 +616,54 @@ TEST_F(ConformanceTest, ClassNamesAndLastWriteTimes) {
   RegCloseKey(key);
 }
 
+// The key's last write time, as one 64-bit number.
+unsigned long long lastWriteTime(HKEY key) {
+  FILETIME ft = {0, 0};
+  EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, &ft),
+            ERROR_SUCCESS);
+  return (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+void pauseLongerThanTheClockStep() {
+#ifdef _WIN32
+  Sleep(40);
+#else
+  usleep(40000);
+#endif
+}
+
+TEST_F(ConformanceTest, SettingTheSameTypeAndDataAgainChangesNothing) {
+  ASSERT_EQ(setDword(root_, W("same"), 5), ERROR_SUCCESS);
+  const unsigned long long written = lastWriteTime(root_);
+  pauseLongerThanTheClockStep();
+  ASSERT_EQ(setDword(root_, W("same"), 5), ERROR_SUCCESS);
+  EXPECT_EQ(lastWriteTime(root_), written);
+
+  // Other data, or the same bytes as another type, are changes.
+  pauseLongerThanTheClockStep();
+  ASSERT_EQ(setDword(root_, W("same"), 6), ERROR_SUCCESS);
+  const unsigned long long changed = lastWriteTime(root_);
+  EXPECT_GT(changed, written);
+  pauseLongerThanTheClockStep();
+  const DWORD six = 6;
+  ASSERT_EQ(RegSetValueExW(root_, W("same").c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE *>(&six), 4),
+            ERROR_SUCCESS);
+  EXPECT_GT(lastWriteTime(root_), changed);
+  DWORD type = 0, size = 0;
+  ASSERT_EQ(RegQueryValueExW(root_, W("same").c_str(), nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, DWORD(REG_BINARY));
+  EXPECT_EQ(size, 4u);
+}
+
+TEST_F(ConformanceTest, SettingTheSameDataStillNeedsTheRightToSet) {
+  ASSERT_EQ(setDword(root_, W("guarded"), 1), ERROR_SUCCESS);
+  HKEY reader = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(root_, nullptr, 0, KEY_READ, &reader), ERROR_SUCCESS);
+  EXPECT_EQ(setDword(reader, W("guarded"), 1), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegCloseKey(reader), ERROR_SUCCESS);
+}
+
 } // namespace
 
 #ifndef _WIN32
