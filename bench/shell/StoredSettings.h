@@ -18,4 +18,9 @@ struct StoredSetting {
 // Empty when the key cannot be read.
 QList<StoredSetting> readStoredSettings(const std::string& componentId);
 
+// Changes every stored value (one bit of its first byte), so that the next
+// save of the window has to write each value again. False when a value
+// could not be rewritten.
+bool disturbStoredSettings(const std::string& componentId);
+
 } // namespace zelkbench

@@ -3,8 +3,9 @@
 //
 // - opening: `_getPlugin` to a constructed object with every setting loaded,
 //   against building the same form alone (a QWidget and setupUi);
-// - saving: one save() of every setting, against writing the same values
-//   with QSettings (INI format) followed by sync();
+// - saving: one save() of every setting, with none and with every value
+//   changed since the last save, against writing the same values with
+//   QSettings (INI format) followed by sync();
 // - memory: resident memory added by creating (and then showing) the window
 //   in a fresh process, against the form alone in another fresh process.
 //
@@ -229,16 +230,30 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
     }
 
-    // Saving, against the same values through QSettings.
+    // Saving, against the same values through QSettings. A save usually
+    // finds most values as stored (the store then writes nothing for them);
+    // the worst case is a save in which every value differs from the stored
+    // one, prepared (untimed) by changing every stored value first.
     QSettings ini(root.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    std::vector<double> saveUs, iniUs;
+    const std::string componentId = ZelkNimbo::OSUtilities::getComponentIdUTF8();
+    std::vector<double> saveUs, changedSaveUs, iniUs;
     for (int round = 0; round < rounds; ++round) {
         saveUs.push_back(timed([&] { QMetaObject::invokeMethod(first.widget, "save", Qt::DirectConnection); }));
+        if (!zelkbench::disturbStoredSettings(componentId)) {
+            std::fprintf(stderr, "could not change the stored values\n");
+            return 1;
+        }
+        changedSaveUs.push_back(
+            timed([&] { QMetaObject::invokeMethod(first.widget, "save", Qt::DirectConnection); }));
         iniUs.push_back(timed([&] {
             for (const zelkbench::StoredSetting& setting : stored)
                 ini.setValue(setting.section + QLatin1Char('/') + setting.name, setting.value);
             ini.sync();
         }));
+    }
+    if (zelkbench::readStoredSettings(componentId).size() != stored.size()) {
+        std::fprintf(stderr, "the saves did not keep every value\n");
+        return 1;
     }
     if (ini.status() != QSettings::NoError) {
         std::fprintf(stderr, "QSettings could not write its file\n");
@@ -254,9 +269,11 @@ int main(int argc, char** argv)
     std::printf("Player shell: the preferences window (median of %d rounds, microseconds)\n", rounds);
     std::printf("%-48s %10s %10s %7s\n", "operation", "us", "floor us", "ratio");
     printRow("open: _getPlugin to a loaded window", median(openUs), median(formUs), "QWidget + setupUi");
-    const QString saveName = QStringLiteral("save: save() of all settings (%1 values)").arg(stored.size());
     const QString iniName = QStringLiteral("QSettings INI, %1 values + sync()").arg(stored.size());
-    printRow(qPrintable(saveName), median(saveUs), median(iniUs), qPrintable(iniName));
+    printRow(qPrintable(QStringLiteral("save: %1 values, none changed").arg(stored.size())), median(saveUs),
+             median(iniUs), qPrintable(iniName));
+    printRow(qPrintable(QStringLiteral("save: %1 values, every one changed").arg(stored.size())),
+             median(changedSaveUs), median(iniUs), qPrintable(iniName));
     std::printf("\nResident memory added, KiB (median of %d fresh processes each)\n", memoryRuns);
     std::printf("%-48s %10s %10s\n", "", "created", "shown");
     std::printf("%-48s %10ld %10ld\n", "preferences window (_getPlugin, settings loaded)", windowMemory.created,
