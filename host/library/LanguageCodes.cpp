@@ -32,16 +32,22 @@ QString twoLetterLanguageCode(const QLocale& locale)
 
 QString OSUtilities::getLanguageCode()
 {
-    // uiLanguages() is where Qt honours LANGUAGE, LC_ALL, LC_MESSAGES and LANG
-    // in that order; the first entry with a two-letter code wins. Each entry
-    // goes through QLocale so legacy codes ("iw") come out as the table's keys.
-    const QStringList preferred = QLocale::system().uiLanguages();
-    for (const QString& entry : preferred) {
-        const QString code = twoLetterLanguageCode(QLocale(entry));
-        if (!code.isEmpty())
-            return code;
-    }
-    return QLatin1String(fallbackLanguageCode);
+    // Qt reads the system locale once per process, so the answer cannot
+    // change while the player runs: work it out once.
+    static const QString code = [] {
+        // uiLanguages() is where Qt honours LANGUAGE, LC_ALL, LC_MESSAGES and
+        // LANG in that order; the first entry with a two-letter code wins. Each
+        // entry goes through QLocale so legacy codes ("iw") come out as the
+        // table's keys.
+        const QStringList preferred = QLocale::system().uiLanguages();
+        for (const QString& entry : preferred) {
+            const QString found = twoLetterLanguageCode(QLocale(entry));
+            if (!found.isEmpty())
+                return found;
+        }
+        return QString::fromLatin1(fallbackLanguageCode);
+    }();
+    return code;
 }
 
 QMap<QString, QString> ZNBStringTools::twoLetterLanguageCodeMap()

@@ -535,13 +535,18 @@ bool Hive::getValue(KeyId key, const WString &name, ValueRecord &out) {
   return found;
 }
 
-void Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
+bool Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
   std::string fold = foldName(name);
-  bool exists;
+  bool exists, same = false;
   {
-    Stmt s(*this, "SELECT seq FROM vals WHERE key=?1 AND fold=?2");
+    Stmt s(*this, "SELECT type,data FROM vals WHERE key=?1 AND fold=?2");
     exists = s.bind(1, key).bindBlob(2, fold).step();
+    if (exists && size > 0 && DWORD(s.integer(0)) == type) {
+      const std::string stored = s.blob(1);
+      same = stored.size() == size && std::memcmp(stored.data(), data, size) == 0;
+    }
   }
+  if (same) return false;
   if (exists) {
     // Windows keeps the value's place and its name's original spelling.
     Stmt s(*this, "UPDATE vals SET type=?3, data=?4 WHERE key=?1 AND fold=?2");
@@ -553,6 +558,21 @@ void Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data
     s.bindBlob(5, data, size).step();
   }
   touch(key);
+  return true;
+}
+
+bool Hive::cachedValueIs(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
+  if (size == 0 || !db_ || owner_ != processLineage()) return false;
+  SnapshotVersion now;
+  if (!clock_.read(now) || !cache_.holds(now)) return false;
+  if (key != kRootKey) {
+    auto alive = cache_.keyAlive(key);
+    if (!alive || !*alive) return false;
+  }
+  auto known = cache_.value(key, foldName(name));
+  if (!known || !*known) return false;
+  const ValueRecord &value = **known;
+  return value.type == type && value.data.size() == size && std::memcmp(value.data.data(), data, size) == 0;
 }
 
 bool Hive::deleteValue(KeyId key, const WString &name) {

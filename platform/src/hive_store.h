@@ -81,7 +81,14 @@ public:
   void touch(KeyId key);
 
   bool getValue(KeyId key, const WString &name, ValueRecord &out);
-  void setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size);
+  // Sets a value. Setting the type and (non-empty) data it already has
+  // changes nothing, not even the key's last write time, as in Windows'
+  // own registry; returns whether anything was written.
+  bool setValue(KeyId key, const WString &name, DWORD type, const void *data, size_t size);
+  // Whether the read cache, without reading SQLite, knows that `key` is alive
+  // in the hive's current state and that its value `name` already has this
+  // type and non-empty data. False also when the cache cannot tell.
+  bool cachedValueIs(KeyId key, const WString &name, DWORD type, const void *data, size_t size);
   bool deleteValue(KeyId key, const WString &name);
 
   bool subkeyAt(KeyId key, DWORD index, SubkeyRecord &out);

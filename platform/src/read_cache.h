@@ -30,6 +30,8 @@ public:
   // otherwise empties the cache and starts collecting for `now`.
   void follow(const SnapshotVersion &now);
   const SnapshotVersion &version() const { return version_; }
+  // Whether the contents were read from the state `now`.
+  bool holds(const SnapshotVersion &now) const { return hasVersion_ && version_ == now; }
   void clear();
 
   std::optional<bool> keyAlive(KeyId key) const;

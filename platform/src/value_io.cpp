@@ -17,27 +17,6 @@ void terminateStringData(DWORD type, LPBYTE data, size_t size, DWORD capacity) {
   data[size + 1] = 0;
 }
 
-namespace {
-
-// Whether the value `name` already has exactly this type and (non-empty)
-// data. Setting it again changes nothing: like Windows' own registry, the
-// stand-in then writes nothing and leaves the key's last write time. The
-// look needs no write lock; the checks are those of a real set, so a set the
-// caller may not make still fails the usual way.
-bool alreadyHolds(Hive &hive, const KeyRef &ref, const WString &name, DWORD type, const BYTE *data, DWORD size) {
-  if (size == 0) return false;
-  Hive::Txn look(hive, false);
-  requireLive(hive, ref);
-  requireRights(ref, KEY_SET_VALUE);
-  ValueRecord current;
-  bool same = hive.getValue(ref.key, name, current) && current.type == type && current.data.size() == size &&
-              std::memcmp(current.data.data(), data, size) == 0;
-  look.commit();
-  return same;
-}
-
-} // namespace
-
 } // namespace zelk::registry
 
 extern "C" {
@@ -90,7 +69,10 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
     WString name;
     if (LONG rc = checkValueName(lpValueName, name)) return rc;
     Hive &hive = reg.hive(ref.hive);
-    if (hive.writable() && alreadyHolds(hive, ref, name, dwType, lpData, cbData)) {
+    // Setting a value to the type and data it already has writes nothing
+    // (see Hive::setValue); when the read cache already knows the value,
+    // that is settled without taking the hive's write lock.
+    if (hive.writable() && (ref.granted & KEY_SET_VALUE) && hive.cachedValueIs(ref.key, name, dwType, lpData, cbData)) {
       traceChange("set", ref.hive, ref.key, name);
       return ERROR_SUCCESS;
     }
