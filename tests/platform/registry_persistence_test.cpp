@@ -57,6 +57,17 @@ int childHammer(int id, int rounds) {
   return RegCloseKey(key) ? 24 : 0;
 }
 
+LONG writeDword(HKEY key, const char *name, DWORD value) {
+  return RegSetValueExW(key, W(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
+}
+
+HKEY createTestKey() {
+  HKEY key = nullptr;
+  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  return key;
+}
+
 DWORD readDword(HKEY root, const char *name, LONG &rc) {
   DWORD value = 0, size = sizeof value;
   rc = RegQueryValueExW(root, W(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
@@ -108,11 +119,8 @@ TEST(PersistenceTest, OpenHandleSeesOtherProcessWriteAtOnce) {
 int childChangeWhatWasRead() {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key)) return 40;
-  DWORD changed = 9;
-  if (RegSetValueExW(key, W("seen").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&changed), 4)) return 41;
-  if (RegSetValueExW(key, W("missing").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&changed), 4)) {
-    return 42;
-  }
+  if (writeDword(key, "seen", 9)) return 41;
+  if (writeDword(key, "missing", 9)) return 42;
   if (SHDeleteKeyW(key, W("old").c_str())) return 43;
   HKEY created = nullptr;
   if (RegCreateKeyExW(key, W("new").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr)) return 44;
@@ -121,12 +129,9 @@ int childChangeWhatWasRead() {
 }
 
 TEST(PersistenceTest, WhatThisProcessReadFollowsAnotherProcessChanges) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  DWORD one = 1;
-  ASSERT_EQ(RegSetValueExW(key, W("seen").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&one), 4),
-            ERROR_SUCCESS);
+  HKEY key = createTestKey();
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(writeDword(key, "seen", 1), ERROR_SUCCESS);
   HKEY old = nullptr;
   ASSERT_EQ(RegCreateKeyExW(key, W("old").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &old, nullptr),
             ERROR_SUCCESS);
@@ -173,21 +178,17 @@ int childCountInStep(int rounds) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return 50;
   for (DWORD i = 1; i <= DWORD(rounds); ++i) {
-    if (RegSetValueExW(key, W("ahead").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&i), 4)) return 51;
-    if (RegSetValueExW(key, W("behind").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&i), 4)) return 52;
+    if (writeDword(key, "ahead", i)) return 51;
+    if (writeDword(key, "behind", i)) return 52;
   }
   return RegCloseKey(key) ? 53 : 0;
 }
 
 TEST(PersistenceTest, ReaderNeverGoesBackToAnOlderState) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  DWORD zero = 0;
-  ASSERT_EQ(RegSetValueExW(key, W("ahead").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&zero), 4),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key, W("behind").c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&zero), 4),
-            ERROR_SUCCESS);
+  HKEY key = createTestKey();
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(writeDword(key, "ahead", 0), ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(key, "behind", 0), ERROR_SUCCESS);
   const int rounds = 400;
   std::string cmd = "'" + selfPath() + "' --count-in-step " + std::to_string(rounds) + " 2>&1";
   FILE *writer = ::popen(cmd.c_str(), "r");
