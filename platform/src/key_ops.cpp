@@ -18,6 +18,21 @@ HKEY newHandle(Registry &reg, HiveId hive, KeyId key, REGSAM granted) {
   return h;
 }
 
+// Opens the existing key `path` below `ref` in a reading call: stores a new
+// handle in `out` and returns true, or returns false (and opens nothing)
+// when a component is missing.
+bool openExistingKey(Registry &reg, Hive &hive, const KeyRef &ref, const std::vector<WString> &path,
+                     REGSAM samDesired, PHKEY out) {
+  Hive::Txn txn(hive, false);
+  requireLive(hive, ref);
+  KeyId key = walk(hive, ref.key, path);
+  if (key == 0) return false;
+  REGSAM granted = grantAccess(samDesired, hive.writable());
+  txn.commit();
+  *out = newHandle(reg, ref.hive, key, granted);
+  return true;
+}
+
 // Deletes `subKey` below `hKey`: the key alone, or with `tree` its subtree.
 LONG deleteKey(HKEY hKey, LPCWSTR subKey, bool tree) {
   return guarded([&]() -> LONG {
@@ -63,14 +78,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, R
     std::vector<WString> path;
     if (LONG rc = splitKeyPath(lpSubKey, path)) return rc;
     Hive &hive = reg.hive(ref.hive);
-    Hive::Txn txn(hive, false);
-    requireLive(hive, ref);
-    KeyId key = walk(hive, ref.key, path);
-    if (key == 0) return ERROR_FILE_NOT_FOUND;
-    REGSAM granted = grantAccess(samDesired, hive.writable());
-    txn.commit();
-    *phkResult = newHandle(reg, ref.hive, key, granted);
-    return ERROR_SUCCESS;
+    return openExistingKey(reg, hive, ref, path, samDesired, phkResult) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
   });
 }
 
@@ -87,18 +95,11 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
     std::vector<WString> path;
     if (LONG rc = splitKeyPath(lpSubKey, path)) return rc;
     Hive &hive = reg.hive(ref.hive);
-    {
-      // Most creates find the key already there: look for it without
-      // taking the hive's write lock.
-      Hive::Txn look(hive, false);
-      requireLive(hive, ref);
-      if (KeyId existing = walk(hive, ref.key, path)) {
-        REGSAM granted = grantAccess(samDesired, hive.writable());
-        look.commit();
-        *phkResult = newHandle(reg, ref.hive, existing, granted);
-        if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
-        return ERROR_SUCCESS;
-      }
+    // Most creates find the key already there: look for it without taking
+    // the hive's write lock.
+    if (openExistingKey(reg, hive, ref, path, samDesired, phkResult)) {
+      if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
+      return ERROR_SUCCESS;
     }
     Hive::Txn txn(hive, true);
     requireLive(hive, ref);
