@@ -50,6 +50,12 @@ int64_t nowFiletime() {
 
 const unsigned char kEmpty[1] = {0};
 
+// Whether a stored value already is `type` with this non-empty data (a set of
+// it would change nothing).
+bool storedAs(DWORD storedType, const std::string &stored, DWORD type, const void *data, size_t size) {
+  return size > 0 && storedType == type && stored.size() == size && std::memcmp(stored.data(), data, size) == 0;
+}
+
 // Counts the forks this process came out of, so a connection can tell it
 // was inherited without asking the kernel for the process id on every call.
 // (glibc drops the handler when a module that registered it is unloaded.)
@@ -541,10 +547,7 @@ bool Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data
   {
     Stmt s(*this, "SELECT type,data FROM vals WHERE key=?1 AND fold=?2");
     exists = s.bind(1, key).bindBlob(2, fold).step();
-    if (exists && size > 0 && DWORD(s.integer(0)) == type) {
-      const std::string stored = s.blob(1);
-      same = stored.size() == size && std::memcmp(stored.data(), data, size) == 0;
-    }
+    same = exists && storedAs(DWORD(s.integer(0)), s.blob(1), type, data, size);
   }
   if (same) return false;
   if (exists) {
@@ -562,7 +565,7 @@ bool Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data
 }
 
 bool Hive::cachedValueIs(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
-  if (size == 0 || !db_ || owner_ != processLineage()) return false;
+  if (!db_ || owner_ != processLineage()) return false;
   SnapshotVersion now;
   if (!clock_.read(now) || !cache_.holds(now)) return false;
   if (key != kRootKey) {
@@ -570,9 +573,7 @@ bool Hive::cachedValueIs(KeyId key, const WString &name, DWORD type, const void 
     if (!alive || !*alive) return false;
   }
   auto known = cache_.value(key, foldName(name));
-  if (!known || !*known) return false;
-  const ValueRecord &value = **known;
-  return value.type == type && value.data.size() == size && std::memcmp(value.data.data(), data, size) == 0;
+  return known && *known && storedAs((*known)->type, (*known)->data, type, data, size);
 }
 
 bool Hive::deleteValue(KeyId key, const WString &name) {
