@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zelk_test;
 
@@ -124,6 +125,37 @@ int probeMachineHive() {
   return 0;
 }
 
+// Child: sets the machine value to `value` (run without the switch).
+int setMachineValue(DWORD value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPath, 0, 0xF013F, &key)) return 20;
+  LONG rc = RegSetValueExW(key, ZELK_WSTR("FromMachine"), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), 4);
+  RegCloseKey(key);
+  return rc ? 21 : 0;
+}
+
+// Child: reads the machine value into `out` ("first N"), waits for a line on
+// stdin, then reads it again ("second N") through the same open key.
+int readMachineValueTwice(const char *out) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPath, 0, 0x20119, &key)) return 30;
+  FILE *report = std::fopen(out, "w");
+  if (!report) return 31;
+  for (const char *when : {"first", "second"}) {
+    DWORD v = 0, size = 4;
+    LONG rc = RegQueryValueExW(key, ZELK_WSTR("FromMachine"), nullptr, nullptr, reinterpret_cast<BYTE *>(&v), &size);
+    std::fprintf(report, "%s %ld %lu\n", when, long(rc), static_cast<unsigned long>(v));
+    std::fflush(report);
+    if (std::string(when) == "first") {
+      char line[8];
+      if (!std::fgets(line, sizeof line, stdin)) return 32;
+    }
+  }
+  std::fclose(report);
+  RegCloseKey(key);
+  return 0;
+}
+
 // A hive in a fresh directory, filled by a child without the switch.
 class HivePermissionTest : public ::testing::Test {
 protected:
@@ -158,6 +190,32 @@ TEST_F(HivePermissionTest, OtherUserReadsButCannotWriteARootOwnedHive) {
   EXPECT_EQ(r.output, "0 5 5\n"); // read works and finds 5; write access denied
 }
 
+TEST_F(HivePermissionTest, OtherUserSeesTheOwnersLaterChange) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  if (::system("command -v setpriv >/dev/null 2>&1") != 0) GTEST_SKIP() << "setpriv not installed";
+  ASSERT_EQ(::chmod(dir_.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((dir_ + "/machine.db").c_str(), 0644), 0);
+  char reportPath[] = "/tmp/zelk-machine-report-XXXXXX";
+  int fd = ::mkstemp(reportPath);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  ASSERT_EQ(::chmod(reportPath, 0666), 0);
+  // The reader (another user, reading the file as an immutable snapshot)
+  // reads, the owner changes the value, the reader reads again.
+  std::string reader = "ZELK_REGISTRY_MACHINE_READONLY= " + env() +
+                       " setpriv --reuid=65534 --regid=65534 --clear-groups '" + selfPath() +
+                       "' --read-twice " + reportPath;
+  FILE *readerInput = ::popen(reader.c_str(), "w");
+  ASSERT_NE(readerInput, nullptr);
+  for (int wait = 0; wait < 200 && readFile(reportPath).find("first") == std::string::npos; ++wait) ::usleep(50000);
+  ChildResult owner = runSelf("--set-machine 6", env() + " ZELK_REGISTRY_MACHINE_READONLY=");
+  EXPECT_EQ(owner.status, 0) << owner.output;
+  std::fputs("go\n", readerInput);
+  EXPECT_EQ(::pclose(readerInput), 0);
+  EXPECT_EQ(readFile(reportPath), "first 0 5\nsecond 0 6\n");
+  ::unlink(reportPath);
+}
+
 TEST_F(HivePermissionTest, HiveFileWithoutWritePermissionIsReadOnly) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
   ASSERT_EQ(::chmod((dir_ + "/machine.db").c_str(), 0444), 0);
@@ -172,6 +230,8 @@ TEST_F(HivePermissionTest, HiveFileWithoutWritePermissionIsReadOnly) {
 int main(int argc, char **argv) {
   if (argc >= 2 && std::string(argv[1]) == "--populate") return populateMachineHive();
   if (argc >= 2 && std::string(argv[1]) == "--probe-machine") return probeMachineHive();
+  if (argc >= 3 && std::string(argv[1]) == "--set-machine") return setMachineValue(DWORD(std::atoi(argv[2])));
+  if (argc >= 3 && std::string(argv[1]) == "--read-twice") return readMachineValueTwice(argv[2]);
   ::testing::InitGoogleTest(&argc, argv);
   auto *env = new TemporaryRegistryEnvironment;
   ::testing::AddGlobalTestEnvironment(env);
