@@ -25,36 +25,50 @@ void trackChanges(QObject* window, std::initializer_list<QObject*> senders, cons
         QObject::connect(sender, signal, window, SLOT(settingChanged()));
 }
 
-// The languages sorted by name, sorted again only when the host's table changes.
+// A host list sorted into choices once, and again only when the host hands
+// over a different list (`Source` is QMap or QStringList).
+template <typename Source>
+class SortedOnce {
+public:
+    template <typename ToChoices>
+    QSharedPointer<const SortedChoices> get(const Source& current, ToChoices toChoices)
+    {
+        if (!sorted_ || !(current.isSharedWith(source_) || current == source_)) {
+            sorted_ = QSharedPointer<const SortedChoices>::create(toChoices(current));
+            source_ = current;
+        }
+        return sorted_;
+    }
+
+private:
+    Source source_;
+    QSharedPointer<const SortedChoices> sorted_;
+};
+
+// The languages, sorted by name.
 QSharedPointer<const SortedChoices> languageChoices(const QMap<QString, QString>& languages)
 {
-    static QMap<QString, QString> source;
-    static QSharedPointer<const SortedChoices> sorted;
-    if (!sorted || !(languages.isSharedWith(source) || languages == source)) {
+    static SortedOnce<QMap<QString, QString>> cache;
+    return cache.get(languages, [](const QMap<QString, QString>& table) {
         QVector<Choice> unsorted;
-        unsorted.reserve(languages.size());
-        for (auto language = languages.constBegin(); language != languages.constEnd(); ++language)
+        unsorted.reserve(table.size());
+        for (auto language = table.constBegin(); language != table.constEnd(); ++language)
             unsorted.append({language.value(), language.key()});
-        sorted = QSharedPointer<const SortedChoices>::create(unsorted);
-        source = languages;
-    }
-    return sorted;
+        return unsorted;
+    });
 }
 
-// The code pages sorted by name, in the same way.
+// The code pages, sorted by name.
 QSharedPointer<const SortedChoices> codePageChoices(const QStringList& identifiers)
 {
-    static QStringList source;
-    static QSharedPointer<const SortedChoices> sorted;
-    if (!sorted || !(identifiers.isSharedWith(source) || identifiers == source)) {
+    static SortedOnce<QStringList> cache;
+    return cache.get(identifiers, [](const QStringList& list) {
         QVector<Choice> unsorted;
-        unsorted.reserve(identifiers.size());
-        for (const QString& identifier : identifiers)
+        unsorted.reserve(list.size());
+        for (const QString& identifier : list)
             unsorted.append({ZNBStringTools::codePageName(identifier), identifier});
-        sorted = QSharedPointer<const SortedChoices>::create(unsorted);
-        source = identifiers;
-    }
-    return sorted;
+        return unsorted;
+    });
 }
 
 // Gives `list` its items. The current item is the first one of the host's

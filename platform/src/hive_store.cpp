@@ -383,8 +383,8 @@ void Hive::startReadingCall() {
   deferredBegin_ = true;
   answeredFromCache_ = false;
   SnapshotVersion now;
-  cacheAnswers_ = cacheCollects_ = clock_.read(now);
-  if (cacheAnswers_) cache_.follow(now);
+  cacheInCall_ = clock_.read(now);
+  if (cacheInCall_) cache_.follow(now);
 }
 
 void Hive::enterStatement() {
@@ -392,7 +392,7 @@ void Hive::enterStatement() {
   deferredBegin_ = false;
   beginRaw(false);
   txnOpen_ = true;
-  if (!cacheAnswers_) return;
+  if (!cacheInCall_) return;
   // Pin this transaction's snapshot, then see whether it is the state the
   // cache holds: no commit may have become visible since the call began.
   sqlite3_stmt *pin = prepare("SELECT 1 FROM meta LIMIT 1");
@@ -405,13 +405,13 @@ void Hive::enterStatement() {
     cache_.clear();
     throw CallRestart{};
   }
-  cacheAnswers_ = cacheCollects_ = false;
+  cacheInCall_ = false;
 }
 
 void Hive::endCall() {
   txnOpen_ = false;
   deferredBegin_ = false;
-  cacheAnswers_ = cacheCollects_ = false;
+  cacheInCall_ = false;
   answeredFromCache_ = false;
 }
 
@@ -431,7 +431,7 @@ void Hive::startClock(bool immutable) {
 }
 
 bool Hive::keyExists(KeyId key) {
-  if (cacheAnswers_) {
+  if (cacheInCall_) {
     if (auto known = cache_.keyAlive(key)) {
       answeredFromCache_ = true;
       return *known;
@@ -442,13 +442,13 @@ bool Hive::keyExists(KeyId key) {
     Stmt s(*this, "SELECT id FROM keys WHERE id=?1");
     alive = s.bind(1, key).step();
   }
-  if (cacheCollects_) cache_.setKeyAlive(key, alive);
+  if (cacheInCall_) cache_.setKeyAlive(key, alive);
   return alive;
 }
 
 KeyId Hive::findChild(KeyId parent, const WString &name) {
   std::string fold = foldName(name);
-  if (cacheAnswers_) {
+  if (cacheInCall_) {
     if (auto known = cache_.child(parent, fold)) {
       answeredFromCache_ = true;
       return *known;
@@ -460,7 +460,7 @@ KeyId Hive::findChild(KeyId parent, const WString &name) {
     s.bind(1, parent).bindBlob(2, fold);
     child = s.step() ? s.integer(0) : 0;
   }
-  if (cacheCollects_) cache_.setChild(parent, fold, child);
+  if (cacheInCall_) cache_.setChild(parent, fold, child);
   return child;
 }
 
@@ -518,7 +518,7 @@ void Hive::touch(KeyId key) {
 
 bool Hive::getValue(KeyId key, const WString &name, ValueRecord &out) {
   std::string fold = foldName(name);
-  if (cacheAnswers_) {
+  if (cacheInCall_) {
     if (auto known = cache_.value(key, fold)) {
       answeredFromCache_ = true;
       if (!*known) return false;
@@ -537,7 +537,7 @@ bool Hive::getValue(KeyId key, const WString &name, ValueRecord &out) {
       out.data = s.blob(2);
     }
   }
-  if (cacheCollects_) cache_.setValue(key, fold, found ? &out : nullptr);
+  if (cacheInCall_) cache_.setValue(key, fold, found ? &out : nullptr);
   return found;
 }
 

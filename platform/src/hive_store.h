@@ -134,8 +134,8 @@ private:
   // The call in progress.
   bool txnOpen_ = false;
   bool deferredBegin_ = false;
-  bool cacheAnswers_ = false;   // the cache may answer in this call
-  bool cacheCollects_ = false;  // what SQLite answers may go into the cache
+  // The cache may answer this call, and what SQLite answers goes into it.
+  bool cacheInCall_ = false;
   bool answeredFromCache_ = false;
 };
 

@@ -15,20 +15,19 @@ void ReadCache::follow(const SnapshotVersion &now) {
 }
 
 void ReadCache::clear() {
+  dropEntries();
+  hasVersion_ = false;
+}
+
+void ReadCache::dropEntries() {
   alive_.clear();
   children_.clear();
   values_.clear();
   entries_ = 0;
-  hasVersion_ = false;
 }
 
 void ReadCache::makeRoom() {
-  if (entries_ < kMaxEntries) return;
-  SnapshotVersion kept = version_;
-  bool had = hasVersion_;
-  clear();
-  version_ = kept;
-  hasVersion_ = had;
+  if (entries_ >= kMaxEntries) dropEntries();
 }
 
 std::optional<bool> ReadCache::keyAlive(KeyId key) const {

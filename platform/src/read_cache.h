@@ -46,6 +46,7 @@ public:
   void setValue(KeyId key, const std::string &fold, const ValueRecord *found);
 
 private:
+  void dropEntries(); // keeps the state the cache belongs to
   void makeRoom();
 
   SnapshotVersion version_;
