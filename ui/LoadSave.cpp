@@ -60,13 +60,13 @@ QString currentData(const QComboBox* list)
     return list->itemData(list->currentIndex()).toString();
 }
 
-// The extensions a file-association check box stands for.
-QStringList extensionsOf(const QCheckBox* box)
+// The extensions a file-association box stands for: its label as the form
+// writes it, never as a translation shows it.
+QStringList extensionsOf(const PreferenceBinding& setting)
 {
-    const QString text = box->text();
-    if (text == QLatin1String(".mpg/.mpeg"))
+    if (setting.fileTypes == QLatin1String(".mpg/.mpeg"))
         return {QStringLiteral(".mpg"), QStringLiteral(".mpeg")};
-    return {text};
+    return {setting.fileTypes};
 }
 
 } // namespace
@@ -206,7 +206,7 @@ void ZNBPreferencesPlugin::saveBinding(const PreferenceBinding& setting, QMap<QS
         auto* box = static_cast<QCheckBox*>(setting.control);
         const bool wanted = box->isChecked();
         if (readPreferenceBool(section, name, setting.defaultValue.toBool()) != wanted) {
-            for (const QString& extension : extensionsOf(box))
+            for (const QString& extension : extensionsOf(setting))
                 associationChanges->insert(extension, wanted);
         }
         writePreferenceBool(section, name, wanted);

@@ -46,6 +46,10 @@ struct PreferenceBinding {
     QFont* heldFont = nullptr;
     // Runs after the value is loaded (enable rules, the subtitle sample).
     std::function<void()> afterLoad = nullptr;
+    // Association: the box's label as the form writes it (".mpg/.mpeg"),
+    // which names the extensions handed to the host library. Kept here, not
+    // read from the box, whose text a translation may change.
+    QString fileTypes = QString();
 };
 
 } // namespace ZelkNimbo

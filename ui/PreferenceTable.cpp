@@ -38,6 +38,15 @@ PreferenceBinding heldFont(const SettingKey& key, QFont* font)
     return binding;
 }
 
+// The form's label of a file-type box; QT_TRANSLATE_NOOP marks it as the
+// same source text the form translates.
+PreferenceBinding association(const SettingKey& key, QWidget* box, bool byDefault, const char* formLabel)
+{
+    PreferenceBinding binding{key, BindingKind::Association, box, byDefault};
+    binding.fileTypes = QString::fromLatin1(formLabel);
+    return binding;
+}
+
 PreferenceBinding thenRun(PreferenceBinding binding, std::function<void()> afterLoad)
 {
     binding.afterLoad = std::move(afterLoad);
@@ -63,17 +72,17 @@ void ZNBPreferencesPlugin::declareBindings()
         thenRun({General::DefaultOpenFileLocation, K::OpenLocation, ui.customDirEdit, QStringLiteral("<media folder>")},
                 [this] { ui.customDirEdit->setEnabled(ui.openInCustomDirRadioButton->isChecked()); }),
         {General::StartupView, K::ComboData, ui.defaultViewComboBox, QStringLiteral("player"), QString(), 0},
-        {General::AVIFileAssoc, K::Association, ui.aviCheckBox, yes},
-        {General::ZELKFileAssoc, K::Association, ui.zelkCheckBox, yes},
-        {General::XVIDFileAssoc, K::Association, ui.xvidCheckBox, no},
-        {General::MKVFileAssoc, K::Association, ui.mkvCheckBox, yes},
-        {General::MOVFileAssoc, K::Association, ui.movCheckBox, no},
-        {General::MP4FileAssoc, K::Association, ui.mp4CheckBox, no},
-        {General::WMVFileAssoc, K::Association, ui.wmvCheckBox, no},
-        {General::VOBFileAssoc, K::Association, ui.vobCheckBox, no},
-        {General::MPGFileAssoc, K::Association, ui.mpg_mpegCheckBox, no},
-        {General::ASFFileAssoc, K::Association, ui.asfCheckBox, no},
-        {General::QTFileAssoc, K::Association, ui.qtCheckBox, no},
+        association(General::AVIFileAssoc, ui.aviCheckBox, true, QT_TRANSLATE_NOOP("PreferencesDialog", ".avi")),
+        association(General::ZELKFileAssoc, ui.zelkCheckBox, true, QT_TRANSLATE_NOOP("PreferencesDialog", ".zelk")),
+        association(General::XVIDFileAssoc, ui.xvidCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".xvid")),
+        association(General::MKVFileAssoc, ui.mkvCheckBox, true, QT_TRANSLATE_NOOP("PreferencesDialog", ".mkv")),
+        association(General::MOVFileAssoc, ui.movCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".mov")),
+        association(General::MP4FileAssoc, ui.mp4CheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".mp4")),
+        association(General::WMVFileAssoc, ui.wmvCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".wmv")),
+        association(General::VOBFileAssoc, ui.vobCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".vob")),
+        association(General::MPGFileAssoc, ui.mpg_mpegCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".mpg/.mpeg")),
+        association(General::ASFFileAssoc, ui.asfCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".asf")),
+        association(General::QTFileAssoc, ui.qtCheckBox, false, QT_TRANSLATE_NOOP("PreferencesDialog", ".qt")),
         // Video Library page
         {DownloadManager::AutoClearDownloads, K::Check, ui.mediaLibClearDownloadsCheckBox, no},
         {MediaLibrary::AutoCloseImportDialog, K::Check, ui.mediaLibAutoCloseImportDialogCheckBox, yes},

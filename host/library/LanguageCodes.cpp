@@ -32,6 +32,15 @@ QString twoLetterLanguageCode(const QLocale& locale)
 
 QString OSUtilities::getLanguageCode()
 {
+    // The player's choice (its --language option, or the user's setting of
+    // the variable) comes before the locale; read on every call, so a
+    // choice made after the first call counts.
+    const QString chosen = QString::fromLocal8Bit(qgetenv("ZELK_LANGUAGE")).trimmed();
+    if (!chosen.isEmpty()) {
+        const QString chosenCode = twoLetterLanguageCode(QLocale(chosen.toLower().replace(QLatin1Char('-'), QLatin1Char('_'))));
+        if (!chosenCode.isEmpty())
+            return chosenCode;
+    }
     // Qt reads the system locale once per process, so the answer cannot
     // change while the player runs: work it out once.
     static const QString code = [] {

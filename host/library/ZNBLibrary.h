@@ -37,7 +37,9 @@ public:
     // This platform's code; the environment variable ZELK_PLATFORM (a number)
     // overrides it, for tests.
     static Platform getPlatform();
-    // The interface language as a lower-case two-letter code ("en" for the C locale).
+    // The interface language as a lower-case two-letter code ("en" for the C
+    // locale). ZELK_LANGUAGE ("fr", "de_AT") overrides the locale; the player
+    // sets it for its --language option.
     static QString getLanguageCode();
     // The default media folder: "Zelk Movies" inside the user's videos folder.
     static QString getZelkMoviesPathDefault();

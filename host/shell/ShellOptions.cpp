@@ -1,6 +1,7 @@
 #include "host/shell/ShellOptions.h"
 
 #include "host/shell/PreferencesPages.h"
+#include "host/shell/Translations.h"
 
 #include <QCommandLineParser>
 
@@ -15,7 +16,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption page(QStringList{QStringLiteral("page")}, QString(), QStringLiteral("name"));
     const QCommandLineOption render(QStringList{QStringLiteral("render-pages")}, QString(), QStringLiteral("folder"));
     const QCommandLineOption plugins(QStringList{QStringLiteral("plugins")}, QString(), QStringLiteral("folder"));
-    for (const QCommandLineOption& option : {help, preferences, page, render, plugins})
+    const QCommandLineOption language(QStringList{QStringLiteral("language")}, QString(), QStringLiteral("code"));
+    for (const QCommandLineOption& option : {help, preferences, page, render, plugins, language})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -42,6 +44,14 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
             return result;
         }
     }
+    if (parser.isSet(language)) {
+        options.language = normalisedLanguageCode(parser.value(language));
+        if (options.language.isEmpty()) {
+            result.error = QStringLiteral("Unknown language \"%1\"; give a two-letter code such as fr, de or es.")
+                               .arg(parser.value(language));
+            return result;
+        }
+    }
     options.pluginFolders = parser.values(plugins);
     options.files = parser.positionalArguments();
     return result;
@@ -64,6 +74,9 @@ QString commandLineHelp()
                "                          and exit.\n"
                "  --plugins <folder>      Read plug-in descriptors from <folder> instead of\n"
                "                          the default folders; may be given several times.\n"
+               "  --language <code>       Show the player and its plug-ins in this language\n"
+               "                          (fr, de, es; en for English) instead of the one\n"
+               "                          ZELK_LANGUAGE names, or else the user's locale.\n"
                "\n"
                "Settings are read from and written to the registry store\n"
                "(HKEY_CURRENT_USER\\SOFTWARE\\Zelk\\Settings\\<component id>); ZELK_REGISTRY_DIR\n"

@@ -15,6 +15,9 @@ struct ShellOptions {
     QString renderPagesTo;
     // Folders of plug-in descriptors; empty means the default folders.
     QStringList pluginFolders;
+    // The interface language asked for ("fr"); empty: ZELK_LANGUAGE or the
+    // user's locale.
+    QString language;
     // Video files named on the command line (shown, not played).
     QStringList files;
 };

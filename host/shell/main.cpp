@@ -5,6 +5,7 @@
 #include "host/shell/PlayerSession.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
+#include "host/shell/Translations.h"
 
 #include <QApplication>
 
@@ -56,6 +57,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("zelk-player"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelk Player"));
     QApplication::setDesktopFileName(QStringLiteral("zelk-player"));
+    // Before any plug-in module is loaded: windows translate their texts once.
+    for (const QString& warning : ZelkShell::installTranslations(options.language).warnings)
+        std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(warning));
 
     ZelkShell::PluginHost plugins;
     const QStringList folders = options.pluginFolders.isEmpty()

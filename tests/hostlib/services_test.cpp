@@ -29,7 +29,7 @@ protected:
 QString languageCodeUnder(const QStringList& variables)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG", "ZELK_LANGUAGE"})
         environment.remove(name);
     for (const QString& variable : variables)
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
@@ -48,6 +48,10 @@ TEST_F(ServicesTest, InterfaceLanguageFollowsTheLocaleEnvironment)
     EXPECT_EQ(languageCodeUnder({"LANG=fr_FR.UTF-8", "LC_MESSAGES=de_DE.UTF-8"}), "de");
     // Hawaiian has no two-letter code, so the next preference counts.
     EXPECT_EQ(languageCodeUnder({"LANG=fr_FR.UTF-8", "LANGUAGE=haw_US:pt_BR"}), "pt");
+    // The player's choice comes first; one that names no language is ignored.
+    EXPECT_EQ(languageCodeUnder({"LANG=fr_FR.UTF-8", "ZELK_LANGUAGE=de-AT"}), "de");
+    EXPECT_EQ(languageCodeUnder({"LANG=C", "ZELK_LANGUAGE=ES"}), "es");
+    EXPECT_EQ(languageCodeUnder({"LANG=fr_FR.UTF-8", "ZELK_LANGUAGE=xx"}), "fr");
 }
 
 TEST_F(ServicesTest, LanguageTableHoldsTwoLetterCodesWithEnglishNames)
