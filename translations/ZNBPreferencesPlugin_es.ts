@@ -341,7 +341,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>MicroDVD (SUB) Frame Rate:</source>
-        <translation>Velocidad de fotogramas MicroDVD (SUB):</translation>
+        <translation>FPS de MicroDVD (SUB):</translation>
     </message>
     <message>
         <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
