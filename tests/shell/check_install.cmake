@@ -20,7 +20,13 @@ foreach(file
     lib/zelk/plugins/VideoOutput-opengl.xml
     lib/zelk/plugins/VideoOutput-software.xml
     lib/zelk/plugins/VideoOutput-xvideo.xml
-    share/applications/zelk-player.desktop)
+    share/applications/zelk-player.desktop
+    share/zelk/translations/zelk-player_fr.qm
+    share/zelk/translations/zelk-player_de.qm
+    share/zelk/translations/zelk-player_es.qm
+    share/zelk/translations/ZNBPreferencesPlugin_fr.qm
+    share/zelk/translations/ZNBPreferencesPlugin_de.qm
+    share/zelk/translations/ZNBPreferencesPlugin_es.qm)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -48,5 +54,12 @@ file(GLOB pictures "${pages}/*.png")
 list(LENGTH pictures picture_count)
 if(NOT picture_count EQUAL 5)
   message(FATAL_ERROR "the installed player wrote ${picture_count} pictures, not 5")
+endif()
+
+# The installed player reads its translations from share/zelk/translations.
+execute_process(COMMAND "${PREFIX}/bin/zelk-player" --language fr --render-pages "${PREFIX}/pages-fr"
+                RESULT_VARIABLE rendered OUTPUT_QUIET ERROR_VARIABLE render_errors)
+if(NOT rendered EQUAL 0 OR render_errors MATCHES "translation")
+  message(FATAL_ERROR "the installed player did not find its French translation: ${render_errors}")
 endif()
 file(REMOVE_RECURSE "${PREFIX}")

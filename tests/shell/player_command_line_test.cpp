@@ -28,9 +28,15 @@ struct Run {
     QString err;
 };
 
-Run runPlayer(const QStringList& arguments)
+// Runs the built player; `environment` adds NAME=value entries to this
+// process's environment.
+Run runPlayer(const QStringList& arguments, const QStringList& environment = {})
 {
     QProcess player;
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : environment)
+        variables.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+    player.setProcessEnvironment(variables);
     player.start(QStringLiteral(ZELK_TEST_PLAYER), arguments);
     Run run;
     run.finished = player.waitForFinished(60000);
@@ -84,6 +90,11 @@ private slots:
         QCOMPARE(parsed.options.files, QStringList{QStringLiteral("film.mkv")});
 
         QVERIFY(parseCommandLine(args({"-h"})).options.showHelp);
+
+        // A language is named by its code, with or without a country.
+        QVERIFY(parseCommandLine(args({})).options.language.isEmpty());
+        QCOMPARE(parseCommandLine(args({"--language", "fr"})).options.language, QStringLiteral("fr"));
+        QCOMPARE(parseCommandLine(args({"--language=DE-at"})).options.language, QStringLiteral("de"));
     }
 
     void rejectsWrongCommandLines_data()
@@ -94,6 +105,7 @@ private slots:
         QTest::newRow("page without name") << args({"--page"}) << QStringLiteral("page");
         QTest::newRow("unknown option") << args({"--fullscreen"}) << QStringLiteral("fullscreen");
         QTest::newRow("empty render folder") << args({"--render-pages="}) << QStringLiteral("render-pages");
+        QTest::newRow("unknown language") << args({"--language", "klingon"}) << QStringLiteral("klingon");
     }
 
     void rejectsWrongCommandLines()
@@ -133,7 +145,8 @@ private slots:
         const Run run = runPlayer({QStringLiteral("--help")});
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, 0);
-        for (const char* expected : {"--preferences", "--page", "--render-pages", "--plugins", "--help"})
+        for (const char* expected : {"--preferences", "--page", "--render-pages", "--plugins", "--language",
+                                     "ZELK_LANGUAGE", "--help"})
             QVERIFY2(run.out.contains(QLatin1String(expected)), expected);
         QVERIFY(run.out.contains(ZelkShell::preferencesPageNames()));
     }
@@ -172,6 +185,36 @@ private slots:
         QVERIFY(first.width() > 400 && first.height() > 400);
         QCOMPARE(contents.size(), 5);
         QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 5);
+    }
+
+    // The pages drawn by the built player: --language, then ZELK_LANGUAGE,
+    // then the locale (C here, so English) choose the language.
+    void languageOptionAndVariableChooseTheLanguage()
+    {
+        QTemporaryDir out;
+        auto render = [&](const char* name, const QStringList& arguments, const QStringList& environment) {
+            const QString folder = out.filePath(QLatin1String(name));
+            const Run run = runPlayer(QStringList{QStringLiteral("--render-pages"), folder} + arguments, environment);
+            QImage picture;
+            if (run.finished && run.exitCode == 0)
+                picture.load(QDir(folder).filePath(QStringLiteral("page-1-video-library.png")));
+            return std::make_pair(picture, run.err);
+        };
+        const auto german = render("option", {QStringLiteral("--language"), QStringLiteral("de")}, {});
+        const auto fromVariable = render("variable", {}, {QStringLiteral("ZELK_LANGUAGE=de")});
+        const auto overridden = render("overridden", {QStringLiteral("--language"), QStringLiteral("en")},
+                                       {QStringLiteral("ZELK_LANGUAGE=de")});
+        const auto english = render("locale", {}, {});
+        const auto unshipped = render("unshipped", {QStringLiteral("--language"), QStringLiteral("it")}, {});
+        for (const auto* run : {&german, &fromVariable, &overridden, &english, &unshipped})
+            QVERIFY2(!run->first.isNull(), qPrintable(run->second));
+        QVERIFY(german.first != english.first);
+        QCOMPARE(fromVariable.first, german.first);
+        QCOMPARE(overridden.first, english.first);
+        // A language without translations stays English, and says so.
+        QCOMPARE(unshipped.first, english.first);
+        QVERIFY(unshipped.second.contains(QStringLiteral("no translation")));
+        QVERIFY2(!german.second.contains(QStringLiteral("translation")), qPrintable(german.second));
     }
 
     void headlessModeWithoutPluginsFails()
