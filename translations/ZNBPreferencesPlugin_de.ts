@@ -361,7 +361,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Restore Player Defaults:</source>
-        <translation>Standardwerte des Players:</translation>
+        <translation>Standardwerte des Players wiederherstellen:</translation>
     </message>
     <message>
         <source>Global Reset</source>

@@ -361,7 +361,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Restore Player Defaults:</source>
-        <translation>Valores predeterminados del reproductor:</translation>
+        <translation>Restaurar los valores predeterminados del reproductor:</translation>
     </message>
     <message>
         <source>Global Reset</source>

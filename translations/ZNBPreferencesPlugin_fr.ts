@@ -361,7 +361,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Restore Player Defaults:</source>
-        <translation>Valeurs par défaut du lecteur&#xa0;:</translation>
+        <translation>Rétablir les paramètres par défaut du lecteur&#xa0;:</translation>
     </message>
     <message>
         <source>Global Reset</source>
