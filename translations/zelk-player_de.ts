@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Always on &amp;Top</source>
-        <translation>Immer im &amp;Vordergrund</translation>
+        <translation>&amp;Immer im Vordergrund</translation>
     </message>
     <message>
         <source>&amp;Tools</source>

@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Always on &amp;Top</source>
-        <translation>Toujours au &amp;premier plan</translation>
+        <translation>&amp;Toujours au premier plan</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
