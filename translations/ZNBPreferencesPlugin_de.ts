@@ -193,7 +193,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Default to delete video files from the hard drive when deleting from the library</source>
-        <translation>Beim Entfernen aus der Videobibliothek standardmäßig auch von der Festplatte löschen</translation>
+        <translation>Beim Entfernen aus der Videobibliothek die Datei standardmäßig auch von der Festplatte löschen</translation>
     </message>
     <message>
         <source>Enable &quot;Recently Watched&quot; video tracking</source>
