@@ -27,7 +27,8 @@ std::string baseName(const std::string &path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The process id in "<pid>-<n>" followed by nothing, "-wal" or "-shm";
+// The process id in "<pid>-<n>" followed by nothing, "-wal", "-shm" or
+// "-journal" (SQLite's, while the new file is switched to WAL);
 // 0 when `rest` does not have that form.
 pid_t leftoverOwner(const std::string &rest) {
   size_t dash = rest.find('-');
@@ -39,7 +40,7 @@ pid_t leftoverOwner(const std::string &rest) {
   size_t digits = 0;
   while (digits < tail.size() && tail[digits] >= '0' && tail[digits] <= '9') ++digits;
   std::string suffix = tail.substr(digits);
-  if (digits == 0 || (!suffix.empty() && suffix != "-wal" && suffix != "-shm")) return 0;
+  if (digits == 0 || (!suffix.empty() && suffix != "-wal" && suffix != "-shm" && suffix != "-journal")) return 0;
   return pid_t(std::strtol(rest.substr(0, dash).c_str(), nullptr, 10));
 }
 

@@ -20,7 +20,7 @@ namespace zelk::registry {
 LONG readHiveHeader(const std::string &file, char *header, size_t size);
 
 // Removes what the creation of a new hive left behind when its process was
-// killed: "<file>.new-<pid>-<n>" with its -wal and -shm, for processes that
+// killed: "<file>.new-<pid>-<n>" with its -wal, -shm and -journal, for processes that
 // no longer exist. Files of a live process (or of a process id now used by
 // another process) stay.
 void removeCreationLeftovers(const HiveLocation &location);

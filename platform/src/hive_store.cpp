@@ -311,8 +311,7 @@ void Hive::createFile() {
   sqlite3_close_v2(db);
   if (code != ERROR_SUCCESS) {
     ::unlink(tmp.c_str());
-    ::unlink((tmp + "-wal").c_str());
-    ::unlink((tmp + "-shm").c_str());
+    for (const char *companion : {"-wal", "-shm", "-journal"}) ::unlink((tmp + companion).c_str());
     fail(code);
   }
   // Publish atomically; if another process was first, its file wins.
@@ -403,14 +402,17 @@ void Hive::Txn::commit() {
   if (hive_.txnOpen_ && hive_.scopeOpen_) {
     if (int rc = hive_.runControl("RELEASE call")) failSqlite(rc, hive_.db_);
   } else if (hive_.txnOpen_) {
-    for (int attempt = 0;; ++attempt) {
-      int rc = hive_.runControl("COMMIT");
-      if (rc == SQLITE_OK) break;
-      if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc, hive_.db_);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (int rc = hive_.commitRaw()) failSqlite(rc, hive_.db_);
   }
   hive_.endCall();
+}
+
+int Hive::commitRaw() {
+  for (int attempt = 0;; ++attempt) {
+    int rc = runControl("COMMIT");
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) return rc;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void Hive::startReadingCall() {
@@ -705,38 +707,6 @@ void Hive::flush() {
   exec("PRAGMA synchronous=NORMAL");
   // Fold the WAL into the database file where no reader prevents it.
   sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-}
-
-} // namespace zelk::registry
-
-namespace zelk::registry {
-
-void Hive::beginScope() {
-  if (scopeOpen_) fail(ERROR_BUSY);
-  ensureOpen(true);
-  if (!writable() || placeholder_) fail(ERROR_ACCESS_DENIED);
-  beginRaw(true);
-  cache_.clear();
-  scopeOpen_ = true;
-}
-
-void Hive::endScope(bool commit) {
-  if (!scopeOpen_) fail(ERROR_INVALID_FUNCTION);
-  scopeOpen_ = false;
-  cache_.clear();
-  int rc = SQLITE_OK;
-  if (commit) {
-    for (int attempt = 0;; ++attempt) {
-      rc = runControl("COMMIT");
-      if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  }
-  if (!commit || rc != SQLITE_OK) {
-    LONG code = rc == SQLITE_OK ? ERROR_SUCCESS : win32FromSqliteOn(db_, rc);
-    if (!sqlite3_get_autocommit(db_)) runControl("ROLLBACK");
-    if (code != ERROR_SUCCESS) fail(code);
-  }
 }
 
 } // namespace zelk::registry

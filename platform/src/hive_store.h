@@ -128,6 +128,7 @@ private:
   void exec(const char *sql);
   sqlite3_stmt *prepare(const char *sql);
   void beginRaw(bool write);
+  int commitRaw(); // COMMIT, retried while busy; the SQLite result
   int runControl(const char *sql); // BEGIN/COMMIT/ROLLBACK, prepared once
 
   HiveId id_;

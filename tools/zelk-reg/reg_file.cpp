@@ -12,6 +12,7 @@
 #include "commands.h"
 
 #include "import_transaction.h"
+#include "open_path.h"
 #include "reg_access.h"
 #include "tree_walk.h"
 
@@ -138,7 +139,8 @@ struct Parser {
   bool apply = true;
   std::vector<HKEY> roots;        // hives the file writes, in order of appearance
   size_t index = 0;
-  Key current;
+  OpenPath openPath;
+  HKEY current = nullptr; // the key of the last key line, owned by openPath
   bool haveKey = false;
   int lineNumber = 0;
   std::string error;
@@ -174,7 +176,7 @@ struct Parser {
     if (remove) name.erase(0, 1);
     KeyPath path;
     if (!parseKeyPath(name, path)) return fail("invalid key name '" + name + "'");
-    current.reset();
+    current = nullptr;
     haveKey = false;
     if (std::find(roots.begin(), roots.end(), path.root) == roots.end()) roots.push_back(path.root);
     if (!apply) {
@@ -182,12 +184,13 @@ struct Parser {
       return true;
     }
     if (remove) {
+      openPath.reset(); // its keys may be among those deleted
       WStr sub = toUtf16(path.subkey);
       LONG rc = LONG(SHDeleteKeyW(path.root, sub.c_str()));
       if (rc && rc != ERROR_FILE_NOT_FOUND) return fail(errorText(rc));
       return true;
     }
-    LONG rc = createKey(path, current);
+    LONG rc = openPath.create(path.root, toUtf16(path.subkey), current);
     if (rc) return fail(errorText(rc));
     haveKey = true;
     return true;
@@ -210,7 +213,7 @@ struct Parser {
     v.name = toUtf16(name);
     if (data == "-") {
       if (!apply) return true;
-      LONG rc = RegDeleteValueW(current.get(), v.name.c_str());
+      LONG rc = RegDeleteValueW(current, v.name.c_str());
       if (rc && rc != ERROR_FILE_NOT_FOUND) return fail(errorText(rc));
       return true;
     }
@@ -241,7 +244,7 @@ struct Parser {
       return fail("unknown data format");
     }
     if (!apply) return true;
-    LONG rc = writeValue(current.get(), v);
+    LONG rc = writeValue(current, v);
     if (rc) return fail(errorText(rc));
     return true;
   }
@@ -341,7 +344,7 @@ int cmdImport(const Args &args) {
   Parser parser;
   parser.lines = std::move(lines);
   if (!parser.run()) return failure(sentence(failed + parser.error));
-  parser.current.reset();
+  parser.openPath.reset();
   if (LONG rc = transaction.commit()) return failure(sentence(failed + errorText(rc)));
   std::cout << "The operation completed successfully.\n";
   return 0;
