@@ -8,6 +8,7 @@
 //        insertion order that enumeration reports.
 #include "hive_store.h"
 
+#include "hive_files.h"
 #include "reg_error.h"
 
 #include <sqlite3.h>
@@ -69,10 +70,7 @@ unsigned processLineage() {
   return forksSeen.load(std::memory_order_relaxed);
 }
 
-[[noreturn]] void failSqlite(int rc) {
-  LONG code = win32FromSqlite(rc);
-  fail(code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code);
-}
+[[noreturn]] void failSqlite(int rc, sqlite3 *db = nullptr) { fail(win32FromSqliteOn(db, rc)); }
 
 // "file:" URI of a path, for opening with URI parameters.
 std::string fileUri(const std::string &path) {
@@ -120,7 +118,7 @@ public:
     int rc = sqlite3_step(s_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    failSqlite(rc);
+    failSqlite(rc, sqlite3_db_handle(s_));
   }
   int64_t integer(int col) { return sqlite3_column_int64(s_, col); }
   std::string blob(int col) {
@@ -135,8 +133,8 @@ public:
   bool isNull(int col) { return sqlite3_column_type(s_, col) == SQLITE_NULL; }
 
 private:
-  static void check(int rc) {
-    if (rc != SQLITE_OK) failSqlite(rc);
+  void check(int rc) {
+    if (rc != SQLITE_OK) failSqlite(rc, sqlite3_db_handle(s_));
   }
   sqlite3_stmt *s_;
 };
@@ -169,7 +167,7 @@ sqlite3_stmt *Hive::prepare(const char *sql) {
   if (rc != SQLITE_OK) {
     // A database without our tables is not a hive.
     if ((rc & 0xff) == SQLITE_ERROR) fail(ERROR_BADDB);
-    failSqlite(rc);
+    failSqlite(rc, db_);
   }
   statements_[sql] = s;
   return s;
@@ -177,7 +175,7 @@ sqlite3_stmt *Hive::prepare(const char *sql) {
 
 void Hive::exec(const char *sql) {
   int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
-  if (rc != SQLITE_OK) failSqlite(rc);
+  if (rc != SQLITE_OK) failSqlite(rc, db_);
 }
 
 void Hive::ensureOpen(bool wantWrite) {
@@ -190,6 +188,7 @@ void Hive::ensureOpen(bool wantWrite) {
     immutableStamp_.clear();
     cache_.clear();
     clock_.detach();
+    scopeOpen_ = false; // the parent's transaction stays the parent's
   }
   if (db_ && !immutableStamp_.empty() &&
       (fileStamp(location_.file) != immutableStamp_ || fileExists(location_.file + "-wal"))) {
@@ -199,6 +198,10 @@ void Hive::ensureOpen(bool wantWrite) {
   if (fileExists(location_.file)) {
     closeDb();
     openExisting();
+    if (!leftoversSwept_ && writable()) {
+      leftoversSwept_ = true;
+      removeCreationLeftovers(location_);
+    }
     return;
   }
   if (wantWrite && writable()) {
@@ -213,13 +216,16 @@ void Hive::ensureOpen(bool wantWrite) {
 void Hive::openExisting() {
   // Check the header ourselves first: SQLite must never get the chance to
   // initialise (and so overwrite) a file that is not one of our databases.
-  int fd = ::open(location_.file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) fail(ERROR_BADDB);
   char header[100];
-  ssize_t got = ::read(fd, header, sizeof header);
-  ::close(fd);
-  if (got != ssize_t(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0) {
-    fail(ERROR_BADDB);
+  if (LONG rc = readHiveHeader(location_.file, header, sizeof header)) fail(rc);
+  if (std::memcmp(header, "SQLite format 3", 16) != 0) fail(ERROR_BADDB);
+  bool walPresent = fileExists(location_.file + "-wal");
+  if (!writable() && !walPresent) {
+    // A hive this process may not write is read as an immutable snapshot
+    // whenever its file holds everything: SQLite would otherwise create
+    // -wal and -shm files beside a foreign hive in a folder we may write.
+    connect(true);
+    return;
   }
   try {
     connect(false);
@@ -228,7 +234,6 @@ void Hive::openExisting() {
     // root-owned machine hive whose writer has exited) cannot use WAL
     // locking.  With no -wal file the database file holds everything, so it
     // is read as immutable, and reopened whenever it changes.
-    bool walPresent = fileExists(location_.file + "-wal");
     if (writable() || walPresent || (f.code != ERROR_ACCESS_DENIED && f.code != ERROR_BADDB)) throw;
     connect(true);
   }
@@ -282,12 +287,16 @@ void Hive::closeAtExit() {
 }
 
 void Hive::createFile() {
-  if (!makePrivateDirectories(location_.directory)) fail(ERROR_ACCESS_DENIED);
+  if (!makePrivateDirectories(location_.directory)) fail(diskFullErrno(errno) ? ERROR_DISK_FULL : ERROR_ACCESS_DENIED);
+  removeCreationLeftovers(location_);
+  leftoversSwept_ = true;
   std::random_device rd;
-  std::string tmp = location_.file + ".new-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(rd());
+  std::string tmp = creationName(location_, rd());
   int fd = ::open(tmp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) fail(errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE);
+  if (fd < 0) {
+    if (diskFullErrno(errno)) fail(ERROR_DISK_FULL);
+    fail(errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE);
+  }
   ::close(fd);
   sqlite3 *db = nullptr;
   int rc = sqlite3_open_v2(tmp.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -298,10 +307,12 @@ void Hive::createFile() {
                       std::to_string(nowFiletime()) + ");COMMIT;";
     rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
   }
+  LONG code = rc == SQLITE_OK ? ERROR_SUCCESS : win32FromSqliteOn(db, rc);
   sqlite3_close_v2(db);
-  if (rc != SQLITE_OK) {
+  if (code != ERROR_SUCCESS) {
     ::unlink(tmp.c_str());
-    failSqlite(rc);
+    for (const char *companion : {"-wal", "-shm", "-journal"}) ::unlink((tmp + companion).c_str());
+    fail(code);
   }
   // Publish atomically; if another process was first, its file wins.
   if (::link(tmp.c_str(), location_.file.c_str()) != 0 && errno != EEXIST) {
@@ -346,12 +357,25 @@ void Hive::beginRaw(bool write) {
   for (int attempt = 0;; ++attempt) {
     int rc = runControl(write ? "BEGIN IMMEDIATE" : "BEGIN");
     if (rc == SQLITE_OK) return;
-    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc, db_);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 
 Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
+  // A forked child leaves its parent's hive transaction to the parent.
+  if (hive_.scopeOpen_ && hive_.owner_ != processLineage()) hive_.ensureOpen(write);
+  if (hive_.scopeOpen_) {
+    // Inside a hive transaction: the call is a savepoint of it, so that a
+    // failed call still undoes exactly its own changes. The cache stays out
+    // of it, since uncommitted changes do not move the hive's state.
+    write_ = write;
+    if (write_) {
+      if (int rc = hive_.runControl("SAVEPOINT call")) failSqlite(rc, hive_.db_);
+      hive_.txnOpen_ = true;
+    }
+    return;
+  }
   hive_.ensureOpen(write);
   write_ = write && hive_.writable() && !hive_.placeholder_;
   if (write_) {
@@ -363,20 +387,32 @@ Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
 }
 
 Hive::Txn::~Txn() {
-  if (hive_.txnOpen_) hive_.runControl("ROLLBACK");
+  if (hive_.txnOpen_) {
+    if (hive_.scopeOpen_) {
+      hive_.runControl("ROLLBACK TO call");
+      hive_.runControl("RELEASE call");
+    } else {
+      hive_.runControl("ROLLBACK");
+    }
+  }
   hive_.endCall();
 }
 
 void Hive::Txn::commit() {
-  if (hive_.txnOpen_) {
-    for (int attempt = 0;; ++attempt) {
-      int rc = hive_.runControl("COMMIT");
-      if (rc == SQLITE_OK) break;
-      if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+  if (hive_.txnOpen_ && hive_.scopeOpen_) {
+    if (int rc = hive_.runControl("RELEASE call")) failSqlite(rc, hive_.db_);
+  } else if (hive_.txnOpen_) {
+    if (int rc = hive_.commitRaw()) failSqlite(rc, hive_.db_);
   }
   hive_.endCall();
+}
+
+int Hive::commitRaw() {
+  for (int attempt = 0;; ++attempt) {
+    int rc = runControl("COMMIT");
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) return rc;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void Hive::startReadingCall() {
@@ -398,7 +434,7 @@ void Hive::enterStatement() {
   sqlite3_stmt *pin = prepare("SELECT 1 FROM meta LIMIT 1");
   int rc = sqlite3_step(pin);
   sqlite3_reset(pin);
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSqlite(rc);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSqlite(rc, db_);
   SnapshotVersion now;
   if (clock_.read(now) && now == cache_.version()) return;
   if (answeredFromCache_) {
@@ -500,15 +536,29 @@ void Hive::deleteLeaf(KeyId key) {
 }
 
 void Hive::deleteTree(KeyId key) {
-  // Children first, so that every step leaves a consistent tree.
-  std::vector<KeyId> children;
+  // SQLite walks the subtree breadth-first with a queue of its own, so no
+  // depth of tree reaches our stack. The whole tree goes in one transaction.
   {
-    Stmt s(*this, "SELECT id FROM keys WHERE parent=?1");
-    s.bind(1, key);
-    while (s.step()) children.push_back(s.integer(0));
+    Stmt s(*this, "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+                  " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+                  " DELETE FROM vals WHERE key IN tree");
+    s.bind(1, key).step();
   }
-  for (KeyId child : children) deleteTree(child);
+  {
+    Stmt s(*this, "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+                  " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+                  " DELETE FROM keys WHERE id IN tree AND id<>?1");
+    s.bind(1, key).step();
+  }
   deleteLeaf(key);
+}
+
+int Hive::depthOf(KeyId key, int limit) {
+  Stmt s(*this, "WITH RECURSIVE up(id,n) AS (SELECT ?1,0 UNION ALL"
+                " SELECT k.parent,up.n+1 FROM keys k JOIN up ON k.id=up.id WHERE up.id<>1 AND up.n<?2)"
+                " SELECT MAX(n) FROM up");
+  s.bind(1, key).bind(2, limit);
+  return s.step() ? int(s.integer(0)) : 0;
 }
 
 void Hive::touch(KeyId key) {
@@ -565,7 +615,7 @@ bool Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data
 }
 
 bool Hive::cachedValueIs(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
-  if (!db_ || owner_ != processLineage()) return false;
+  if (!db_ || owner_ != processLineage() || scopeOpen_) return false;
   SnapshotVersion now;
   if (!clock_.read(now) || !cache_.holds(now)) return false;
   if (key != kRootKey) {
@@ -638,7 +688,8 @@ KeyStats Hive::stats(KeyId key) {
 
 void Hive::flush() {
   ensureOpen(false);
-  if (placeholder_ || !writable()) return;
+  // Inside a hive transaction there is nothing committed to make durable yet.
+  if (placeholder_ || !writable() || scopeOpen_) return;
   // A commit with synchronous=FULL fsyncs the WAL, and with it every
   // change committed before it.
   exec("PRAGMA synchronous=FULL");

@@ -76,6 +76,9 @@ public:
   KeyId findChild(KeyId parent, const WString &name); // 0 when missing
   KeyId createChild(KeyId parent, const WString &name, const WString &className);
   bool hasChildren(KeyId key);
+  // How many levels `key` lies below the hive's root, counting at most to
+  // `limit` (a walk bounded whatever the hive holds).
+  int depthOf(KeyId key, int limit);
   void deleteLeaf(KeyId key);
   void deleteTree(KeyId key);
   void touch(KeyId key);
@@ -94,6 +97,16 @@ public:
   bool subkeyAt(KeyId key, DWORD index, SubkeyRecord &out);
   bool valueAt(KeyId key, DWORD index, ValueRecord &out);
   KeyStats stats(KeyId key);
+
+  // A hive transaction spanning calls: from beginScope() on, every call of
+  // this process on the hive is part of one SQLite write transaction, which
+  // endScope() commits or rolls back as a whole. A call that fails inside it
+  // undoes only its own changes. Nested scopes give ERROR_BUSY; a hive this
+  // process may not write gives ERROR_ACCESS_DENIED. If the process ends
+  // before endScope(), nothing of the scope is kept.
+  void beginScope();
+  void endScope(bool commit);
+  bool scopeOpen() const { return scopeOpen_; }
 
   // Makes every committed change durable (fsync); lazy otherwise.
   void flush();
@@ -115,6 +128,7 @@ private:
   void exec(const char *sql);
   sqlite3_stmt *prepare(const char *sql);
   void beginRaw(bool write);
+  int commitRaw(); // COMMIT, retried while busy; the SQLite result
   int runControl(const char *sql); // BEGIN/COMMIT/ROLLBACK, prepared once
 
   HiveId id_;
@@ -137,6 +151,10 @@ private:
   // The cache may answer this call, and what SQLite answers goes into it.
   bool cacheInCall_ = false;
   bool answeredFromCache_ = false;
+  // A hive transaction (beginScope) is open.
+  bool scopeOpen_ = false;
+  // Leftovers of killed creations were looked for since the hive was opened.
+  bool leftoversSwept_ = false;
 };
 
 } // namespace zelk::registry

@@ -1,0 +1,43 @@
+// Hive transactions of an import (the stand-in only).
+#include "import_transaction.h"
+
+#ifndef _WIN32
+#include "zelk_registry_transaction.h"
+#endif
+
+namespace zelkreg {
+
+#ifdef _WIN32
+
+ImportTransaction::~ImportTransaction() = default;
+LONG ImportTransaction::begin(const std::vector<HKEY> &) { return ERROR_SUCCESS; }
+LONG ImportTransaction::commit() { return ERROR_SUCCESS; }
+
+#else
+
+ImportTransaction::~ImportTransaction() {
+  for (HKEY root : open_) ZelkRegEndHiveTransaction(root, FALSE);
+}
+
+LONG ImportTransaction::begin(const std::vector<HKEY> &roots) {
+  for (HKEY root : roots) {
+    LONG rc = ZelkRegBeginHiveTransaction(root);
+    if (rc == ERROR_ACCESS_DENIED || rc == ERROR_INVALID_HANDLE) continue;
+    if (rc != ERROR_SUCCESS) return rc;
+    open_.push_back(root);
+  }
+  return ERROR_SUCCESS;
+}
+
+LONG ImportTransaction::commit() {
+  while (!open_.empty()) {
+    HKEY root = open_.front();
+    open_.erase(open_.begin());
+    if (LONG rc = ZelkRegEndHiveTransaction(root, TRUE)) return rc;
+  }
+  return ERROR_SUCCESS;
+}
+
+#endif
+
+} // namespace zelkreg
