@@ -3,10 +3,13 @@
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
+#include "host/shell/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QApplication>
 #include <QProcess>
+
+#include <cstdio>
 
 namespace ZelkShell {
 
@@ -18,6 +21,16 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
         qWarning("zelk-player: a settings consumer did not start: %s", qUtf8Printable(error));
 
     PlayerWindow window(plugins);
+    if (options.quitOnFirstFrame && window.videoView()) {
+        QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
+            if (!window.engine().hasFile())
+                return;
+            // The benchmark times the arrival of this line.
+            std::fputs("first-frame\n", stdout);
+            std::fflush(stdout);
+            window.close();
+        });
+    }
     window.show();
     window.playFiles(options.files, options.startSeconds, options.startPaused);
     // A window that cannot open is reported on stderr and in the status bar.
