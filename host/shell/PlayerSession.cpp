@@ -23,7 +23,7 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
     PlayerWindow window(plugins);
     if (options.quitOnFirstFrame && window.videoView()) {
         QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
-            if (!window.engine().hasFile())
+            if (!window.engine().hasFile() || window.quitRequested())
                 return;
             // The benchmark times the arrival of this line.
             std::fputs("first-frame\n", stdout);
