@@ -31,8 +31,9 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
             window.close();
         });
     }
-    window.show();
+    // The engine opens the file on its own threads while the window maps.
     window.playFiles(options.files, options.startSeconds, options.startPaused);
+    window.show();
     // A window that cannot open is reported on stderr and in the status bar.
     if (options.openPreferences)
         window.openPreferences(options.page);
