@@ -138,13 +138,15 @@ OkLatencies measureOkLatencies(const QString& video, int rounds, QString* error)
             return change ? huePixels(frame, 0, 10) > 20 : huePixels(frame, 50, 70) > 20;
         }));
 
-        // Subtitle delay: +2.0 s hides the line at 1.5 s.
-        player.openPreferences(subtitlesPage);
-        control<QSpinBox>(plugins, "subtitleDelaySpinBox")->setValue(change ? 20 : 0);
-        latencies.subtitleDelay.push_back(timeOkToFrame(plugins, *view, [change](const QImage& frame) {
-            const int text = huePixels(frame, 0, 10) + huePixels(frame, 50, 70);
-            return change ? text == 0 : text > 20;
-        }));
+        // Subtitle delay: +2.0 s hides the line at 1.5 s, 0 shows it again.
+        for (const bool hide : {true, false}) {
+            player.openPreferences(subtitlesPage);
+            control<QSpinBox>(plugins, "subtitleDelaySpinBox")->setValue(hide ? 20 : 0);
+            latencies.subtitleDelay.push_back(timeOkToFrame(plugins, *view, [hide](const QImage& frame) {
+                const int text = huePixels(frame, 0, 10) + huePixels(frame, 50, 70);
+                return hide ? text == 0 : text > 20;
+            }));
+        }
 
         // Brightness: the video filter is rebuilt.
         player.openPreferences(playbackPage);
