@@ -25,8 +25,10 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
         QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
             if (!window.engine().hasFile() || window.quitRequested())
                 return;
-            // The benchmark times the arrival of this line.
-            std::fputs("first-frame\n", stdout);
+            // The benchmark times the arrival of this line; the restart test
+            // reads where playback stands.
+            std::printf("first-frame %.3f %s\n", window.engine().position(),
+                        window.engine().isPaused() ? "paused" : "playing");
             std::fflush(stdout);
             window.close();
         });

@@ -25,8 +25,9 @@ struct ShellOptions {
     bool grabFrame = false;
     double frameAtSeconds = 0.0;
     QString frameOutput;
-    // For the benchmark: quit as soon as the first frame of the first file
-    // is drawn (a hidden option).
+    // For the benchmark and tests: quit as soon as the first frame of the
+    // first file is drawn, after printing "first-frame SECONDS paused|playing"
+    // (a hidden option).
     bool quitOnFirstFrame = false;
 };
 

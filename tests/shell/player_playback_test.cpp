@@ -282,6 +282,17 @@ private slots:
         QVERIFY(again.options.startPaused);
         QCOMPARE(again.options.pluginFolders, QStringList{samplePluginBuildDir()});
         QVERIFY(!again.options.openPreferences);
+
+        // And the player really started with it: its first frame is there.
+        QProcess relaunched;
+        relaunched.start(QStringLiteral(ZELK_TEST_PLAYER),
+                         QStringList{QStringLiteral("--quit-on-first-frame")} + exit.restartArguments);
+        QVERIFY(relaunched.waitForFinished(30000));
+        const QStringList firstFrame = QString::fromUtf8(relaunched.readAllStandardOutput()).trimmed().split(' ');
+        QCOMPARE(firstFrame.size(), 3);
+        QCOMPARE(firstFrame.at(0), QStringLiteral("first-frame"));
+        QVERIFY2(qAbs(firstFrame.at(1).toDouble() - 2.5) <= 1.0, qPrintable(firstFrame.join(' ')));
+        QCOMPARE(firstFrame.at(2), QStringLiteral("paused"));
     }
 
     // A file the engine cannot open: a message in the window, a one-line
