@@ -17,6 +17,8 @@ BUILD_PACKAGES=(
 # Extra packages for the full test run: the Windows cross build run under Wine,
 # and clang with its runtime libraries for the libFuzzer targets.
 TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev)
+# The player's screen-saver test runs its own private session bus.
+TEST_PACKAGES+=(dbus-daemon)
 
 install_packages() {
   local missing=()
