@@ -15,7 +15,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption page(QStringList{QStringLiteral("page")}, QString(), QStringLiteral("name"));
     const QCommandLineOption render(QStringList{QStringLiteral("render-pages")}, QString(), QStringLiteral("folder"));
     const QCommandLineOption plugins(QStringList{QStringLiteral("plugins")}, QString(), QStringLiteral("folder"));
-    for (const QCommandLineOption& option : {help, preferences, page, render, plugins})
+    const QCommandLineOption start(QStringList{QStringLiteral("start")}, QString(), QStringLiteral("seconds"));
+    const QCommandLineOption paused(QStringList{QStringLiteral("paused")});
+    const QCommandLineOption frameAt(QStringList{QStringLiteral("frame-at")}, QString(), QStringLiteral("seconds"));
+    const QCommandLineOption output(QStringList{QStringLiteral("output")}, QString(), QStringLiteral("file"));
+    for (const QCommandLineOption& option : {help, preferences, page, render, plugins, start, paused, frameAt, output})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -44,6 +48,30 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
     options.pluginFolders = parser.values(plugins);
     options.files = parser.positionalArguments();
+    const auto seconds = [&result](const QCommandLineOption& option, const QString& text, double* out) {
+        bool ok = false;
+        *out = text.toDouble(&ok);
+        if (!ok || *out < 0)
+            result.error = QStringLiteral("--%1 needs a number of seconds, not \"%2\".").arg(option.names().first(), text);
+        return ok && *out >= 0;
+    };
+    if (parser.isSet(start) && !seconds(start, parser.value(start), &options.startSeconds))
+        return result;
+    options.startPaused = parser.isSet(paused);
+    if (parser.isSet(frameAt) || parser.isSet(output)) {
+        options.grabFrame = true;
+        if (!parser.isSet(frameAt) || !parser.isSet(output) || parser.value(output).isEmpty()) {
+            result.error = QStringLiteral("--frame-at and --output go together.");
+            return result;
+        }
+        options.frameOutput = parser.value(output);
+        if (!seconds(frameAt, parser.value(frameAt), &options.frameAtSeconds))
+            return result;
+        if (options.files.size() != 1) {
+            result.error = QStringLiteral("--frame-at needs exactly one video file.");
+            return result;
+        }
+    }
     return result;
 }
 
@@ -52,7 +80,7 @@ QString commandLineHelp()
     return QStringLiteral(
                "Usage: zelk-player [options] [file...]\n"
                "\n"
-               "Zelk Player: the player's main window with its plug-ins (no video playback).\n"
+               "Zelk Player: plays video files, with the settings of its preferences.\n"
                "\n"
                "Options:\n"
                "  -h, --help              Show this help and exit.\n"
@@ -64,6 +92,12 @@ QString commandLineHelp()
                "                          and exit.\n"
                "  --plugins <folder>      Read plug-in descriptors from <folder> instead of\n"
                "                          the default folders; may be given several times.\n"
+               "  --start <seconds>       Start the first file at this time.\n"
+               "  --paused                Start the first file paused.\n"
+               "  --frame-at <seconds> --output <file.png>\n"
+               "                          Render the frame the file shows at this time, with\n"
+               "                          subtitles and the stored picture settings, into\n"
+               "                          <file.png> and exit (no display needed).\n"
                "\n"
                "Settings are read from and written to the registry store\n"
                "(HKEY_CURRENT_USER\\SOFTWARE\\Zelk\\Settings\\<component id>); ZELK_REGISTRY_DIR\n"

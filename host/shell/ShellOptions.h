@@ -15,8 +15,16 @@ struct ShellOptions {
     QString renderPagesTo;
     // Folders of plug-in descriptors; empty means the default folders.
     QStringList pluginFolders;
-    // Video files named on the command line (shown, not played).
+    // Video files named on the command line; the first one plays.
     QStringList files;
+    // Where the first file starts, in seconds, and whether it starts paused.
+    double startSeconds = 0.0;
+    bool startPaused = false;
+    // Headless frame grab: the frame at `frameAtSeconds` of the first file,
+    // written to `frameOutput`.
+    bool grabFrame = false;
+    double frameAtSeconds = 0.0;
+    QString frameOutput;
 };
 
 struct ParsedCommandLine {

@@ -1,6 +1,7 @@
-// zelk-player: the player's main window and its plug-ins (no video playback).
+// zelk-player: a video player with its preferences and other plug-ins.
 // See commandLineHelp() for the command line.
 
+#include "host/shell/FrameGrab.h"
 #include "host/shell/PageRenderer.h"
 #include "host/shell/PlayerSession.h"
 #include "host/shell/PluginHost.h"
@@ -48,14 +49,24 @@ int main(int argc, char** argv)
         std::fputs(qUtf8Printable(ZelkShell::commandLineHelp()), stdout);
         return 0;
     }
-    // The headless mode needs no display.
-    if (!options.renderPagesTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The headless modes need no display.
+    const bool headless = !options.renderPagesTo.isEmpty() || options.grabFrame;
+    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk-player"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelk Player"));
     QApplication::setDesktopFileName(QStringLiteral("zelk-player"));
+
+    if (options.grabFrame) {
+        QString error;
+        if (!ZelkShell::grabFrame(options.files.first(), options.frameAtSeconds, options.frameOutput, &error)) {
+            std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(error));
+            return 1;
+        }
+        return 0;
+    }
 
     ZelkShell::PluginHost plugins;
     const QStringList folders = options.pluginFolders.isEmpty()
