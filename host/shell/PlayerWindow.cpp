@@ -1,20 +1,25 @@
 #include "host/shell/PlayerWindow.h"
 
 #include "host/library/ZNBLibrary.h"
+#include "host/shell/PlaybackControls.h"
+#include "host/shell/PlayerSettings.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/PreferencesPages.h"
 #include "host/shell/ShellMessages.h"
-#include "host/shell/PlayerSettings.h"
+#include "host/shell/VideoOutputs.h"
+#include "host/shell/VideoView.h"
+#include "host/shell/engine/EngineSettingsApplier.h"
+#include "host/shell/engine/PlaybackEngine.h"
 #include "settings/SettingKey.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QThread>
+#include <QVBoxLayout>
 
 namespace ZelkShell {
 
@@ -24,14 +29,11 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
 {
     setObjectName(QStringLiteral("playerWindow"));
     setWindowTitle(QStringLiteral("Zelk Player"));
-    screen_ = new QLabel(tr("No video"), this);
-    screen_->setObjectName(QStringLiteral("videoArea"));
-    screen_->setAlignment(Qt::AlignCenter);
-    screen_->setMinimumSize(480, 270);
-    screen_->setAutoFillBackground(true);
-    screen_->setStyleSheet(QStringLiteral("background: black; color: #aaaaaa;"));
-    setCentralWidget(screen_);
+    setAcceptDrops(true);
+    buildVideoArea();
     buildMenus();
+    buildPlaybackKeys();
+    connectEngine();
 
     if (!ZelkNimbo::PubSubHub::listenForMessage(QLatin1String(Messages::PlayerSettingsChanged), this,
                                                 SLOT(settingsChangedMessage(const QString&, const QVariant&))))
@@ -40,15 +42,57 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     settingsReloads_ = 0; // the first read is not a reload
 }
 
+PlayerWindow::~PlayerWindow()
+{
+    // The video area draws from the engine's renderer: it goes first.
+    delete centralWidget();
+    delete engine_;
+}
+
+void PlayerWindow::buildVideoArea()
+{
+    // The output is chosen once per run: changing it needs a restart.
+    videoOutput_ = chooseVideoOutput(StoredSettings::read());
+    engine_ = new PlaybackEngine();
+    auto* central = new QWidget(this);
+    videoArea_ = createVideoArea(videoOutput_, *engine_, central);
+    view_ = qobject_cast<VideoView*>(videoArea_);
+    controls_ = new PlaybackControls(central);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(videoArea_, 1);
+    layout->addWidget(controls_);
+    setCentralWidget(central);
+
+    QString error;
+    if (!engine_->initialize(&error) || !connectVideoArea(videoOutput_, videoArea_, *engine_, &error)) {
+        showVideoMessage(tr("Videos cannot be played: %1").arg(error));
+        reportProblem(tr("The playback engine did not start: %1").arg(error));
+    } else {
+        showVideoMessage(tr("Drop a video here, or open one from the File menu."));
+    }
+    engineSettings_ = new EngineSettingsApplier(*engine_, videoOutput_ == VideoOutputKind::Software, this);
+}
+
 void PlayerWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    openAction_ = file->addAction(tr("&Open…"), this, &PlayerWindow::chooseAndOpenFile);
+    openAction_->setObjectName(QStringLiteral("openAction"));
+    openAction_->setShortcut(QKeySequence::Open);
+    file->addSeparator();
     quitAction_ = file->addAction(tr("&Quit"), this, &QWidget::close);
     quitAction_->setObjectName(QStringLiteral("quitAction"));
     quitAction_->setShortcut(QKeySequence::Quit);
     quitAction_->setMenuRole(QAction::QuitRole);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    fullScreenAction_ = view->addAction(tr("&Full Screen"));
+    fullScreenAction_->setObjectName(QStringLiteral("fullScreenAction"));
+    fullScreenAction_->setCheckable(true);
+    fullScreenAction_->setShortcut(Qt::Key_F);
+    connect(fullScreenAction_, &QAction::triggered, this, &PlayerWindow::setFullScreen);
     alwaysOnTopAction_ = view->addAction(tr("Always on &Top"));
     alwaysOnTopAction_->setObjectName(QStringLiteral("alwaysOnTopAction"));
     alwaysOnTopAction_->setCheckable(true);
@@ -75,13 +119,6 @@ bool PlayerWindow::openPreferences(int page)
     return true;
 }
 
-void PlayerWindow::showRequestedFiles(const QStringList& files)
-{
-    if (files.isEmpty())
-        return;
-    screen_->setText(tr("No video playback in this build.\nAsked to open:\n%1").arg(files.join(QLatin1Char('\n'))));
-}
-
 bool PlayerWindow::alwaysOnTop() const
 {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
@@ -93,6 +130,7 @@ void PlayerWindow::reloadSettings()
     const bool onTop = PlayerSettings::alwaysOnTop();
     alwaysOnTopAction_->setChecked(onTop);
     applyAlwaysOnTop(onTop);
+    engineSettings_->apply();
 }
 
 void PlayerWindow::settingsChangedMessage(const QString&, const QVariant&)
@@ -125,6 +163,7 @@ void PlayerWindow::applyAlwaysOnTop(bool onTop)
 
 void PlayerWindow::closeEvent(QCloseEvent* event)
 {
+    quitRequested_ = true;
     plugins_.shutdownPlugins();
     event->accept();
     // Only a running event loop is told to end: Qt remembers a quit made
@@ -137,6 +176,14 @@ void PlayerWindow::reportProblem(const QString& text)
 {
     qWarning("zelk-player: %s", qUtf8Printable(text));
     statusBar()->showMessage(text);
+}
+
+void PlayerWindow::showVideoMessage(const QString& text)
+{
+    if (view_)
+        view_->showMessage(text);
+    else if (!text.isEmpty())
+        statusBar()->showMessage(text);
 }
 
 } // namespace ZelkShell

@@ -83,5 +83,11 @@ int main(int argc, char** argv)
 
     if (!options.renderPagesTo.isEmpty())
         return renderPages(plugins, options.renderPagesTo);
-    return ZelkShell::runPlayer(plugins, options);
+    const ZelkShell::PlayerExit exit = ZelkShell::runPlayerSession(plugins, options, argumentList(argc, argv));
+    // The plug-ins have shut down and the save is complete: start again.
+    if (exit.restart && !ZelkShell::startPlayerAgain(exit.restartArguments)) {
+        std::fprintf(stderr, "zelk-player: could not start again\n");
+        return 1;
+    }
+    return exit.status;
 }
