@@ -19,7 +19,10 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
 
     PlayerWindow window(plugins);
     window.show();
-    window.playFiles(options.files, options.startSeconds, options.startPaused);
+    if (options.files.isEmpty())
+        window.reopenLastVideo();
+    else
+        window.playFiles(options.files, options.startSeconds, options.startPaused);
     // A window that cannot open is reported on stderr and in the status bar.
     if (options.openPreferences)
         window.openPreferences(options.page);

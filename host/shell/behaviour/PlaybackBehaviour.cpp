@@ -87,6 +87,11 @@ QString PlaybackBehaviour::lastVideoToReopen()
     return startWithoutOffer_;
 }
 
+void PlaybackBehaviour::startsPositioned(const QString& file)
+{
+    startAsTold_ = file;
+}
+
 void PlaybackBehaviour::playerQuitting()
 {
     if (quitHandled_)
@@ -115,7 +120,11 @@ void PlaybackBehaviour::fileLoaded(const QString& file)
 void PlaybackBehaviour::offerOrResume(const QString& file)
 {
     const bool reopenedAtStart = file == startWithoutOffer_;
+    const bool startedAsTold = file == startAsTold_;
     startWithoutOffer_.clear();
+    startAsTold_.clear();
+    if (startedAsTold)
+        return;
     if (!reopenedAtStart && !settings_.resumeFromLastPosition)
         return;
     const std::optional<double> position = positions_.positionFor(file, duration_);

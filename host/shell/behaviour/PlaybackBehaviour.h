@@ -45,6 +45,9 @@ public:
     // video open when the player last quit (else empty). Its next load starts
     // where it was left, without an offer.
     QString lastVideoToReopen();
+    // The next load of `file` starts where the player was told (a restart
+    // coming back): no resume, no offer.
+    void startsPositioned(const QString& file);
 
     // Stores the open video's position and whether one was open; releases
     // the screen saver. Runs once; the window calls it when it closes.
@@ -96,6 +99,7 @@ private:
     double position_ = 0.0;
     double duration_ = 0.0;
     QString startWithoutOffer_;
+    QString startAsTold_;
     bool quitHandled_ = false;
 };
 
