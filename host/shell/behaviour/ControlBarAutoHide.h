@@ -20,6 +20,7 @@ public:
 
     void setEnabled(bool enabled);
     bool isEnabled() const { return enabled_; }
+    void setDelay(int delayMs) { idle_.setInterval(delayMs); }
 
 public slots:
     void setPlaying(bool playing);

@@ -61,6 +61,7 @@ public:
     ResumeOffer* resumeOffer() const { return offer_; }
     Blackout* blackout() const { return blackout_; }
     ScreenSaverInhibitor* screenSaver() const { return screenSaver_; }
+    ControlBarAutoHide* controlBarAutoHide() const { return autoHide_; }
 
 signals:
     // A video started playing in the player (for the library).
