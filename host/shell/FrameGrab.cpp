@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace ZelkShell {
 
 namespace {
@@ -60,8 +62,18 @@ bool grabFrame(const QString& video, double seconds, const QString& output, QStr
             loop.quit();
         }
     });
-    // Once the seek is done the frame at that time is the one to draw.
+    // Once the seek is done the frame at that time is the one to draw. The
+    // engine stops at the first frame from the time on; the frame shown at
+    // a time between two frames is the earlier one: one step back then.
+    bool steppedBack = false;
     QObject::connect(&engine, &PlaybackEngine::playbackRestarted, &loop, [&] {
+        const double shownAt = engine.propertyDouble("time-pos", seconds);
+        const double frameRate = engine.propertyDouble("container-fps", 0.0);
+        if (!steppedBack && frameRate > 0 && shownAt > seconds + 1e-6) {
+            steppedBack = true;
+            engine.seek(std::max(0.0, shownAt - 1.0 / frameRate));
+            return;
+        }
         QSize size = engine.videoSize();
         if (size.isEmpty())
             size = QSize(engine.propertyString("dwidth").toInt(), engine.propertyString("dheight").toInt());

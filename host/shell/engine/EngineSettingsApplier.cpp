@@ -56,7 +56,12 @@ void EngineSettingsApplier::setEngineProperty(const QByteArray& property, const 
     QString error;
     if (!engine_.setProperty(property.constData(), value, &error))
         qWarning("zelk-player: the playback engine refused %s", qUtf8Printable(error));
+    const bool changedCodePage = property == "sub-codepage" && applied_.contains(property);
     applied_.insert(property, value);
+    // An external subtitle file already read is decoded again with the new
+    // code page; no subtitle track is nothing to do.
+    if (changedCodePage && engine_.hasFile() && !engine_.subtitleCodec().isEmpty())
+        engine_.command({QStringLiteral("sub-reload")});
 }
 
 void EngineSettingsApplier::setFilterChain(const QStringList& filters)
