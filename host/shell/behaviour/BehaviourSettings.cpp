@@ -44,16 +44,15 @@ BehaviourSettings BehaviourSettings::read()
     return s;
 }
 
-bool storePlayerSwitch(const char* valueName, bool value)
+bool storePlayerSwitch(const SettingKey& key, bool value)
 {
-    const char* section = SettingKeys::Playback::enableToolTips.section;
-    if (!ZelkNimbo::writePreferenceBool(section, valueName, value)) {
+    if (!ZelkNimbo::writePreferenceBool(key.section, key.name, value)) {
         // A held key may have been deleted under us; one more try on fresh keys.
         ZelkNimbo::releaseComponentSettings();
-        if (!ZelkNimbo::writePreferenceBool(section, valueName, value))
+        if (!ZelkNimbo::writePreferenceBool(key.section, key.name, value))
             return false;
     }
-    ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged), QLatin1String(valueName));
+    ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged), QLatin1String(key.name));
     return true;
 }
 

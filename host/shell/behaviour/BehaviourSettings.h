@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct SettingKey;
+
 namespace ZelkShell {
 
 // The playback, view and library switches the player applies itself, read
@@ -29,9 +31,9 @@ struct BehaviourSettings {
     static BehaviourSettings read();
 };
 
-// Stores one of the player's own switches that the preferences window follows
-// ("enableToolTips", "hideInactiveButtons") and publishes the change; false
-// when the value could not be stored.
-bool storePlayerSwitch(const char* valueName, bool value);
+// Stores a switch the player changed itself and publishes
+// "Preference.Item.Changed" with its value name, so that an open preferences
+// window follows; false when the value could not be stored.
+bool storePlayerSwitch(const SettingKey& key, bool value);
 
 } // namespace ZelkShell

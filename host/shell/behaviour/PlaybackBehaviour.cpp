@@ -43,7 +43,7 @@ PlaybackBehaviour::PlaybackBehaviour(PlaybackEngine& engine, const Parts& parts,
     connect(toolTipsAction_, &QAction::triggered, this, [this](bool shown) {
         settings_.toolTips = shown;
         toolTips_->setToolTipsShown(shown);
-        storeSwitch(SettingKeys::Playback::enableToolTips.name, shown);
+        storeSwitch(SettingKeys::Playback::enableToolTips, shown);
     });
     autoHideAction_ = new QAction(tr("&Auto-hide Controls"), this);
     autoHideAction_->setObjectName(QStringLiteral("autoHideAction"));
@@ -51,7 +51,7 @@ PlaybackBehaviour::PlaybackBehaviour(PlaybackEngine& engine, const Parts& parts,
     connect(autoHideAction_, &QAction::triggered, this, [this](bool hide) {
         settings_.autoHideControls = hide;
         autoHide_->setEnabled(hide);
-        storeSwitch(SettingKeys::Playback::hideInactiveButtons.name, hide);
+        storeSwitch(SettingKeys::Playback::hideInactiveButtons, hide);
     });
 
     connect(&engine_, &PlaybackEngine::fileLoaded, this, &PlaybackBehaviour::fileLoaded);
@@ -190,9 +190,9 @@ void PlaybackBehaviour::fitWindowToVideo(const QSize& video)
     window->move(fitted.topLeft());
 }
 
-void PlaybackBehaviour::storeSwitch(const char* valueName, bool value)
+void PlaybackBehaviour::storeSwitch(const SettingKey& key, bool value)
 {
-    if (!storePlayerSwitch(valueName, value))
+    if (!storePlayerSwitch(key, value))
         emit problem(tr("The setting could not be stored; it applies until the player quits."));
 }
 

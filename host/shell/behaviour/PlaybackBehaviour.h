@@ -8,6 +8,7 @@
 
 class QAction;
 class QMainWindow;
+struct SettingKey;
 
 namespace ZelkShell {
 
@@ -80,7 +81,7 @@ private:
     void offerOrResume(const QString& file);
     void updatePlayingState();
     void fitWindowToVideo(const QSize& video);
-    void storeSwitch(const char* valueName, bool value);
+    void storeSwitch(const SettingKey& key, bool value);
 
     PlaybackEngine& engine_;
     Parts parts_;
