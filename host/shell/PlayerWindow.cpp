@@ -195,6 +195,9 @@ void PlayerWindow::closeEvent(QCloseEvent* event)
 
 void PlayerWindow::buildBehaviour()
 {
+    // The status bar exists from the start: a first message must not take
+    // room from a video the window was just fitted to.
+    statusBar();
     behaviour_ = new PlaybackBehaviour(*engine_, {this, videoArea_, controls_}, this);
     connect(behaviour_, &PlaybackBehaviour::videoStarted, views_, &PlayerViews::videoPlayed);
     connect(behaviour_, &PlaybackBehaviour::problem, this, &PlayerWindow::reportProblem);

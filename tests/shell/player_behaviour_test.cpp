@@ -7,6 +7,7 @@
 #include "IsolatedEnvironment.h"
 #include "ModalAnswerer.h"
 #include "PreferencesHarness.h"
+#include "PrivateSessionBus.h"
 
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/behaviour/FocusPause.h"
@@ -30,32 +31,6 @@
 
 using namespace zelktest;
 using namespace ZelkShell;
-
-// Stands in for the desktop's screen saver on the test's own bus.
-class FakeScreenSaver : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
-
-public:
-    QStringList calls;
-    QSet<uint> held;
-
-public slots:
-    uint Inhibit(const QString& application, const QString& reason)
-    {
-        calls << QStringLiteral("Inhibit %1: %2").arg(application, reason);
-        held.insert(++lastCookie_);
-        return lastCookie_;
-    }
-    void UnInhibit(uint cookie)
-    {
-        calls << QStringLiteral("UnInhibit %1").arg(cookie);
-        held.remove(cookie);
-    }
-
-private:
-    uint lastCookie_ = 41;
-};
 
 namespace {
 
@@ -201,20 +176,12 @@ private slots:
 
     void screenSaverIsInhibitedAndReleasedOnAPrivateBus()
     {
-        QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        QVERIFY2(daemon.waitForStarted(5000), "dbus-daemon is not installed");
-        QTRY_VERIFY(daemon.canReadLine());
-        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
-        const auto stopDaemon = qScopeGuard([&daemon] {
-            daemon.terminate();
-            daemon.waitForFinished(3000);
-        });
+        PrivateSessionBus privateBus;
+        QVERIFY2(!privateBus.address().isEmpty(), "dbus-daemon did not start");
 
         {
             // No service on the bus: one log line, and nothing further.
-            QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("player-without-service"));
+            QDBusConnection bus = privateBus.connect(QStringLiteral("player-without-service"));
             QVERIFY(bus.isConnected());
             LogCounter log(QStringLiteral("the screen saver cannot be disabled"));
             ScreenSaverInhibitor inhibitor(bus);
@@ -227,13 +194,10 @@ private slots:
             QVERIFY(!inhibitor.holdsInhibition());
         }
 
-        QDBusConnection serviceBus = QDBusConnection::connectToBus(address, QStringLiteral("screen-saver"));
         FakeScreenSaver screenSaver;
-        QVERIFY(serviceBus.registerObject(QLatin1String(ScreenSaverInhibitor::path), &screenSaver,
-                                          QDBusConnection::ExportAllSlots));
-        QVERIFY(serviceBus.registerService(QLatin1String(ScreenSaverInhibitor::service)));
+        QVERIFY(screenSaver.registerOn(privateBus.connect(QStringLiteral("screen-saver"))));
 
-        QDBusConnection playerBus = QDBusConnection::connectToBus(address, QStringLiteral("player"));
+        QDBusConnection playerBus = privateBus.connect(QStringLiteral("player"));
         {
             ScreenSaverInhibitor inhibitor(playerBus);
             inhibitor.setInhibited(true);

@@ -1,10 +1,12 @@
 // The playback switches in the playing player, end to end with generated
 // videos: resuming where a video was left (directly or through the offer),
-// the last video at start, pause on focus loss, blackout, fitting the window
-// to the video, the default view, and the player's own switches reaching the
-// store and the preferences window.
+// the last video at start, pause on focus loss, blackout, the screen saver
+// (on a session bus of the test's own), fitting the window to the video, the
+// default view, and the player's own switches reaching the store and the
+// preferences window.
 
 #include "IsolatedEnvironment.h"
+#include "PrivateSessionBus.h"
 #include "ShellTestSupport.h"
 
 #include "host/shell/PlaybackControls.h"
@@ -47,9 +49,9 @@ QString makeVideo(const QTemporaryDir& dir, const QString& name, const QString& 
     ffmpeg.start(QStringLiteral("ffmpeg"),
                  {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
                   QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("testsrc=size=%1:rate=10:duration=%2").arg(size).arg(seconds),
+                  QStringLiteral("testsrc=size=%1:rate=4:duration=%2").arg(size).arg(seconds),
                   QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"),
-                  QStringLiteral("ultrafast"), QStringLiteral("-g"), QStringLiteral("10"), QStringLiteral("-pix_fmt"),
+                  QStringLiteral("ultrafast"), QStringLiteral("-g"), QStringLiteral("4"), QStringLiteral("-pix_fmt"),
                   QStringLiteral("yuv420p"), path});
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
         qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
@@ -118,6 +120,17 @@ private slots:
         wide_ = makeVideo(media_, QStringLiteral("wide.mkv"), QStringLiteral("1280x720"), 2);
         small_ = makeVideo(media_, QStringLiteral("small.mkv"), QStringLiteral("560x420"), 2);
         QVERIFY(!twoMinutes_.isEmpty() && !wide_.isEmpty() && !small_.isEmpty());
+
+        // The players of this test find the session bus here.
+        bus_ = std::make_unique<PrivateSessionBus>();
+        QVERIFY2(!bus_->address().isEmpty(), "dbus-daemon did not start");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus_->address().toUtf8());
+        QVERIFY(screenSaver_.registerOn(bus_->connect(QStringLiteral("screen-saver"))));
+    }
+
+    void cleanupTestCase()
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("screen-saver"));
     }
 
     void init()
@@ -218,6 +231,30 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(player.window.get()));
         QTest::qWait(100);
         QVERIFY(player.engine().isPaused());
+    }
+
+    void playingKeepsTheScreenSaverOff()
+    {
+        screenSaver_.calls.clear();
+        {
+            Player player;
+            QVERIFY(player.play(twoMinutes_));
+            QTRY_COMPARE(screenSaver_.held.size(), 1);
+            player.engine().setPaused(true);
+            QTRY_VERIFY(screenSaver_.held.isEmpty());
+            player.engine().setPaused(false);
+            QTRY_COMPARE(screenSaver_.held.size(), 1);
+            player.quit();
+        }
+        QTRY_VERIFY(screenSaver_.held.isEmpty());
+        QCOMPARE(screenSaver_.calls.size(), 4);
+
+        // Switched off: the screen saver is left alone.
+        QVERIFY(storeBool("Playback", "DisableScreenSaver", false));
+        Player player;
+        QVERIFY(player.play(twoMinutes_));
+        QTest::qWait(200);
+        QCOMPARE(screenSaver_.calls.size(), 4);
     }
 
     void pausedVideoIsBlackedOut()
@@ -334,6 +371,8 @@ private slots:
     }
 
 private:
+    std::unique_ptr<PrivateSessionBus> bus_;
+    FakeScreenSaver screenSaver_;
     QTemporaryDir media_;
     QString twoMinutes_;
     QString wide_;

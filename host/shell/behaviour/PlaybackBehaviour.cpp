@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
 
@@ -181,6 +182,9 @@ void PlaybackBehaviour::fitWindowToVideo(const QSize& video)
     QMainWindow* window = parts_.window;
     if (window->isFullScreen() || window->isMaximized() || !window->screen())
         return;
+    // Sizes as the layout will have them, not as a pending change left them.
+    if (QLayout* layout = window->layout())
+        layout->activate();
     // Everything around the video: menus, control bar and the window frame.
     const QSize frameMargins = window->frameGeometry().size() - window->geometry().size();
     const QSize around = window->size() - parts_.videoArea->size() + frameMargins;

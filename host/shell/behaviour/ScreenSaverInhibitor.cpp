@@ -16,6 +16,24 @@ QDBusMessage screenSaverCall(const char* method)
                                           QLatin1String(ScreenSaverInhibitor::interface), QLatin1String(method));
 }
 
+void logUnavailable(const QString& reason)
+{
+    qInfo("zelk-player: the screen saver cannot be disabled (%s)", qUtf8Printable(reason));
+}
+
+void release(QDBusConnection bus, uint cookie)
+{
+    QDBusMessage call = screenSaverCall("UnInhibit");
+    call << cookie;
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher] {
+        watcher->deleteLater();
+        if (watcher->isError())
+            qWarning("zelk-player: the screen saver inhibition was not released: %s",
+                     qUtf8Printable(watcher->error().message()));
+    });
+}
+
 } // namespace
 
 ScreenSaverInhibitor::ScreenSaverInhibitor(const QDBusConnection& bus, QObject* parent)
@@ -26,72 +44,48 @@ ScreenSaverInhibitor::ScreenSaverInhibitor(const QDBusConnection& bus, QObject* 
 
 ScreenSaverInhibitor::~ScreenSaverInhibitor()
 {
-    wanted_ = false;
-    if (cookie_) {
-        QDBusMessage call = screenSaverCall("UnInhibit");
-        call << *cookie_;
-        // Sent, not awaited: the player is going away.
-        bus_.send(call);
-    }
+    setInhibited(false);
 }
 
 void ScreenSaverInhibitor::setInhibited(bool inhibited)
 {
-    wanted_ = inhibited;
-    if (inhibited && !cookie_ && !pending_ && !unavailable_)
+    State& state = *state_;
+    state.wanted = inhibited;
+    if (inhibited && !state.cookie && !state.pending && !state.unavailable) {
         requestInhibit();
-    else if (!inhibited && cookie_)
-        release();
+    } else if (!inhibited && state.cookie) {
+        release(bus_, *state.cookie);
+        state.cookie.reset();
+    }
 }
 
 void ScreenSaverInhibitor::requestInhibit()
 {
     if (!bus_.isConnected()) {
-        giveUp(QStringLiteral("no D-Bus session bus"));
+        state_->unavailable = true;
+        logUnavailable(QStringLiteral("no D-Bus session bus"));
         return;
     }
     QDBusMessage call = screenSaverCall("Inhibit");
     call << QCoreApplication::applicationName() << QStringLiteral("Playing a video");
-    pending_ = true;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, &ScreenSaverInhibitor::inhibitAnswered);
-}
-
-void ScreenSaverInhibitor::inhibitAnswered(QDBusPendingCallWatcher* call)
-{
-    call->deleteLater();
-    pending_ = false;
-    const QDBusPendingReply<uint> reply = *call;
-    if (reply.isError()) {
-        giveUp(reply.error().message());
-        return;
-    }
-    cookie_ = reply.value();
-    emit inhibitionChanged(true);
-    // Playback paused or stopped while the answer was on its way.
-    if (!wanted_)
-        release();
-}
-
-void ScreenSaverInhibitor::release()
-{
-    QDBusMessage call = screenSaverCall("UnInhibit");
-    call << *cookie_;
-    cookie_.reset();
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher] {
+    state_->pending = true;
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call));
+    // The watcher, not this object, is the context: the answer is handled
+    // even when the inhibitor is gone by then.
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, state = state_, bus = bus_] {
         watcher->deleteLater();
-        if (watcher->isError())
-            qWarning("zelk-player: the screen saver inhibition was not released: %s",
-                     qUtf8Printable(watcher->error().message()));
+        state->pending = false;
+        const QDBusPendingReply<uint> reply = *watcher;
+        if (reply.isError()) {
+            state->unavailable = true;
+            logUnavailable(reply.error().message());
+            return;
+        }
+        if (state->wanted)
+            state->cookie = reply.value();
+        else // paused, stopped or gone while the answer was on its way
+            release(bus, reply.value());
     });
-    emit inhibitionChanged(false);
-}
-
-void ScreenSaverInhibitor::giveUp(const QString& reason)
-{
-    unavailable_ = true;
-    qInfo("zelk-player: the screen saver cannot be disabled (%s)", qUtf8Printable(reason));
 }
 
 } // namespace ZelkShell

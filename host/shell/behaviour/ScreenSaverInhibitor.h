@@ -3,9 +3,8 @@
 #include <QDBusConnection>
 #include <QObject>
 
+#include <memory>
 #include <optional>
-
-class QDBusPendingCallWatcher;
 
 namespace ZelkShell {
 
@@ -22,28 +21,28 @@ public:
     static constexpr const char* interface = "org.freedesktop.ScreenSaver";
 
     explicit ScreenSaverInhibitor(const QDBusConnection& bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
-    // Releases a held inhibition.
+    // Releases a held inhibition, and one still being granted once it is.
     ~ScreenSaverInhibitor() override;
 
     void setInhibited(bool inhibited);
     // Whether the service granted an inhibition that is still held.
-    bool holdsInhibition() const { return cookie_.has_value(); }
-    bool serviceMissing() const { return unavailable_; }
-
-signals:
-    void inhibitionChanged(bool held);
+    bool holdsInhibition() const { return state_->cookie.has_value(); }
+    bool serviceMissing() const { return state_->unavailable; }
 
 private:
+    // Shared with the answers on their way, which may arrive after the
+    // inhibitor is gone and must still release what they bring.
+    struct State {
+        bool wanted = false;
+        bool pending = false;
+        bool unavailable = false;
+        std::optional<uint> cookie;
+    };
+
     void requestInhibit();
-    void inhibitAnswered(QDBusPendingCallWatcher* call);
-    void release();
-    void giveUp(const QString& reason);
 
     QDBusConnection bus_;
-    bool wanted_ = false;
-    bool pending_ = false;
-    bool unavailable_ = false;
-    std::optional<uint> cookie_;
+    std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
 } // namespace ZelkShell
