@@ -3,10 +3,13 @@
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
+#include "host/shell/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QApplication>
 #include <QProcess>
+
+#include <cstdio>
 
 namespace ZelkShell {
 
@@ -18,11 +21,23 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
         qWarning("zelk-player: a settings consumer did not start: %s", qUtf8Printable(error));
 
     PlayerWindow window(plugins);
-    window.show();
+    if (options.quitOnFirstFrame && window.videoView()) {
+        QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
+            if (!window.engine().hasFile() || window.quitRequested())
+                return;
+            // The benchmark times the arrival of this line.
+            std::fputs("first-frame\n", stdout);
+            std::fflush(stdout);
+            window.close();
+        });
+    }
+    // The engine opens the file on its own threads while the window maps.
+    // Started without a file, the video left open at the last quit, if asked.
     if (options.files.isEmpty())
         window.reopenLastVideo();
     else
         window.playFiles(options.files, options.startSeconds, options.startPaused);
+    window.show();
     // A window that cannot open is reported on stderr and in the status bar.
     if (options.openPreferences)
         window.openPreferences(options.page);

@@ -25,6 +25,13 @@
 
 namespace ZelkShell {
 
+namespace {
+
+// Room for a 16:9 picture of 960 x 540 with the menus and controls.
+const QSize defaultWindowSize(960, 620);
+
+} // namespace
+
 PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     : QMainWindow(parent)
     , plugins_(plugins)
@@ -37,6 +44,7 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     buildMenus();
     buildPlaybackKeys();
     connectEngine();
+    resize(defaultWindowSize);
 
     if (!ZelkNimbo::PubSubHub::listenForMessage(QLatin1String(Messages::PlayerSettingsChanged), this,
                                                 SLOT(settingsChangedMessage(const QString&, const QVariant&))))

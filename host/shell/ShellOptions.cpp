@@ -19,7 +19,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption paused(QStringList{QStringLiteral("paused")});
     const QCommandLineOption frameAt(QStringList{QStringLiteral("frame-at")}, QString(), QStringLiteral("seconds"));
     const QCommandLineOption output(QStringList{QStringLiteral("output")}, QString(), QStringLiteral("file"));
-    for (const QCommandLineOption& option : {help, preferences, page, render, plugins, start, paused, frameAt, output})
+    QCommandLineOption firstFrame(QStringList{QStringLiteral("quit-on-first-frame")});
+    firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
+    for (const QCommandLineOption& option :
+         {help, preferences, page, render, plugins, start, paused, frameAt, output, firstFrame})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -58,6 +61,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     if (parser.isSet(start) && !seconds(start, parser.value(start), &options.startSeconds))
         return result;
     options.startPaused = parser.isSet(paused);
+    options.quitOnFirstFrame = parser.isSet(firstFrame);
     if (parser.isSet(frameAt) || parser.isSet(output)) {
         options.grabFrame = true;
         if (!parser.isSet(frameAt) || !parser.isSet(output) || parser.value(output).isEmpty()) {

@@ -25,6 +25,9 @@ struct ShellOptions {
     bool grabFrame = false;
     double frameAtSeconds = 0.0;
     QString frameOutput;
+    // For the benchmark: quit as soon as the first frame of the first file
+    // is drawn (a hidden option).
+    bool quitOnFirstFrame = false;
 };
 
 struct ParsedCommandLine {

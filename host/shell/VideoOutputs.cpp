@@ -1,5 +1,6 @@
 #include "host/shell/VideoOutputs.h"
 
+#include "host/shell/OpenGlVideoView.h"
 #include "host/shell/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
@@ -60,8 +61,8 @@ QWidget* createVideoArea(VideoOutputKind kind, PlaybackEngine& engine, QWidget* 
         engine.setOption("vo", QStringLiteral("xv,gpu,x11,"));
         return area;
     }
-    // The OpenGL output draws the same pictures in this build; the software
-    // view shows them.
+    if (kind == VideoOutputKind::OpenGL)
+        return new OpenGlVideoView(parent);
     return new VideoView(parent);
 }
 
@@ -69,6 +70,18 @@ bool connectVideoArea(VideoOutputKind kind, QWidget* area, PlaybackEngine& engin
 {
     if (kind == VideoOutputKind::EngineWindow)
         return true;
+    if (auto* openGlView = qobject_cast<OpenGlVideoView*>(area)) {
+        // The renderer is made when the widget gets its OpenGL context.
+        PlaybackEngine* engineInUse = &engine;
+        openGlView->setRendererFactory(
+            [engineInUse](OpenGlFrameRenderer::GetProcAddress getProcAddress, void* context, QString* why) {
+                return engineInUse->createOpenGlRenderer(getProcAddress, context, why);
+            });
+        QObject::connect(openGlView, &OpenGlVideoView::rendererFailed, openGlView, [](const QString& reason) {
+            qWarning("zelk-player: the OpenGL video output cannot draw: %s", qUtf8Printable(reason));
+        });
+        return true;
+    }
     auto* view = qobject_cast<VideoView*>(area);
     SoftwareFrameRenderer* renderer = engine.softwareRenderer(error);
     if (!view || !renderer)

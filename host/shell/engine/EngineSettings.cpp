@@ -169,9 +169,8 @@ std::optional<QString> styleOverride(const Conversion& c)
 
 std::optional<QString> secondarySubtitle(const Conversion& c)
 {
-    if (c.value.toBool())
-        return QStringLiteral("no");
-    return std::nullopt; // a second subtitle stays the user's choice
+    // "auto" is the engine's default: no second track unless one is chosen.
+    return c.value.toBool() ? QStringLiteral("no") : QStringLiteral("auto");
 }
 
 std::optional<QString> audioLanguage(const Conversion& c)

@@ -1,5 +1,6 @@
 #include "host/shell/engine/PlaybackEngine.h"
 
+#include "host/shell/engine/OpenGlFrameRenderer.h"
 #include "host/shell/engine/SoftwareFrameRenderer.h"
 
 #include <mpv/client.h>
@@ -182,6 +183,20 @@ SoftwareFrameRenderer* PlaybackEngine::softwareRenderer(QString* error)
     }
     renderer_ = renderer;
     return renderer_;
+}
+
+std::unique_ptr<OpenGlFrameRenderer> PlaybackEngine::createOpenGlRenderer(void* (*getProcAddress)(void*, const char*),
+                                                                          void* procContext, QString* error)
+{
+    if (!initialized_ || renderer_) {
+        if (error)
+            *error = initialized_ ? tr("The software renderer is in use.") : tr("The playback engine is not running.");
+        return nullptr;
+    }
+    auto renderer = std::make_unique<OpenGlFrameRenderer>(handle_, getProcAddress, procContext, error);
+    if (!renderer->isValid())
+        return nullptr;
+    return renderer;
 }
 
 QImage PlaybackEngine::renderFrame(const QSize& size)

@@ -8,12 +8,14 @@
 #include <QVariant>
 
 #include <atomic>
+#include <memory>
 
 struct mpv_handle;
 struct mpv_event;
 
 namespace ZelkShell {
 
+class OpenGlFrameRenderer;
 class SoftwareFrameRenderer;
 
 // The playback engine (libmpv) behind one Qt object. It alone holds the
@@ -53,8 +55,14 @@ public:
     // initialized engine and the "libmpv" video output); null on failure.
     SoftwareFrameRenderer* softwareRenderer(QString* error = nullptr);
     // Renders the current frame at `size` (the video's own size when empty);
-    // a null image when there is nothing to render.
+    // a null image when there is nothing to render (or the OpenGL renderer
+    // draws this engine's picture).
     QImage renderFrame(const QSize& size = QSize());
+    // An OpenGL renderer for the context that is current; the caller owns it
+    // and frees it (with that context current) before the engine goes. The
+    // engine has either this or the software renderer, never both.
+    std::unique_ptr<OpenGlFrameRenderer> createOpenGlRenderer(void* (*getProcAddress)(void*, const char*),
+                                                              void* procContext, QString* error);
 
     // Opens `file` and starts it at `startSeconds`, paused or playing.
     // Success or failure arrives later as fileLoaded() or openFailed().
