@@ -32,7 +32,6 @@ PlaybackBehaviour::PlaybackBehaviour(PlaybackEngine& engine, const Parts& parts,
                                  {[this] { return engine_.hasFile() && !engine_.isPaused(); },
                                   [this](bool paused) { engine_.setPaused(paused); }},
                                  this);
-    screenSaver_ = new ScreenSaverInhibitor(QDBusConnection::sessionBus(), this);
     // Movements over the video must reach the auto-hide even with no button held.
     parts_.videoArea->setMouseTracking(true);
     autoHide_ = new ControlBarAutoHide(parts_.window, parts_.controlBar, ControlBarAutoHide::defaultDelayMs, this);
@@ -101,7 +100,8 @@ void PlaybackBehaviour::playerQuitting()
     rememberCurrent();
     if (!LastVideo::recordQuit(engine_.hasFile() ? file_ : QString()))
         qWarning("zelk-player: the video open at quit could not be stored");
-    screenSaver_->setInhibited(false);
+    if (screenSaver_)
+        screenSaver_->setInhibited(false);
 }
 
 void PlaybackBehaviour::fileLoaded(const QString& file)
@@ -159,7 +159,12 @@ void PlaybackBehaviour::updatePlayingState()
     blackout_->setVisible(settings_.blackoutWhenPaused && open && engine_.isPaused());
     blackout_->raise();
     offer_->raise();
-    screenSaver_->setInhibited(settings_.disableScreenSaver && playing);
+    const bool inhibit = settings_.disableScreenSaver && playing;
+    // The session bus is first reached when a video plays, not at start.
+    if (inhibit && !screenSaver_)
+        screenSaver_ = new ScreenSaverInhibitor(QDBusConnection::sessionBus(), this);
+    if (screenSaver_)
+        screenSaver_->setInhibited(inhibit);
     autoHide_->setPlaying(playing);
 }
 
