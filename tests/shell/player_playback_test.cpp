@@ -18,6 +18,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -311,7 +312,10 @@ private slots:
 
         QString reason;
         QVERIFY(grab(junk, QStringLiteral("1"), &reason) > 0);
-        QVERIFY2(!reason.contains(QLatin1Char('\n')) && reason.contains(QLatin1String("junk.mkv")), qPrintable(reason));
+        // One line of the player's own (a sanitizer run may add its report).
+        const QStringList lines = reason.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^zelk-player: ")));
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().contains(QLatin1String("junk.mkv")), qPrintable(reason));
         QVERIFY(grab(grey_, QStringLiteral("60"), &reason) > 0);
         QVERIFY2(reason.contains(QLatin1String("past the end")), qPrintable(reason));
     }
