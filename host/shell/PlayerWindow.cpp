@@ -8,6 +8,8 @@
 #include "host/shell/ShellMessages.h"
 #include "host/shell/VideoOutputs.h"
 #include "host/shell/VideoView.h"
+#include "host/shell/behaviour/PlaybackBehaviour.h"
+#include "host/shell/library/PlayerViews.h"
 #include "host/shell/engine/EngineSettingsApplier.h"
 #include "host/shell/engine/PlaybackEngine.h"
 #include "settings/SettingKey.h"
@@ -38,6 +40,7 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     setWindowTitle(QStringLiteral("Zelk Player"));
     setAcceptDrops(true);
     buildVideoArea();
+    buildBehaviour();
     buildMenus();
     buildPlaybackKeys();
     connectEngine();
@@ -48,11 +51,14 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
         reportProblem(tr("Settings saved in the preferences will apply at the next start."));
     reloadSettings();
     settingsReloads_ = 0; // the first read is not a reload
+    views_->showView(behaviour_->settings().startupView);
 }
 
 PlayerWindow::~PlayerWindow()
 {
-    // The video area draws from the engine's renderer: it goes first.
+    // The behaviour watches the widgets and the engine; the video area draws
+    // from the engine's renderer: they go first.
+    delete behaviour_;
     delete centralWidget();
     delete engine_;
 }
@@ -71,7 +77,8 @@ void PlayerWindow::buildVideoArea()
     layout->setSpacing(0);
     layout->addWidget(videoArea_, 1);
     layout->addWidget(controls_);
-    setCentralWidget(central);
+    views_ = new PlayerViews(central, [this] { return behaviour_->settings(); }, this);
+    setCentralWidget(views_);
 
     QString error;
     if (!engine_->initialize(&error) || !connectVideoArea(videoOutput_, videoArea_, *engine_, &error)) {
@@ -101,6 +108,17 @@ void PlayerWindow::buildMenus()
     fullScreenAction_->setCheckable(true);
     fullScreenAction_->setShortcut(Qt::Key_F);
     connect(fullScreenAction_, &QAction::triggered, this, &PlayerWindow::setFullScreen);
+    view->addAction(behaviour_->toolTipsAction());
+    view->addAction(behaviour_->autoHideAction());
+    view->addSeparator();
+    const auto viewAction = [this, view](const QString& text, const char* objectName, const char* viewName) {
+        QAction* action = view->addAction(text, this, [this, viewName] { views_->showView(QLatin1String(viewName)); });
+        action->setObjectName(QLatin1String(objectName));
+    };
+    viewAction(tr("&Playback"), "playbackViewAction", PlayerViews::playbackName);
+    viewAction(tr("Video &Library"), "libraryViewAction", PlayerViews::libraryName);
+    viewAction(tr("&Download Manager"), "downloadsViewAction", PlayerViews::downloadsName);
+    view->addSeparator();
     alwaysOnTopAction_ = view->addAction(tr("Always on &Top"));
     alwaysOnTopAction_->setObjectName(QStringLiteral("alwaysOnTopAction"));
     alwaysOnTopAction_->setCheckable(true);
@@ -139,6 +157,8 @@ void PlayerWindow::reloadSettings()
     alwaysOnTopAction_->setChecked(onTop);
     applyAlwaysOnTop(onTop);
     engineSettings_->apply();
+    behaviour_->apply(BehaviourSettings::read());
+    views_->refreshLibrary();
 }
 
 void PlayerWindow::settingsChangedMessage(const QString&, const QVariant&)
@@ -172,12 +192,34 @@ void PlayerWindow::applyAlwaysOnTop(bool onTop)
 void PlayerWindow::closeEvent(QCloseEvent* event)
 {
     quitRequested_ = true;
+    behaviour_->playerQuitting();
     plugins_.shutdownPlugins();
     event->accept();
     // Only a running event loop is told to end: Qt remembers a quit made
     // outside one and ends the next loop (a modal dialog's too) at once.
     if (QThread::currentThread()->loopLevel() > 0)
         QCoreApplication::quit();
+}
+
+void PlayerWindow::buildBehaviour()
+{
+    // The status bar exists from the start: a first message must not take
+    // room from a video the window was just fitted to.
+    statusBar();
+    behaviour_ = new PlaybackBehaviour(*engine_, {this, videoArea_, controls_}, this);
+    connect(behaviour_, &PlaybackBehaviour::videoStarted, views_, &PlayerViews::videoPlayed);
+    connect(behaviour_, &PlaybackBehaviour::problem, this, &PlayerWindow::reportProblem);
+    connect(views_, &PlayerViews::problem, this, &PlayerWindow::reportProblem);
+    connect(views_, &PlayerViews::playRequested, this, [this](const QString& file) { playFiles({file}); });
+}
+
+bool PlayerWindow::reopenLastVideo()
+{
+    const QString file = behaviour_->lastVideoToReopen();
+    if (file.isEmpty())
+        return false;
+    playFiles({file});
+    return true;
 }
 
 void PlayerWindow::reportProblem(const QString& text)

@@ -11,7 +11,9 @@ class QAction;
 namespace ZelkShell {
 
 class EngineSettingsApplier;
+class PlaybackBehaviour;
 class PlaybackControls;
+class PlayerViews;
 class PlaybackEngine;
 class PluginHost;
 class VideoView;
@@ -32,6 +34,10 @@ public:
 
     // Plays `files` one after the other, the first from `startSeconds`.
     void playFiles(const QStringList& files, double startSeconds = 0.0, bool paused = false);
+    // With "Automatically play last video left open on player quit" on,
+    // plays the video open at the last quit where it was left; false when
+    // there is none.
+    bool reopenLastVideo();
     // The files still to play after the current one.
     QStringList queuedFiles() const { return queue_; }
 
@@ -48,6 +54,8 @@ public:
     VideoView* videoView() const { return view_; }
     PlaybackControls* controls() const { return controls_; }
     EngineSettingsApplier& engineSettings() const { return *engineSettings_; }
+    PlaybackBehaviour& behaviour() const { return *behaviour_; }
+    PlayerViews& views() const { return *views_; }
 
     QAction* preferencesAction() const { return preferencesAction_; }
     QAction* playbackPreferencesAction() const { return playbackPreferencesAction_; }
@@ -79,6 +87,7 @@ protected:
 private:
     void buildVideoArea();
     void buildMenus();
+    void buildBehaviour();
     void buildPlaybackKeys();
     void connectEngine();
     void applyAlwaysOnTop(bool onTop);
@@ -88,6 +97,8 @@ private:
     PluginHost& plugins_;
     PlaybackEngine* engine_ = nullptr;
     EngineSettingsApplier* engineSettings_ = nullptr;
+    PlaybackBehaviour* behaviour_ = nullptr;
+    PlayerViews* views_ = nullptr;
     VideoOutputKind videoOutput_ = VideoOutputKind::Software;
     QWidget* videoArea_ = nullptr;
     VideoView* view_ = nullptr;

@@ -6,6 +6,7 @@
 #include "host/shell/PlaybackControls.h"
 #include "host/shell/PlayerSettings.h"
 #include "host/shell/VideoView.h"
+#include "host/shell/behaviour/PlaybackBehaviour.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QAction>
@@ -85,7 +86,10 @@ void PlayerWindow::playFiles(const QStringList& files, double startSeconds, bool
         openFailed(files.first(), tr("the playback engine is not running"));
         return;
     }
-    engine_->open(QFileInfo(files.first()).absoluteFilePath(), startSeconds, paused);
+    const QString first = QFileInfo(files.first()).absoluteFilePath();
+    if (startSeconds > 0.0)
+        behaviour_->startsPositioned(first);
+    engine_->open(first, startSeconds, paused);
 }
 
 void PlayerWindow::playNextFile()

@@ -19,6 +19,8 @@ BUILD_PACKAGES=(
 # clang with its runtime libraries for the libFuzzer targets, and FFmpeg, with
 # which the playback tests make their media.
 TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg)
+# The player's screen-saver test runs its own private session bus.
+TEST_PACKAGES+=(dbus-daemon)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
 BENCH_PACKAGES=(mpv xvfb xauth)
