@@ -2,11 +2,117 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
-    <name>ZelkShell::PlayerWindow</name>
+    <name>ZelkShell::DownloadsView</name>
     <message>
-        <source>No video</source>
-        <translation>Kein Video</translation>
+        <source>Downloads are not part of this player. It plays the video files on this computer.</source>
+        <translation>Downloads gehören nicht zu diesem Player. Er spielt die Videodateien auf diesem Computer ab.</translation>
     </message>
+</context>
+<context>
+    <name>ZelkShell::LibraryView</name>
+    <message>
+        <source>Recently watched</source>
+        <translation>Zuletzt angesehen</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Video Library</source>
+        <translation>Videobibliothek</translation>
+    </message>
+    <message>
+        <source>The video library cannot be opened.</source>
+        <translation>Die Videobibliothek kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Remove Video</source>
+        <translation>Video entfernen</translation>
+    </message>
+    <message>
+        <source>Remove &quot;%1&quot; from the library and delete the file from the disk?</source>
+        <translation>„%1“ aus der Videobibliothek entfernen und die Datei von der Festplatte löschen?</translation>
+    </message>
+    <message>
+        <source>the file could not be deleted</source>
+        <translation>die Datei konnte nicht gelöscht werden</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not removed: %2</source>
+        <translation>„%1“ wurde nicht entfernt: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackBehaviour</name>
+    <message>
+        <source>Show &amp;Tooltips</source>
+        <translation>&amp;Tooltips anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-hide Controls</source>
+        <translation>Steuerelemente automatisch &amp;ausblenden</translation>
+    </message>
+    <message>
+        <source>The setting could not be stored; it applies until the player quits.</source>
+        <translation>Die Einstellung konnte nicht gespeichert werden; sie gilt bis zum Beenden des Players.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackControls</name>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Vollbild</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackEngine</name>
+    <message>
+        <source>The playback engine could not be created.</source>
+        <translation>Die Wiedergabe-Engine konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The playback engine is not running.</source>
+        <translation>Die Wiedergabe-Engine läuft nicht.</translation>
+    </message>
+    <message>
+        <source>The software renderer is in use.</source>
+        <translation>Der Software-Renderer wird verwendet.</translation>
+    </message>
+    <message>
+        <source>The playback engine stopped.</source>
+        <translation>Die Wiedergabe-Engine wurde beendet.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlayerViews</name>
+    <message>
+        <source>The default video folder could not be added to the library: %1</source>
+        <translation>Der Standard-Videoordner konnte nicht zur Videobibliothek hinzugefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>The video could not be added to the library: %1</source>
+        <translation>Das Video konnte nicht zur Videobibliothek hinzugefügt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlayerWindow</name>
     <message>
         <source>Settings saved in the preferences will apply at the next start.</source>
         <translation>In den Einstellungen gespeicherte Änderungen werden beim nächsten Start wirksam.</translation>
@@ -44,16 +150,67 @@
         <translation>Die Einstellungen können nicht geöffnet werden: %1</translation>
     </message>
     <message>
-        <source>No video playback in this build.
-Asked to open:
-%1</source>
-        <translation>Diese Version spielt keine Videos ab.
-Zu öffnende Dateien:
-%1</translation>
-    </message>
-    <message>
         <source>&quot;Always on Top&quot; could not be stored; it applies until the player quits.</source>
         <translation>„Immer im Vordergrund“ konnte nicht gespeichert werden; die Einstellung gilt bis zum Beenden des Players.</translation>
+    </message>
+    <message>
+        <source>Videos cannot be played: %1</source>
+        <translation>Videos können nicht abgespielt werden: %1</translation>
+    </message>
+    <message>
+        <source>The playback engine did not start: %1</source>
+        <translation>Die Wiedergabe-Engine ist nicht gestartet: %1</translation>
+    </message>
+    <message>
+        <source>Drop a video here, or open one from the File menu.</source>
+        <translation>Ziehen Sie ein Video hierher oder öffnen Sie eines über das Menü „Datei“.</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>Ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Vollbild</translation>
+    </message>
+    <message>
+        <source>&amp;Playback</source>
+        <translation>&amp;Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Video &amp;Library</source>
+        <translation>Video&amp;bibliothek</translation>
+    </message>
+    <message>
+        <source>&amp;Download Manager</source>
+        <translation>&amp;Download-Manager</translation>
+    </message>
+    <message>
+        <source>the playback engine is not running</source>
+        <translation>die Wiedergabe-Engine läuft nicht</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be played: %2</source>
+        <translation>„%1“ kann nicht abgespielt werden: %2</translation>
+    </message>
+    <message>
+        <source>Open Video</source>
+        <translation>Video öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::ResumeOffer</name>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Start from the beginning</source>
+        <translation>Von vorn beginnen</translation>
+    </message>
+    <message>
+        <source>You stopped watching this video at %1.</source>
+        <translation>Sie haben dieses Video zuletzt bis %1 angesehen.</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,117 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="en">
 <context>
-    <name>ZelkShell::PlayerWindow</name>
+    <name>ZelkShell::DownloadsView</name>
     <message>
-        <source>No video</source>
-        <translation>Sin vídeo</translation>
+        <source>Downloads are not part of this player. It plays the video files on this computer.</source>
+        <translation>Las descargas no forman parte de este reproductor. Reproduce los archivos de vídeo de este ordenador.</translation>
     </message>
+</context>
+<context>
+    <name>ZelkShell::LibraryView</name>
+    <message>
+        <source>Recently watched</source>
+        <translation>Vistos recientemente</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Video Library</source>
+        <translation>Videoteca</translation>
+    </message>
+    <message>
+        <source>The video library cannot be opened.</source>
+        <translation>No se puede abrir la videoteca.</translation>
+    </message>
+    <message>
+        <source>Remove Video</source>
+        <translation>Quitar vídeo</translation>
+    </message>
+    <message>
+        <source>Remove &quot;%1&quot; from the library and delete the file from the disk?</source>
+        <translation>¿Quitar «%1» de la videoteca y borrar el archivo del disco?</translation>
+    </message>
+    <message>
+        <source>the file could not be deleted</source>
+        <translation>no se pudo borrar el archivo</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not removed: %2</source>
+        <translation>No se quitó «%1»: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackBehaviour</name>
+    <message>
+        <source>Show &amp;Tooltips</source>
+        <translation>&amp;Mostrar la información sobre herramientas</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-hide Controls</source>
+        <translation>&amp;Ocultar los controles automáticamente</translation>
+    </message>
+    <message>
+        <source>The setting could not be stored; it applies until the player quits.</source>
+        <translation>No se pudo guardar la configuración; se aplicará hasta que se cierre el reproductor.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackControls</name>
+    <message>
+        <source>Volume</source>
+        <translation>Volumen</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Pantalla completa</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackEngine</name>
+    <message>
+        <source>The playback engine could not be created.</source>
+        <translation>No se pudo crear el motor de reproducción.</translation>
+    </message>
+    <message>
+        <source>The playback engine is not running.</source>
+        <translation>El motor de reproducción no está en marcha.</translation>
+    </message>
+    <message>
+        <source>The software renderer is in use.</source>
+        <translation>Se está usando el renderizador por software.</translation>
+    </message>
+    <message>
+        <source>The playback engine stopped.</source>
+        <translation>El motor de reproducción se ha detenido.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlayerViews</name>
+    <message>
+        <source>The default video folder could not be added to the library: %1</source>
+        <translation>No se pudo añadir la carpeta de vídeos predeterminada a la videoteca: %1</translation>
+    </message>
+    <message>
+        <source>The video could not be added to the library: %1</source>
+        <translation>No se pudo añadir el vídeo a la videoteca: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlayerWindow</name>
     <message>
         <source>Settings saved in the preferences will apply at the next start.</source>
         <translation>La configuración guardada en las preferencias se aplicará en el próximo inicio.</translation>
@@ -44,16 +150,67 @@
         <translation>No se pueden abrir las preferencias: %1</translation>
     </message>
     <message>
-        <source>No video playback in this build.
-Asked to open:
-%1</source>
-        <translation>Esta versión no reproduce vídeos.
-Archivos que abrir:
-%1</translation>
-    </message>
-    <message>
         <source>&quot;Always on Top&quot; could not be stored; it applies until the player quits.</source>
         <translation>No se pudo guardar «Siempre encima»; se aplicará hasta que se cierre el reproductor.</translation>
+    </message>
+    <message>
+        <source>Videos cannot be played: %1</source>
+        <translation>No se pueden reproducir vídeos: %1</translation>
+    </message>
+    <message>
+        <source>The playback engine did not start: %1</source>
+        <translation>El motor de reproducción no se inició: %1</translation>
+    </message>
+    <message>
+        <source>Drop a video here, or open one from the File menu.</source>
+        <translation>Arrastre un vídeo aquí o abra uno desde el menú Archivo.</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Abrir…</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Pantalla completa</translation>
+    </message>
+    <message>
+        <source>&amp;Playback</source>
+        <translation>&amp;Reproducción</translation>
+    </message>
+    <message>
+        <source>Video &amp;Library</source>
+        <translation>&amp;Videoteca</translation>
+    </message>
+    <message>
+        <source>&amp;Download Manager</source>
+        <translation>&amp;Gestor de descargas</translation>
+    </message>
+    <message>
+        <source>the playback engine is not running</source>
+        <translation>el motor de reproducción no está en marcha</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be played: %2</source>
+        <translation>No se puede reproducir «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Open Video</source>
+        <translation>Abrir vídeo</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::ResumeOffer</name>
+    <message>
+        <source>Resume</source>
+        <translation>Reanudar</translation>
+    </message>
+    <message>
+        <source>Start from the beginning</source>
+        <translation>Empezar desde el principio</translation>
+    </message>
+    <message>
+        <source>You stopped watching this video at %1.</source>
+        <translation>Dejó de ver este vídeo en %1.</translation>
     </message>
 </context>
 </TS>

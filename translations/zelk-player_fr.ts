@@ -2,11 +2,117 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
-    <name>ZelkShell::PlayerWindow</name>
+    <name>ZelkShell::DownloadsView</name>
     <message>
-        <source>No video</source>
-        <translation>Aucune vidéo</translation>
+        <source>Downloads are not part of this player. It plays the video files on this computer.</source>
+        <translation>Les téléchargements ne font pas partie de ce lecteur. Il lit les fichiers vidéo de cet ordinateur.</translation>
     </message>
+</context>
+<context>
+    <name>ZelkShell::LibraryView</name>
+    <message>
+        <source>Recently watched</source>
+        <translation>Vues récemment</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lire</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Video Library</source>
+        <translation>Vidéothèque</translation>
+    </message>
+    <message>
+        <source>The video library cannot be opened.</source>
+        <translation>Impossible d&apos;ouvrir la vidéothèque.</translation>
+    </message>
+    <message>
+        <source>Remove Video</source>
+        <translation>Retirer la vidéo</translation>
+    </message>
+    <message>
+        <source>Remove &quot;%1&quot; from the library and delete the file from the disk?</source>
+        <translation>Retirer «&#xa0;%1&#xa0;» de la vidéothèque et supprimer le fichier du disque&#xa0;?</translation>
+    </message>
+    <message>
+        <source>the file could not be deleted</source>
+        <translation>le fichier n&apos;a pas pu être supprimé</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not removed: %2</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;a pas été retiré&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackBehaviour</name>
+    <message>
+        <source>Show &amp;Tooltips</source>
+        <translation>Afficher les &amp;info-bulles</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-hide Controls</source>
+        <translation>&amp;Masquer automatiquement les commandes</translation>
+    </message>
+    <message>
+        <source>The setting could not be stored; it applies until the player quits.</source>
+        <translation>Le paramètre n&apos;a pas pu être enregistré&#xa0;; il s&apos;applique jusqu&apos;à la fermeture du lecteur.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackControls</name>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Plein écran</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lire</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlaybackEngine</name>
+    <message>
+        <source>The playback engine could not be created.</source>
+        <translation>Le moteur de lecture n&apos;a pas pu être créé.</translation>
+    </message>
+    <message>
+        <source>The playback engine is not running.</source>
+        <translation>Le moteur de lecture n&apos;est pas en marche.</translation>
+    </message>
+    <message>
+        <source>The software renderer is in use.</source>
+        <translation>Le rendu logiciel est utilisé.</translation>
+    </message>
+    <message>
+        <source>The playback engine stopped.</source>
+        <translation>Le moteur de lecture s&apos;est arrêté.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlayerViews</name>
+    <message>
+        <source>The default video folder could not be added to the library: %1</source>
+        <translation>Impossible d&apos;ajouter le dossier vidéo par défaut à la vidéothèque&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The video could not be added to the library: %1</source>
+        <translation>Impossible d&apos;ajouter la vidéo à la vidéothèque&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::PlayerWindow</name>
     <message>
         <source>Settings saved in the preferences will apply at the next start.</source>
         <translation>Les paramètres enregistrés dans les préférences s&apos;appliqueront au prochain démarrage.</translation>
@@ -44,16 +150,67 @@
         <translation>Impossible d&apos;ouvrir les préférences&#xa0;: %1</translation>
     </message>
     <message>
-        <source>No video playback in this build.
-Asked to open:
-%1</source>
-        <translation>Cette version ne lit pas les vidéos.
-Fichiers à ouvrir&#xa0;:
-%1</translation>
+        <source>&quot;Always on Top&quot; could not be stored; it applies until the player quits.</source>
+        <translation>«&#xa0;Toujours au premier plan&#xa0;» n&apos;a pas pu être enregistré&#xa0;; le paramètre s&apos;applique jusqu&apos;à la fermeture du lecteur.</translation>
     </message>
     <message>
-        <source>&quot;Always on Top&quot; could not be stored; it applies until the player quits.</source>
-        <translation>«&#xa0;Toujours au premier plan&#xa0;» n&apos;a pas pu être enregistré&#xa0;; le réglage vaut jusqu&apos;à la fermeture du lecteur.</translation>
+        <source>Videos cannot be played: %1</source>
+        <translation>Impossible de lire les vidéos&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The playback engine did not start: %1</source>
+        <translation>Le moteur de lecture n&apos;a pas démarré&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Drop a video here, or open one from the File menu.</source>
+        <translation>Déposez une vidéo ici ou ouvrez-en une depuis le menu Fichier.</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Ouvrir…</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Plein écran</translation>
+    </message>
+    <message>
+        <source>&amp;Playback</source>
+        <translation>&amp;Lecture</translation>
+    </message>
+    <message>
+        <source>Video &amp;Library</source>
+        <translation>&amp;Vidéothèque</translation>
+    </message>
+    <message>
+        <source>&amp;Download Manager</source>
+        <translation>&amp;Gestionnaire de téléchargements</translation>
+    </message>
+    <message>
+        <source>the playback engine is not running</source>
+        <translation>le moteur de lecture n&apos;est pas en marche</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be played: %2</source>
+        <translation>Impossible de lire «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Open Video</source>
+        <translation>Ouvrir une vidéo</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::ResumeOffer</name>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>Start from the beginning</source>
+        <translation>Recommencer au début</translation>
+    </message>
+    <message>
+        <source>You stopped watching this video at %1.</source>
+        <translation>Vous avez arrêté de regarder cette vidéo à %1.</translation>
     </message>
 </context>
 </TS>

@@ -3,12 +3,17 @@
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
+#include "host/shell/VideoView.h"
+#include "host/shell/engine/PlaybackEngine.h"
 
 #include <QApplication>
+#include <QProcess>
+
+#include <cstdio>
 
 namespace ZelkShell {
 
-int runPlayer(PluginHost& plugins, const ShellOptions& options)
+PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, const QStringList& arguments)
 {
     QStringList consumerErrors;
     plugins.startSettingsConsumers(&consumerErrors);
@@ -16,14 +21,71 @@ int runPlayer(PluginHost& plugins, const ShellOptions& options)
         qWarning("zelk-player: a settings consumer did not start: %s", qUtf8Printable(error));
 
     PlayerWindow window(plugins);
-    window.showRequestedFiles(options.files);
+    if (options.quitOnFirstFrame && window.videoView()) {
+        QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
+            if (!window.engine().hasFile() || window.quitRequested())
+                return;
+            // The benchmark times the arrival of this line; the restart test
+            // reads where playback stands.
+            std::printf("first-frame %.3f %s\n", window.engine().position(),
+                        window.engine().isPaused() ? "paused" : "playing");
+            std::fflush(stdout);
+            window.close();
+        });
+    }
+    // The engine opens the file on its own threads while the window maps.
+    // Started without a file, the video left open at the last quit, if asked.
+    if (options.files.isEmpty())
+        window.reopenLastVideo();
+    else
+        window.playFiles(options.files, options.startSeconds, options.startPaused);
     window.show();
     // A window that cannot open is reported on stderr and in the status bar.
     if (options.openPreferences)
         window.openPreferences(options.page);
-    const int status = QApplication::exec();
+
+    PlayerExit exit;
+    exit.status = QApplication::exec();
+    // Told to quit by someone else (the restart prompt answered Yes): come
+    // back where playback stands now.
+    if (exit.status == 0 && !window.quitRequested()) {
+        const PlaybackEngine& engine = window.engine();
+        exit.restart = true;
+        exit.restartArguments = restartArguments(arguments, engine.hasFile() ? engine.currentFile() : QString(),
+                                                 engine.position(), engine.isPaused(), window.queuedFiles());
+    }
     plugins.shutdownPlugins();
-    return status;
+    return exit;
+}
+
+int runPlayer(PluginHost& plugins, const ShellOptions& options)
+{
+    return runPlayerSession(plugins, options).status;
+}
+
+QStringList restartArguments(const QStringList& arguments, const QString& file, double seconds, bool paused,
+                             const QStringList& queued)
+{
+    // Only the options that say where to find things carry over.
+    QStringList kept;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--plugins") && i + 1 < arguments.size()) {
+            kept << arguments.at(i) << arguments.at(i + 1);
+            ++i;
+        }
+    }
+    if (file.isEmpty())
+        return kept;
+    kept << QStringLiteral("--start") << QString::number(seconds, 'f', 3);
+    if (paused)
+        kept << QStringLiteral("--paused");
+    kept << QStringLiteral("--") << file << queued;
+    return kept;
+}
+
+bool startPlayerAgain(const QStringList& arguments)
+{
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
 }
 
 } // namespace ZelkShell

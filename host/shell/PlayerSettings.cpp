@@ -1,5 +1,6 @@
 #include "host/shell/PlayerSettings.h"
 
+#include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingKey.h"
 
@@ -8,6 +9,18 @@ namespace ZelkShell::PlayerSettings {
 namespace {
 
 const SettingKey& alwaysOnTopKey = SettingKeys::Playback::AlwaysOnTop;
+const SettingKey& openLocationKey = SettingKeys::General::DefaultOpenFileLocation;
+const SettingKey& mediaFolderKey = SettingKeys::General::MediaFolder;
+const SettingKey& lastOpenFolderKey = SettingKeys::PlayerState::LastOpenFileLocation;
+
+// The stored tokens of the two fixed choices; anything else is a folder.
+const char mediaFolderToken[] = "<media folder>";
+const char lastDirectoryToken[] = "<last directory>";
+
+QString readString(const SettingKey& key, const QString& defaultValue)
+{
+    return ZelkNimbo::readPreferenceString(key.section, key.name, defaultValue);
+}
 
 } // namespace
 
@@ -24,6 +37,26 @@ bool setAlwaysOnTop(bool onTop)
     // A held key may have been deleted under us; one more try on fresh keys.
     ZelkNimbo::releaseComponentSettings();
     return ZelkNimbo::writePreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name, onTop);
+}
+
+QString openDialogFolder()
+{
+    ZelkNimbo::releaseComponentSettings();
+    // The same defaults as the General page shows for missing values.
+    const QString choice = readString(openLocationKey, QLatin1String(mediaFolderToken));
+    if (choice == QLatin1String(mediaFolderToken))
+        return readString(mediaFolderKey, ZelkNimbo::OSUtilities::getZelkMoviesPathDefault());
+    if (choice == QLatin1String(lastDirectoryToken))
+        return readString(lastOpenFolderKey, QString());
+    return choice;
+}
+
+bool rememberOpenFolder(const QString& folder)
+{
+    if (ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder))
+        return true;
+    ZelkNimbo::releaseComponentSettings();
+    return ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder);
 }
 
 } // namespace ZelkShell::PlayerSettings

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace ZelkShell {
 
 // The settings the player applies itself, read and written through the same
@@ -11,6 +13,13 @@ namespace PlayerSettings {
 bool alwaysOnTop();
 // False when the value could not be stored.
 bool setAlwaysOnTop(bool onTop);
+
+// Where File > Open starts, as the General page's "Video File Opening"
+// choice says: the default video folder, the folder last opened from, or
+// the custom folder.
+QString openDialogFolder();
+// Keeps `folder` as the folder last opened from; false when not stored.
+bool rememberOpenFolder(const QString& folder);
 
 } // namespace PlayerSettings
 

@@ -1,22 +1,36 @@
 #include "host/shell/PlayerWindow.h"
 
 #include "host/library/ZNBLibrary.h"
+#include "host/shell/PlaybackControls.h"
+#include "host/shell/PlayerSettings.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/PreferencesPages.h"
 #include "host/shell/ShellMessages.h"
-#include "host/shell/PlayerSettings.h"
+#include "host/shell/VideoOutputs.h"
+#include "host/shell/VideoView.h"
+#include "host/shell/behaviour/PlaybackBehaviour.h"
+#include "host/shell/library/PlayerViews.h"
+#include "host/shell/engine/EngineSettingsApplier.h"
+#include "host/shell/engine/PlaybackEngine.h"
 #include "settings/SettingKey.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QThread>
+#include <QVBoxLayout>
 
 namespace ZelkShell {
+
+namespace {
+
+// Room for a 16:9 picture of 960 x 540 with the menus and controls.
+const QSize defaultWindowSize(960, 620);
+
+} // namespace
 
 PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     : QMainWindow(parent)
@@ -24,31 +38,87 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
 {
     setObjectName(QStringLiteral("playerWindow"));
     setWindowTitle(QStringLiteral("Zelk Player"));
-    screen_ = new QLabel(tr("No video"), this);
-    screen_->setObjectName(QStringLiteral("videoArea"));
-    screen_->setAlignment(Qt::AlignCenter);
-    screen_->setMinimumSize(480, 270);
-    screen_->setAutoFillBackground(true);
-    screen_->setStyleSheet(QStringLiteral("background: black; color: #aaaaaa;"));
-    setCentralWidget(screen_);
+    setAcceptDrops(true);
+    buildVideoArea();
+    buildBehaviour();
     buildMenus();
+    buildPlaybackKeys();
+    connectEngine();
+    resize(defaultWindowSize);
 
     if (!ZelkNimbo::PubSubHub::listenForMessage(QLatin1String(Messages::PlayerSettingsChanged), this,
                                                 SLOT(settingsChangedMessage(const QString&, const QVariant&))))
         reportProblem(tr("Settings saved in the preferences will apply at the next start."));
     reloadSettings();
     settingsReloads_ = 0; // the first read is not a reload
+    views_->showView(behaviour_->settings().startupView);
+}
+
+PlayerWindow::~PlayerWindow()
+{
+    // The behaviour watches the widgets and the engine; the video area draws
+    // from the engine's renderer: they go first.
+    delete behaviour_;
+    delete centralWidget();
+    delete engine_;
+}
+
+void PlayerWindow::buildVideoArea()
+{
+    // The output is chosen once per run: changing it needs a restart.
+    videoOutput_ = chooseVideoOutput(StoredSettings::read());
+    engine_ = new PlaybackEngine();
+    auto* central = new QWidget(this);
+    videoArea_ = createVideoArea(videoOutput_, *engine_, central);
+    view_ = qobject_cast<VideoView*>(videoArea_);
+    controls_ = new PlaybackControls(central);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(videoArea_, 1);
+    layout->addWidget(controls_);
+    views_ = new PlayerViews(central, [this] { return behaviour_->settings(); }, this);
+    setCentralWidget(views_);
+
+    QString error;
+    if (!engine_->initialize(&error) || !connectVideoArea(videoOutput_, videoArea_, *engine_, &error)) {
+        showVideoMessage(tr("Videos cannot be played: %1").arg(error));
+        reportProblem(tr("The playback engine did not start: %1").arg(error));
+    } else {
+        showVideoMessage(tr("Drop a video here, or open one from the File menu."));
+    }
+    engineSettings_ = new EngineSettingsApplier(*engine_, videoOutput_ == VideoOutputKind::Software, this);
 }
 
 void PlayerWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    openAction_ = file->addAction(tr("&Open…"), this, &PlayerWindow::chooseAndOpenFile);
+    openAction_->setObjectName(QStringLiteral("openAction"));
+    openAction_->setShortcut(QKeySequence::Open);
+    file->addSeparator();
     quitAction_ = file->addAction(tr("&Quit"), this, &QWidget::close);
     quitAction_->setObjectName(QStringLiteral("quitAction"));
     quitAction_->setShortcut(QKeySequence::Quit);
     quitAction_->setMenuRole(QAction::QuitRole);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    fullScreenAction_ = view->addAction(tr("&Full Screen"));
+    fullScreenAction_->setObjectName(QStringLiteral("fullScreenAction"));
+    fullScreenAction_->setCheckable(true);
+    fullScreenAction_->setShortcut(Qt::Key_F);
+    connect(fullScreenAction_, &QAction::triggered, this, &PlayerWindow::setFullScreen);
+    view->addAction(behaviour_->toolTipsAction());
+    view->addAction(behaviour_->autoHideAction());
+    view->addSeparator();
+    const auto viewAction = [this, view](const QString& text, const char* objectName, const char* viewName) {
+        QAction* action = view->addAction(text, this, [this, viewName] { views_->showView(QLatin1String(viewName)); });
+        action->setObjectName(QLatin1String(objectName));
+    };
+    viewAction(tr("&Playback"), "playbackViewAction", PlayerViews::playbackName);
+    viewAction(tr("Video &Library"), "libraryViewAction", PlayerViews::libraryName);
+    viewAction(tr("&Download Manager"), "downloadsViewAction", PlayerViews::downloadsName);
+    view->addSeparator();
     alwaysOnTopAction_ = view->addAction(tr("Always on &Top"));
     alwaysOnTopAction_->setObjectName(QStringLiteral("alwaysOnTopAction"));
     alwaysOnTopAction_->setCheckable(true);
@@ -75,13 +145,6 @@ bool PlayerWindow::openPreferences(int page)
     return true;
 }
 
-void PlayerWindow::showRequestedFiles(const QStringList& files)
-{
-    if (files.isEmpty())
-        return;
-    screen_->setText(tr("No video playback in this build.\nAsked to open:\n%1").arg(files.join(QLatin1Char('\n'))));
-}
-
 bool PlayerWindow::alwaysOnTop() const
 {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
@@ -93,6 +156,9 @@ void PlayerWindow::reloadSettings()
     const bool onTop = PlayerSettings::alwaysOnTop();
     alwaysOnTopAction_->setChecked(onTop);
     applyAlwaysOnTop(onTop);
+    engineSettings_->apply();
+    behaviour_->apply(BehaviourSettings::read());
+    views_->refreshLibrary();
 }
 
 void PlayerWindow::settingsChangedMessage(const QString&, const QVariant&)
@@ -125,6 +191,8 @@ void PlayerWindow::applyAlwaysOnTop(bool onTop)
 
 void PlayerWindow::closeEvent(QCloseEvent* event)
 {
+    quitRequested_ = true;
+    behaviour_->playerQuitting();
     plugins_.shutdownPlugins();
     event->accept();
     // Only a running event loop is told to end: Qt remembers a quit made
@@ -133,10 +201,39 @@ void PlayerWindow::closeEvent(QCloseEvent* event)
         QCoreApplication::quit();
 }
 
+void PlayerWindow::buildBehaviour()
+{
+    // The status bar exists from the start: a first message must not take
+    // room from a video the window was just fitted to.
+    statusBar();
+    behaviour_ = new PlaybackBehaviour(*engine_, {this, videoArea_, controls_}, this);
+    connect(behaviour_, &PlaybackBehaviour::videoStarted, views_, &PlayerViews::videoPlayed);
+    connect(behaviour_, &PlaybackBehaviour::problem, this, &PlayerWindow::reportProblem);
+    connect(views_, &PlayerViews::problem, this, &PlayerWindow::reportProblem);
+    connect(views_, &PlayerViews::playRequested, this, [this](const QString& file) { playFiles({file}); });
+}
+
+bool PlayerWindow::reopenLastVideo()
+{
+    const QString file = behaviour_->lastVideoToReopen();
+    if (file.isEmpty())
+        return false;
+    playFiles({file});
+    return true;
+}
+
 void PlayerWindow::reportProblem(const QString& text)
 {
     qWarning("zelk-player: %s", qUtf8Printable(text));
     statusBar()->showMessage(text);
+}
+
+void PlayerWindow::showVideoMessage(const QString& text)
+{
+    if (view_)
+        view_->showMessage(text);
+    else if (!text.isEmpty())
+        statusBar()->showMessage(text);
 }
 
 } // namespace ZelkShell

@@ -1,64 +1,117 @@
 #pragma once
 
+#include "host/shell/engine/EngineSettings.h"
+
 #include <QMainWindow>
+#include <QStringList>
 #include <QVariant>
 
 class QAction;
-class QLabel;
 
 namespace ZelkShell {
 
+class EngineSettingsApplier;
+class PlaybackBehaviour;
+class PlaybackControls;
+class PlayerViews;
+class PlaybackEngine;
 class PluginHost;
+class VideoView;
 
-// The player's main window: no video, but the menus through which the player
-// reaches its plug-ins, and the settings the player itself applies.
+// The player's main window: the video, the playback controls and keys, the
+// menus through which the player reaches its plug-ins, and the settings the
+// player applies (to itself and to its playback engine).
 class PlayerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit PlayerWindow(PluginHost& plugins, QWidget* parent = nullptr);
+    ~PlayerWindow() override;
 
     // Opens the preferences window on `page` (< 0: its current page); a
     // failure is shown in the status bar and returned.
     bool openPreferences(int page = -1);
 
-    // Shows the names of files the player was asked to open.
-    void showRequestedFiles(const QStringList& files);
+    // Plays `files` one after the other, the first from `startSeconds`.
+    void playFiles(const QStringList& files, double startSeconds = 0.0, bool paused = false);
+    // With "Automatically play last video left open on player quit" on,
+    // plays the video open at the last quit where it was left; false when
+    // there is none.
+    bool reopenLastVideo();
+    // The files still to play after the current one.
+    QStringList queuedFiles() const { return queue_; }
 
     bool alwaysOnTop() const;
     // How many times the settings were re-read after a save elsewhere.
     int settingsReloads() const { return settingsReloads_; }
+    // True once the player itself was asked to quit (File > Quit, closing the
+    // window), as opposed to the application being told to quit elsewhere.
+    bool quitRequested() const { return quitRequested_; }
+    VideoOutputKind videoOutput() const { return videoOutput_; }
+
+    PlaybackEngine& engine() const { return *engine_; }
+    // The software video view; null with the engine's own window.
+    VideoView* videoView() const { return view_; }
+    PlaybackControls* controls() const { return controls_; }
+    EngineSettingsApplier& engineSettings() const { return *engineSettings_; }
+    PlaybackBehaviour& behaviour() const { return *behaviour_; }
+    PlayerViews& views() const { return *views_; }
 
     QAction* preferencesAction() const { return preferencesAction_; }
     QAction* playbackPreferencesAction() const { return playbackPreferencesAction_; }
     QAction* alwaysOnTopAction() const { return alwaysOnTopAction_; }
     QAction* quitAction() const { return quitAction_; }
+    QAction* openAction() const { return openAction_; }
+    QAction* fullScreenAction() const { return fullScreenAction_; }
 
 public slots:
     // Re-reads the settings the player uses and applies them.
     void reloadSettings();
+    void chooseAndOpenFile();
+    void setFullScreen(bool fullScreen);
 
 private slots:
     void settingsChangedMessage(const QString& message, const QVariant& payload);
     void setAlwaysOnTopFromMenu(bool onTop);
+    void fileLoaded(const QString& file);
+    void openFailed(const QString& file, const QString& reason);
+    void playNextFile();
 
 protected:
     // Quitting asks the plug-ins to shut down first, so the preferences
     // window can offer to save unsaved changes.
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void buildVideoArea();
     void buildMenus();
+    void buildBehaviour();
+    void buildPlaybackKeys();
+    void connectEngine();
     void applyAlwaysOnTop(bool onTop);
     void reportProblem(const QString& text);
+    void showVideoMessage(const QString& text);
 
     PluginHost& plugins_;
-    QLabel* screen_ = nullptr;
+    PlaybackEngine* engine_ = nullptr;
+    EngineSettingsApplier* engineSettings_ = nullptr;
+    PlaybackBehaviour* behaviour_ = nullptr;
+    PlayerViews* views_ = nullptr;
+    VideoOutputKind videoOutput_ = VideoOutputKind::Software;
+    QWidget* videoArea_ = nullptr;
+    VideoView* view_ = nullptr;
+    PlaybackControls* controls_ = nullptr;
+    QStringList queue_;
     QAction* preferencesAction_ = nullptr;
     QAction* playbackPreferencesAction_ = nullptr;
     QAction* alwaysOnTopAction_ = nullptr;
     QAction* quitAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* fullScreenAction_ = nullptr;
     int settingsReloads_ = 0;
+    bool quitRequested_ = false;
 };
 
 } // namespace ZelkShell

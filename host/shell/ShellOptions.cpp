@@ -17,7 +17,14 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption render(QStringList{QStringLiteral("render-pages")}, QString(), QStringLiteral("folder"));
     const QCommandLineOption plugins(QStringList{QStringLiteral("plugins")}, QString(), QStringLiteral("folder"));
     const QCommandLineOption language(QStringList{QStringLiteral("language")}, QString(), QStringLiteral("code"));
-    for (const QCommandLineOption& option : {help, preferences, page, render, plugins, language})
+    const QCommandLineOption start(QStringList{QStringLiteral("start")}, QString(), QStringLiteral("seconds"));
+    const QCommandLineOption paused(QStringList{QStringLiteral("paused")});
+    const QCommandLineOption frameAt(QStringList{QStringLiteral("frame-at")}, QString(), QStringLiteral("seconds"));
+    const QCommandLineOption output(QStringList{QStringLiteral("output")}, QString(), QStringLiteral("file"));
+    QCommandLineOption firstFrame(QStringList{QStringLiteral("quit-on-first-frame")});
+    firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
+    for (const QCommandLineOption& option :
+         {help, preferences, page, render, plugins, language, start, paused, frameAt, output, firstFrame})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -54,6 +61,31 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
     options.pluginFolders = parser.values(plugins);
     options.files = parser.positionalArguments();
+    const auto seconds = [&result](const QCommandLineOption& option, const QString& text, double* out) {
+        bool ok = false;
+        *out = text.toDouble(&ok);
+        if (!ok || *out < 0)
+            result.error = QStringLiteral("--%1 needs a number of seconds, not \"%2\".").arg(option.names().first(), text);
+        return ok && *out >= 0;
+    };
+    if (parser.isSet(start) && !seconds(start, parser.value(start), &options.startSeconds))
+        return result;
+    options.startPaused = parser.isSet(paused);
+    options.quitOnFirstFrame = parser.isSet(firstFrame);
+    if (parser.isSet(frameAt) || parser.isSet(output)) {
+        options.grabFrame = true;
+        if (!parser.isSet(frameAt) || !parser.isSet(output) || parser.value(output).isEmpty()) {
+            result.error = QStringLiteral("--frame-at and --output go together.");
+            return result;
+        }
+        options.frameOutput = parser.value(output);
+        if (!seconds(frameAt, parser.value(frameAt), &options.frameAtSeconds))
+            return result;
+        if (options.files.size() != 1) {
+            result.error = QStringLiteral("--frame-at needs exactly one video file.");
+            return result;
+        }
+    }
     return result;
 }
 
@@ -62,7 +94,7 @@ QString commandLineHelp()
     return QStringLiteral(
                "Usage: zelk-player [options] [file...]\n"
                "\n"
-               "Zelk Player: the player's main window with its plug-ins (no video playback).\n"
+               "Zelk Player: plays video files, with the settings of its preferences.\n"
                "\n"
                "Options:\n"
                "  -h, --help              Show this help and exit.\n"
@@ -77,6 +109,12 @@ QString commandLineHelp()
                "  --language <code>       Show the player and its plug-ins in this language\n"
                "                          (fr, de, es; en for English) instead of the one\n"
                "                          ZELK_LANGUAGE names, or else the user's locale.\n"
+               "  --start <seconds>       Start the first file at this time.\n"
+               "  --paused                Start the first file paused.\n"
+               "  --frame-at <seconds> --output <file.png>\n"
+               "                          Render the frame the file shows at this time, with\n"
+               "                          subtitles and the stored picture settings, into\n"
+               "                          <file.png> and exit (no display needed).\n"
                "\n"
                "Settings are read from and written to the registry store\n"
                "(HKEY_CURRENT_USER\\SOFTWARE\\Zelk\\Settings\\<component id>); ZELK_REGISTRY_DIR\n"

@@ -18,8 +18,20 @@ struct ShellOptions {
     // The interface language asked for ("fr"); empty: ZELK_LANGUAGE or the
     // user's locale.
     QString language;
-    // Video files named on the command line (shown, not played).
+    // Video files named on the command line; the first one plays.
     QStringList files;
+    // Where the first file starts, in seconds, and whether it starts paused.
+    double startSeconds = 0.0;
+    bool startPaused = false;
+    // Headless frame grab: the frame at `frameAtSeconds` of the first file,
+    // written to `frameOutput`.
+    bool grabFrame = false;
+    double frameAtSeconds = 0.0;
+    QString frameOutput;
+    // For the benchmark and tests: quit as soon as the first frame of the
+    // first file is drawn, after printing "first-frame SECONDS paused|playing"
+    // (a hidden option).
+    bool quitOnFirstFrame = false;
 };
 
 struct ParsedCommandLine {

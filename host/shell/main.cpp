@@ -1,6 +1,7 @@
-// zelk-player: the player's main window and its plug-ins (no video playback).
+// zelk-player: a video player with its preferences and other plug-ins.
 // See commandLineHelp() for the command line.
 
+#include "host/shell/FrameGrab.h"
 #include "host/shell/PageRenderer.h"
 #include "host/shell/PlayerSession.h"
 #include "host/shell/PluginHost.h"
@@ -49,8 +50,9 @@ int main(int argc, char** argv)
         std::fputs(qUtf8Printable(ZelkShell::commandLineHelp()), stdout);
         return 0;
     }
-    // The headless mode needs no display.
-    if (!options.renderPagesTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The headless modes need no display.
+    const bool headless = !options.renderPagesTo.isEmpty() || options.grabFrame;
+    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -60,6 +62,15 @@ int main(int argc, char** argv)
     // Before any plug-in module is loaded: windows translate their texts once.
     for (const QString& warning : ZelkShell::installTranslations(options.language).warnings)
         std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(warning));
+
+    if (options.grabFrame) {
+        QString error;
+        if (!ZelkShell::grabFrame(options.files.first(), options.frameAtSeconds, options.frameOutput, &error)) {
+            std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(error));
+            return 1;
+        }
+        return 0;
+    }
 
     ZelkShell::PluginHost plugins;
     const QStringList folders = options.pluginFolders.isEmpty()
@@ -76,5 +87,11 @@ int main(int argc, char** argv)
 
     if (!options.renderPagesTo.isEmpty())
         return renderPages(plugins, options.renderPagesTo);
-    return ZelkShell::runPlayer(plugins, options);
+    const ZelkShell::PlayerExit exit = ZelkShell::runPlayerSession(plugins, options, argumentList(argc, argv));
+    // The plug-ins have shut down and the save is complete: start again.
+    if (exit.restart && !ZelkShell::startPlayerAgain(exit.restartArguments)) {
+        std::fprintf(stderr, "zelk-player: could not start again\n");
+        return 1;
+    }
+    return exit.status;
 }

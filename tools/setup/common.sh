@@ -13,10 +13,17 @@ BUILD_PACKAGES=(
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev qttranslations5-l10n
   libxml2-dev libboost-thread-dev libsqlite3-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
+  libmpv-dev
 )
 # Extra packages for the full test run: the Windows cross build run under Wine,
-# and clang with its runtime libraries for the libFuzzer targets.
-TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev)
+# clang with its runtime libraries for the libFuzzer targets, and FFmpeg, with
+# which the playback tests make their media.
+TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg)
+# The player's screen-saver test runs its own private session bus.
+TEST_PACKAGES+=(dbus-daemon)
+# For the playback benchmark only (run by hand): the mpv command-line player
+# it compares against, and a virtual X display for both.
+BENCH_PACKAGES=(mpv xvfb xauth)
 
 install_packages() {
   local missing=()

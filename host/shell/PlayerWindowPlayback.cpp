@@ -1,0 +1,155 @@
+// The main window's playback side: opening files (command line, File > Open,
+// drag and drop), the keys, and the engine's state shown in the window.
+
+#include "host/shell/PlayerWindow.h"
+
+#include "host/shell/PlaybackControls.h"
+#include "host/shell/PlayerSettings.h"
+#include "host/shell/VideoView.h"
+#include "host/shell/behaviour/PlaybackBehaviour.h"
+#include "host/shell/engine/PlaybackEngine.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace ZelkShell {
+
+namespace {
+
+constexpr double seekStepSeconds = 5.0;
+constexpr int volumeStepPercent = 5;
+
+QStringList localFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+} // namespace
+
+void PlayerWindow::buildPlaybackKeys()
+{
+    // Window-wide keys: they work whichever child has the focus.
+    const auto key = [this](const QKeySequence& sequence, const char* name, auto handler) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(sequence);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+        return action;
+    };
+    key(Qt::Key_Space, "playPauseAction", [this] { engine_->togglePause(); });
+    key(Qt::Key_Left, "seekBackAction", [this] { engine_->seekRelative(-seekStepSeconds); });
+    key(Qt::Key_Right, "seekForwardAction", [this] { engine_->seekRelative(seekStepSeconds); });
+    key(Qt::Key_Up, "volumeUpAction", [this] { engine_->setVolume(engine_->volume() + volumeStepPercent); });
+    key(Qt::Key_Down, "volumeDownAction", [this] { engine_->setVolume(engine_->volume() - volumeStepPercent); });
+    key(Qt::Key_Escape, "leaveFullScreenAction", [this] { setFullScreen(false); });
+}
+
+void PlayerWindow::connectEngine()
+{
+    PlaybackEngine* engine = engine_;
+    connect(engine, &PlaybackEngine::fileLoaded, this, &PlayerWindow::fileLoaded);
+    connect(engine, &PlaybackEngine::openFailed, this, &PlayerWindow::openFailed);
+    connect(engine, &PlaybackEngine::endOfFile, this, &PlayerWindow::playNextFile);
+    connect(engine, &PlaybackEngine::errorOccurred, this, [this](const QString& message) { reportProblem(message); });
+    connect(engine, &PlaybackEngine::positionChanged, controls_, &PlaybackControls::setPosition);
+    connect(engine, &PlaybackEngine::durationChanged, controls_, &PlaybackControls::setDuration);
+    connect(engine, &PlaybackEngine::pausedChanged, controls_, &PlaybackControls::setPaused);
+    connect(engine, &PlaybackEngine::volumeChanged, controls_, &PlaybackControls::setVolume);
+    connect(controls_, &PlaybackControls::playPauseRequested, engine, &PlaybackEngine::togglePause);
+    connect(controls_, &PlaybackControls::seekRequested, engine, [engine](double seconds) { engine->seek(seconds); });
+    connect(controls_, &PlaybackControls::volumeRequested, engine, &PlaybackEngine::setVolume);
+    connect(controls_, &PlaybackControls::fullScreenRequested, this, [this] { setFullScreen(!isFullScreen()); });
+}
+
+void PlayerWindow::playFiles(const QStringList& files, double startSeconds, bool paused)
+{
+    if (files.isEmpty())
+        return;
+    queue_ = files.mid(1);
+    if (!engine_->isInitialized()) {
+        openFailed(files.first(), tr("the playback engine is not running"));
+        return;
+    }
+    const QString first = QFileInfo(files.first()).absoluteFilePath();
+    if (startSeconds > 0.0)
+        behaviour_->startsPositioned(first);
+    engine_->open(first, startSeconds, paused);
+}
+
+void PlayerWindow::playNextFile()
+{
+    if (queue_.isEmpty())
+        return;
+    const QString next = queue_.takeFirst();
+    engine_->open(QFileInfo(next).absoluteFilePath());
+}
+
+void PlayerWindow::fileLoaded(const QString& file)
+{
+    showVideoMessage(QString());
+    setWindowTitle(QStringLiteral("%1 - Zelk Player").arg(QFileInfo(file).fileName()));
+    statusBar()->clearMessage();
+}
+
+void PlayerWindow::openFailed(const QString& file, const QString& reason)
+{
+    const QString text = tr("\"%1\" cannot be played: %2").arg(QFileInfo(file).fileName(), reason);
+    showVideoMessage(text);
+    reportProblem(text);
+}
+
+void PlayerWindow::chooseAndOpenFile()
+{
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open Video"), PlayerSettings::openDialogFolder());
+    if (file.isEmpty())
+        return;
+    if (!PlayerSettings::rememberOpenFolder(QFileInfo(file).absolutePath()))
+        qWarning("zelk-player: the folder last opened from could not be stored");
+    playFiles({file});
+}
+
+void PlayerWindow::setFullScreen(bool fullScreen)
+{
+    if (fullScreen == isFullScreen())
+        return;
+    menuBar()->setVisible(!fullScreen);
+    statusBar()->setVisible(!fullScreen);
+    if (fullScreen)
+        showFullScreen();
+    else
+        showNormal();
+    fullScreenAction_->setChecked(fullScreen);
+}
+
+void PlayerWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PlayerWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    playFiles(files);
+}
+
+} // namespace ZelkShell

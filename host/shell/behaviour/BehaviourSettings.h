@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+struct SettingKey;
+
+namespace ZelkShell {
+
+// The playback, view and library switches the player applies itself, read
+// through the preference accessors with the defaults the preferences show.
+struct BehaviourSettings {
+    bool resumeFromLastPosition = true;
+    bool showResumeOffer = true;
+    bool reopenLastVideo = false;
+    bool pauseInBackground = false;
+    bool blackoutWhenPaused = false;
+    bool disableScreenSaver = true;
+    bool resizeToVideo = false;
+    bool toolTips = true;
+    bool autoHideControls = false;
+    // "player", "media library" or "download manager".
+    QString startupView = QStringLiteral("player");
+
+    bool addPlayedVideosToLibrary = true;
+    bool addDefaultFolderToLibrary = false;
+    bool deleteDiskFileWithEntry = false;
+    bool recentlyWatchedList = true;
+    QString mediaFolder;
+
+    // Opens the store afresh, like every read of the player's settings.
+    static BehaviourSettings read();
+};
+
+// Stores a switch the player changed itself and publishes
+// "Preference.Item.Changed" with its value name, so that an open preferences
+// window follows; false when the value could not be stored.
+bool storePlayerSwitch(const SettingKey& key, bool value);
+
+} // namespace ZelkShell

@@ -1,0 +1,87 @@
+#include "host/shell/engine/EngineSettingsApplier.h"
+
+#include "host/shell/engine/PlaybackEngine.h"
+
+namespace ZelkShell {
+
+EngineSettingsApplier::EngineSettingsApplier(PlaybackEngine& engine, bool softwareOutput, QObject* parent)
+    : QObject(parent)
+    , engine_(engine)
+    , softwareOutput_(softwareOutput)
+{
+    // The frame-based subtitle timing depends on the file and track playing.
+    connect(&engine_, &PlaybackEngine::fileLoaded, this, &EngineSettingsApplier::reapply);
+    connect(&engine_, &PlaybackEngine::trackListChanged, this, &EngineSettingsApplier::reapply);
+}
+
+void EngineSettingsApplier::apply()
+{
+    apply(StoredSettings::read());
+}
+
+void EngineSettingsApplier::reapply()
+{
+    apply(settings_);
+}
+
+void EngineSettingsApplier::apply(const StoredSettings& settings)
+{
+    settings_ = settings;
+    EngineFacts facts;
+    facts.softwareOutput = softwareOutput_;
+    facts.videoFrameRate = engine_.videoFrameRate();
+    facts.subtitleCodec = engine_.subtitleCodec();
+    const EngineConfiguration configuration = engineConfiguration(settings, facts);
+    // A value the engine cannot use is reported once, not at every re-read.
+    for (const QString& fallback : configuration.fallbacks) {
+        if (!reportedFallbacks_.contains(fallback))
+            qWarning("zelk-player: %s", qUtf8Printable(fallback));
+    }
+    reportedFallbacks_ = QSet<QString>(configuration.fallbacks.begin(), configuration.fallbacks.end());
+
+    for (const auto& [property, value] : configuration.properties) {
+        if (property == "vf")
+            setFilterChain(configuration.filters);
+        else
+            setEngineProperty(property, value);
+    }
+}
+
+void EngineSettingsApplier::setEngineProperty(const QByteArray& property, const QString& value)
+{
+    // Unchanged values are not sent again: some (the filters) restart parts
+    // of the engine's pipeline.
+    if (applied_.contains(property) && applied_.value(property) == value)
+        return;
+    QString error;
+    if (!engine_.setProperty(property.constData(), value, &error))
+        qWarning("zelk-player: the playback engine refused %s", qUtf8Printable(error));
+    const bool changedCodePage = property == "sub-codepage" && applied_.contains(property);
+    applied_.insert(property, value);
+    // An external subtitle file already read is decoded again with the new
+    // code page; no subtitle track is nothing to do.
+    if (changedCodePage && engine_.hasFile() && !engine_.subtitleCodec().isEmpty())
+        engine_.command({QStringLiteral("sub-reload")});
+}
+
+void EngineSettingsApplier::setFilterChain(const QStringList& filters)
+{
+    const QString chain = filters.join(QLatin1Char(','));
+    if (applied_.contains("vf") && applied_.value("vf") == chain)
+        return;
+    applied_.insert("vf", chain);
+    if (engine_.setProperty("vf", chain))
+        return;
+    // A filter this engine's FFmpeg lacks should not take the others with it.
+    QStringList accepted;
+    for (const QString& filter : filters) {
+        QString error;
+        if (engine_.setProperty("vf", (accepted + QStringList{filter}).join(QLatin1Char(',')), &error))
+            accepted << filter;
+        else
+            qWarning("zelk-player: video filter left out: %s", qUtf8Printable(error));
+    }
+    engine_.setProperty("vf", accepted.join(QLatin1Char(',')));
+}
+
+} // namespace ZelkShell

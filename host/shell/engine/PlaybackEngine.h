@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <atomic>
+#include <memory>
+
+struct mpv_handle;
+struct mpv_event;
+
+namespace ZelkShell {
+
+class OpenGlFrameRenderer;
+class SoftwareFrameRenderer;
+
+// The playback engine (libmpv) behind one Qt object. It alone holds the
+// engine handle: everything else drives playback through these methods and
+// follows it through the signals, all delivered on the object's thread.
+//
+// Life cycle: construct, setOption() for options that only apply before the
+// engine starts (output, audio, window id), initialize(), then open() files.
+class PlaybackEngine : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PlaybackEngine(QObject* parent = nullptr);
+    // Frees the renderer before the engine, as the engine requires.
+    ~PlaybackEngine() override;
+    PlaybackEngine(const PlaybackEngine&) = delete;
+    PlaybackEngine& operator=(const PlaybackEngine&) = delete;
+
+    // False when the engine could not be created at all (then nothing plays).
+    bool isCreated() const { return handle_ != nullptr; }
+    bool isInitialized() const { return initialized_; }
+
+    // Before initialize(): an engine option ("vo", "ao", "wid", ...). After
+    // it, the same as setProperty(). False with `error` when rejected.
+    bool setOption(const char* name, const QString& value, QString* error = nullptr);
+    // Starts the engine with the options set so far.
+    bool initialize(QString* error);
+
+    // Runtime properties, as strings in the engine's own syntax.
+    bool setProperty(const char* name, const QString& value, QString* error = nullptr);
+    QString propertyString(const char* name) const;
+    double propertyDouble(const char* name, double fallback = 0.0) const;
+    // A command with its arguments ("loadfile", path, ...).
+    bool command(const QStringList& arguments, QString* error = nullptr);
+
+    // The software renderer of this engine, created on first use (needs an
+    // initialized engine and the "libmpv" video output); null on failure.
+    SoftwareFrameRenderer* softwareRenderer(QString* error = nullptr);
+    // Renders the current frame at `size` (the video's own size when empty);
+    // a null image when there is nothing to render (or the OpenGL renderer
+    // draws this engine's picture).
+    QImage renderFrame(const QSize& size = QSize());
+    // An OpenGL renderer for the context that is current; the caller owns it
+    // and frees it (with that context current) before the engine goes. The
+    // engine has either this or the software renderer, never both.
+    std::unique_ptr<OpenGlFrameRenderer> createOpenGlRenderer(void* (*getProcAddress)(void*, const char*),
+                                                              void* procContext, QString* error);
+
+    // Opens `file` and starts it at `startSeconds`, paused or playing.
+    // Success or failure arrives later as fileLoaded() or openFailed().
+    bool open(const QString& file, double startSeconds = 0.0, bool paused = false);
+    void setPaused(bool paused);
+    void togglePause();
+    // Absolute position in seconds; `exact` seeks to the frame, not the
+    // nearest key frame.
+    void seek(double seconds, bool exact = true);
+    void seekRelative(double seconds);
+    // 0..100.
+    void setVolume(int percent);
+    void stop();
+
+    // The state last reported by the engine.
+    QString currentFile() const { return currentFile_; }
+    bool hasFile() const { return fileLoaded_; }
+    double position() const { return position_; }
+    double duration() const { return duration_; }
+    bool isPaused() const { return paused_; }
+    int volume() const { return volume_; }
+    QSize videoSize() const { return videoSize_; }
+    // Frames per second of the video stream (0 while unknown).
+    double videoFrameRate() const { return frameRate_; }
+    // Codec of the selected subtitle track ("subrip", "microdvd", ...), or empty.
+    QString subtitleCodec() const { return subtitleCodec_; }
+
+signals:
+    void fileLoaded(const QString& file);
+    // `reason` is the engine's one-line explanation.
+    void openFailed(const QString& file, const QString& reason);
+    void positionChanged(double seconds);
+    void durationChanged(double seconds);
+    void pausedChanged(bool paused);
+    void volumeChanged(int percent);
+    void videoSizeChanged(const QSize& size);
+    void trackListChanged();
+    // The engine finished a seek (or a start) and shows frames again.
+    void playbackRestarted();
+    // The file played to its end (the last frame stays shown).
+    void endOfFile();
+    // An engine error unrelated to opening a file.
+    void errorOccurred(const QString& message);
+
+private slots:
+    void drainEvents();
+
+private:
+    static void wakeup(void* self);
+    void handleEvent(const mpv_event& event);
+    void handlePropertyChange(const mpv_event& event);
+    void refreshTrackInfo();
+    void observe(const char* name, int format);
+
+    mpv_handle* handle_ = nullptr;
+    SoftwareFrameRenderer* renderer_ = nullptr;
+    bool initialized_ = false;
+    std::atomic<bool> drainQueued_{false};
+    QString currentFile_;
+    QString pendingFile_;
+    bool fileLoaded_ = false;
+    double position_ = 0.0;
+    double duration_ = 0.0;
+    bool paused_ = false;
+    int volume_ = 100;
+    QSize videoSize_;
+    double frameRate_ = 0.0;
+    QString subtitleCodec_;
+};
+
+} // namespace ZelkShell

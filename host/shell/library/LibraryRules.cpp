@@ -1,0 +1,40 @@
+#include "host/shell/library/LibraryRules.h"
+
+#include "host/shell/behaviour/BehaviourSettings.h"
+#include "host/shell/library/VideoLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ZelkShell::LibraryRules {
+
+bool videoPlayed(VideoLibrary& library, const BehaviourSettings& settings, const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (settings.addPlayedVideosToLibrary)
+        return library.add(absolute, true);
+    return library.markPlayed(absolute);
+}
+
+int importDefaultFolder(VideoLibrary& library, const BehaviourSettings& settings)
+{
+    if (!settings.addDefaultFolderToLibrary || settings.mediaFolder.isEmpty() || !QDir(settings.mediaFolder).exists())
+        return 0;
+    return library.addFolder(settings.mediaFolder);
+}
+
+Removal removeEntry(VideoLibrary& library, const BehaviourSettings& settings, const QString& path,
+                    const std::function<bool(const QString& path)>& confirm)
+{
+    if (!settings.deleteDiskFileWithEntry)
+        return library.remove(path) ? Removal::EntryRemoved : Removal::Failed;
+    if (!confirm(path))
+        return Removal::Declined;
+    // The file first: an entry whose file could not be deleted stays listed.
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        return Removal::Failed;
+    return library.remove(path) ? Removal::EntryAndFileRemoved : Removal::Failed;
+}
+
+} // namespace ZelkShell::LibraryRules

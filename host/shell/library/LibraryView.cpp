@@ -1,0 +1,119 @@
+#include "host/shell/library/LibraryView.h"
+
+#include "host/shell/behaviour/BehaviourSettings.h"
+#include "host/shell/library/LibraryRules.h"
+#include "host/shell/library/VideoLibrary.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ZelkShell {
+
+namespace {
+
+constexpr int recentShown = 10;
+
+void fill(QListWidget* list, const QList<VideoLibrary::Entry>& entries)
+{
+    list->clear();
+    for (const VideoLibrary::Entry& entry : entries) {
+        auto* item = new QListWidgetItem(QFileInfo(entry.path).fileName(), list);
+        item->setData(Qt::UserRole, entry.path);
+        item->setToolTip(entry.path);
+    }
+}
+
+} // namespace
+
+LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings()> settings, QWidget* parent)
+    : QWidget(parent)
+    , library_(library)
+    , settings_(std::move(settings))
+    , videos_(new QListWidget(this))
+    , recentTitle_(new QLabel(tr("Recently watched"), this))
+    , recent_(new QListWidget(this))
+    , play_(new QPushButton(tr("Play"), this))
+    , remove_(new QPushButton(tr("Remove"), this))
+    , status_(new QLabel(this))
+{
+    setObjectName(QStringLiteral("libraryView"));
+    videos_->setObjectName(QStringLiteral("libraryVideos"));
+    recent_->setObjectName(QStringLiteral("recentlyWatched"));
+    remove_->setObjectName(QStringLiteral("removeFromLibraryButton"));
+    status_->setObjectName(QStringLiteral("libraryStatus"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(play_);
+    buttons->addWidget(remove_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(tr("Video Library"), this));
+    layout->addWidget(videos_, 3);
+    layout->addLayout(buttons);
+    layout->addWidget(recentTitle_);
+    layout->addWidget(recent_, 1);
+    layout->addWidget(status_);
+
+    const auto playItem = [this](QListWidgetItem* item) { emit playRequested(item->data(Qt::UserRole).toString()); };
+    connect(videos_, &QListWidget::itemActivated, this, playItem);
+    connect(recent_, &QListWidget::itemActivated, this, playItem);
+    connect(play_, &QPushButton::clicked, this, [this] {
+        const QString path = selectedPath();
+        if (!path.isEmpty())
+            emit playRequested(path);
+    });
+    connect(remove_, &QPushButton::clicked, this, &LibraryView::removeSelected);
+}
+
+void LibraryView::refresh()
+{
+    const BehaviourSettings settings = settings_();
+    fill(videos_, library_.entries());
+    recentTitle_->setVisible(settings.recentlyWatchedList);
+    recent_->setVisible(settings.recentlyWatchedList);
+    if (settings.recentlyWatchedList)
+        fill(recent_, library_.recentlyWatched(recentShown));
+    else
+        recent_->clear();
+    if (!library_.isOpen())
+        status_->setText(tr("The video library cannot be opened."));
+}
+
+QString LibraryView::selectedPath() const
+{
+    const QListWidgetItem* item = videos_->currentItem();
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+bool LibraryView::confirmDiskDeletion(const QString& path)
+{
+    return QMessageBox::question(this, tr("Remove Video"),
+                                 tr("Remove \"%1\" from the library and delete the file from the disk?")
+                                     .arg(QFileInfo(path).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool LibraryView::removeSelected()
+{
+    const QString path = selectedPath();
+    if (path.isEmpty())
+        return false;
+    const LibraryRules::Removal outcome = LibraryRules::removeEntry(
+        library_, settings_(), path, [this](const QString& file) { return confirmDiskDeletion(file); });
+    if (outcome == LibraryRules::Removal::Failed) {
+        const QString reason = library_.lastError().isEmpty() ? tr("the file could not be deleted") : library_.lastError();
+        status_->setText(tr("\"%1\" was not removed: %2").arg(QFileInfo(path).fileName(), reason));
+        qWarning("zelk-player: %s was not removed from the library: %s", qUtf8Printable(path), qUtf8Printable(reason));
+        return false;
+    }
+    status_->clear();
+    refresh();
+    return outcome != LibraryRules::Removal::Declined;
+}
+
+} // namespace ZelkShell

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace ZelkShell {
+
+class VideoLibrary;
+struct BehaviourSettings;
+
+// The video library view: the library's videos, the recently watched ones
+// when that list is switched on, and Play / Remove.
+class LibraryView : public QWidget {
+    Q_OBJECT
+
+public:
+    // `settings` is asked for the current switches whenever they matter.
+    LibraryView(VideoLibrary& library, std::function<BehaviourSettings()> settings, QWidget* parent = nullptr);
+
+    // Re-reads the library and the switches.
+    void refresh();
+    // Removes the selected video the way the switches say (asking first when
+    // the disk file would go too); false when nothing was removed.
+    bool removeSelected();
+
+    QListWidget* videoList() const { return videos_; }
+    QListWidget* recentList() const { return recent_; }
+    QLabel* statusLabel() const { return status_; }
+
+signals:
+    void playRequested(const QString& path);
+
+private:
+    QString selectedPath() const;
+    bool confirmDiskDeletion(const QString& path);
+
+    VideoLibrary& library_;
+    std::function<BehaviourSettings()> settings_;
+    QListWidget* videos_;
+    QLabel* recentTitle_;
+    QListWidget* recent_;
+    QPushButton* play_;
+    QPushButton* remove_;
+    QLabel* status_;
+};
+
+} // namespace ZelkShell
