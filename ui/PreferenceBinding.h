@@ -37,7 +37,9 @@ struct PreferenceBinding {
     SettingKey key;
     BindingKind kind;
     QWidget* control;      // null for values the window holds itself
-    QVariant defaultValue; // what a missing value reads as, and what Global Reset shows
+    // What a missing value reads as, and what Global Reset shows; left
+    // invalid, the shared default of the key (settingDefault()).
+    QVariant defaultValue = QVariant();
     // Combo boxes: the item data selected when the stored value is not
     // listed, and the index used when that is not listed either.
     QString fallbackData = QString();

@@ -1,7 +1,7 @@
 #include "host/shell/PlayerSettings.h"
 
-#include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
+#include "settings/SettingDefaults.h"
 #include "settings/SettingKey.h"
 
 namespace ZelkShell::PlayerSettings {
@@ -17,9 +17,10 @@ const SettingKey& lastOpenFolderKey = SettingKeys::PlayerState::LastOpenFileLoca
 const char mediaFolderToken[] = "<media folder>";
 const char lastDirectoryToken[] = "<last directory>";
 
-QString readString(const SettingKey& key, const QString& defaultValue)
+// A missing value reads as what the preferences window shows for it.
+QString readString(const SettingKey& key)
 {
-    return ZelkNimbo::readPreferenceString(key.section, key.name, defaultValue);
+    return ZelkNimbo::readPreferenceString(key.section, key.name, ZelkNimbo::settingDefault(key).toString());
 }
 
 } // namespace
@@ -27,7 +28,8 @@ QString readString(const SettingKey& key, const QString& defaultValue)
 bool alwaysOnTop()
 {
     ZelkNimbo::releaseComponentSettings();
-    return ZelkNimbo::readPreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name, false);
+    return ZelkNimbo::readPreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name,
+                                         ZelkNimbo::settingDefault(alwaysOnTopKey).toBool());
 }
 
 bool setAlwaysOnTop(bool onTop)
@@ -42,12 +44,11 @@ bool setAlwaysOnTop(bool onTop)
 QString openDialogFolder()
 {
     ZelkNimbo::releaseComponentSettings();
-    // The same defaults as the General page shows for missing values.
-    const QString choice = readString(openLocationKey, QLatin1String(mediaFolderToken));
+    const QString choice = readString(openLocationKey);
     if (choice == QLatin1String(mediaFolderToken))
-        return readString(mediaFolderKey, ZelkNimbo::OSUtilities::getZelkMoviesPathDefault());
+        return readString(mediaFolderKey);
     if (choice == QLatin1String(lastDirectoryToken))
-        return readString(lastOpenFolderKey, QString());
+        return readString(lastOpenFolderKey);
     return choice;
 }
 

@@ -3,6 +3,7 @@
 #include "host/library/ZNBLibrary.h"
 #include "host/shell/ShellMessages.h"
 #include "settings/PreferenceAccessors.h"
+#include "settings/SettingDefaults.h"
 #include "settings/SettingKey.h"
 
 
@@ -10,9 +11,15 @@ namespace ZelkShell {
 
 namespace {
 
-bool readFlag(const SettingKey& key, bool defaultValue)
+// A missing value reads as what the preferences window shows for it.
+bool readFlag(const SettingKey& key)
 {
-    return ZelkNimbo::readPreferenceBool(key.section, key.name, defaultValue);
+    return ZelkNimbo::readPreferenceBool(key.section, key.name, ZelkNimbo::settingDefault(key).toBool());
+}
+
+QString readText(const SettingKey& key)
+{
+    return ZelkNimbo::readPreferenceString(key.section, key.name, ZelkNimbo::settingDefault(key).toString());
 }
 
 } // namespace
@@ -22,25 +29,22 @@ BehaviourSettings BehaviourSettings::read()
     namespace Keys = SettingKeys;
     ZelkNimbo::releaseComponentSettings();
     BehaviourSettings s;
-    s.resumeFromLastPosition = readFlag(Keys::Playback::ResumeFromLastPos, true);
-    s.showResumeOffer = readFlag(Keys::Playback::ShowResumeOffer, true);
-    s.reopenLastVideo = readFlag(Keys::Playback::RememberPreviousMovie, false);
-    s.pauseInBackground = readFlag(Keys::Playback::PauseInBackground, false);
-    s.blackoutWhenPaused = readFlag(Keys::Playback::BlackoutWhenPaused, false);
-    s.disableScreenSaver = readFlag(Keys::Playback::DisableScreenSaver, true);
-    s.resizeToVideo = readFlag(Keys::Playback::ResizePlayerToVideo, false);
-    s.toolTips = readFlag(Keys::Playback::enableToolTips, true);
-    s.autoHideControls = readFlag(Keys::Playback::hideInactiveButtons, false);
-    const SettingKey& view = Keys::General::StartupView;
-    s.startupView = ZelkNimbo::readPreferenceString(view.section, view.name, QStringLiteral("player"));
+    s.resumeFromLastPosition = readFlag(Keys::Playback::ResumeFromLastPos);
+    s.showResumeOffer = readFlag(Keys::Playback::ShowResumeOffer);
+    s.reopenLastVideo = readFlag(Keys::Playback::RememberPreviousMovie);
+    s.pauseInBackground = readFlag(Keys::Playback::PauseInBackground);
+    s.blackoutWhenPaused = readFlag(Keys::Playback::BlackoutWhenPaused);
+    s.disableScreenSaver = readFlag(Keys::Playback::DisableScreenSaver);
+    s.resizeToVideo = readFlag(Keys::Playback::ResizePlayerToVideo);
+    s.toolTips = readFlag(Keys::Playback::enableToolTips);
+    s.autoHideControls = readFlag(Keys::Playback::hideInactiveButtons);
+    s.startupView = readText(Keys::General::StartupView);
 
-    s.addPlayedVideosToLibrary = readFlag(Keys::MediaLibrary::AddPlayedVideoToLibrary, true);
-    s.addDefaultFolderToLibrary = readFlag(Keys::MediaLibrary::AddVideoInDefFolderToLibrary, false);
-    s.deleteDiskFileWithEntry = readFlag(Keys::MediaLibrary::DeletLibraryFileAndDiskFile, false);
-    s.recentlyWatchedList = readFlag(Keys::MediaLibrary::EnableRecentWatchedPlaylist, true);
-    const SettingKey& folder = Keys::General::MediaFolder;
-    s.mediaFolder =
-        ZelkNimbo::readPreferenceString(folder.section, folder.name, ZelkNimbo::OSUtilities::getZelkMoviesPathDefault());
+    s.addPlayedVideosToLibrary = readFlag(Keys::MediaLibrary::AddPlayedVideoToLibrary);
+    s.addDefaultFolderToLibrary = readFlag(Keys::MediaLibrary::AddVideoInDefFolderToLibrary);
+    s.deleteDiskFileWithEntry = readFlag(Keys::MediaLibrary::DeletLibraryFileAndDiskFile);
+    s.recentlyWatchedList = readFlag(Keys::MediaLibrary::EnableRecentWatchedPlaylist);
+    s.mediaFolder = readText(Keys::General::MediaFolder);
     return s;
 }
 

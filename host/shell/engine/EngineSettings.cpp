@@ -5,6 +5,7 @@
 
 #include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
+#include "settings/SettingDefaults.h"
 
 #include <QColor>
 #include <QFont>
@@ -35,7 +36,6 @@ using Convert = std::optional<QString> (*)(const Conversion&);
 struct EngineSettingRow {
     const SettingKey& key;
     Stored type;
-    QVariant defaultValue; // what the preferences window shows for a missing value
     // An engine property, or "@label" for a part of the video filter chain;
     // null when the value is read for another row's conversion.
     const char* engineName;
@@ -58,11 +58,6 @@ QString yesNo(bool value)
 QString decimal(double value)
 {
     return QString::number(value, 'f', 3);
-}
-
-QFont defaultFont()
-{
-    return QFont(QStringLiteral("Arial"), 14, QFont::Normal, false);
 }
 
 double enginePictureValue(int slider)
@@ -262,39 +257,37 @@ std::optional<QString> hardwareDecoding(const Conversion& c)
     return c.facts.softwareOutput ? QStringLiteral("auto-copy-safe") : QStringLiteral("auto-safe");
 }
 
-const QVariant yes(true);
-const QVariant no(false);
-
-// Defaults are those of the preferences window (its table of bindings).
+// A missing value reads as the default the preferences window shows
+// (settingDefault()).
 const EngineSettingRow engineSettingRows[] = {
-    {Subtitles::SubtitleTextColor, Stored::String, QStringLiteral("#FFFF00"), "sub-color", textColour},
-    {Subtitles::SubtitleOutlineColor, Stored::String, QStringLiteral("#000000"), "sub-border-color", outlineColour},
-    {Subtitles::SubtitleFont, Stored::Font, defaultFont(), "sub-font", fontFamily},
-    {Subtitles::SubtitleFont, Stored::Font, defaultFont(), "sub-font-size", subtitleFontSize},
-    {Subtitles::SubtitleFont, Stored::Font, defaultFont(), "sub-bold", fontBold},
-    {Subtitles::SubtitleFont, Stored::Font, defaultFont(), "sub-italic", fontItalic},
-    {Subtitles::SubtitleCodePage, Stored::String, QStringLiteral("system"), "sub-codepage", codePage},
-    {Subtitles::SubtitleDelay, Stored::Int, 0, "sub-delay", subtitleDelay},
-    {Subtitles::SubtitleFrameRateDenominator, Stored::UInt, 0u, nullptr, nullptr},
-    {Subtitles::SubtitleFrameRateNumerator, Stored::UInt, 0u, "sub-speed", frameBasedSubtitleSpeed},
-    {Subtitles::UseExternalSubtitles, Stored::Bool, yes, "sub-auto", externalSubtitles},
-    {Subtitles::AlwaysUseExternalFont, Stored::Bool, no, "sub-ass-override", styleOverride},
-    {Subtitles::DisableDualSubtitles, Stored::Bool, no, "secondary-sid", secondarySubtitle},
-    {Languages::AudioLanguage, Stored::String, QString(), "alang", audioLanguage},
-    {Languages::SubtitleLanguage, Stored::String, QString(), "slang", subtitleLanguage},
-    {Languages::SubtitleLanguage, Stored::String, QString(), "sid", subtitleTrack},
-    {Video::DeinterlacingMethod, Stored::String, QStringLiteral("bob"), "@deinterlace", deinterlacingFilter},
-    {Codec::DeblockingLevel, Stored::UInt, 4u, nullptr, nullptr},
-    {Codec::PostProcessingMode, Stored::String, QStringLiteral("automatic"), "@postprocess", postProcessingFilter},
-    {Codec::Contrast, Stored::Int, 0, nullptr, nullptr},
-    {Codec::Saturation, Stored::Int, 0, nullptr, nullptr},
-    {Codec::Brightness, Stored::Int, 0, "@picture", pictureFilter},
-    {Video::HardwareDecodingDisabled, Stored::Bool, yes, "hwdec", hardwareDecoding},
-    {OSD::OSDFont, Stored::Font, defaultFont(), "osd-font", fontFamily},
-    {OSD::OSDFont, Stored::Font, defaultFont(), "osd-bold", fontBold},
-    {OSD::OSDFont, Stored::Font, defaultFont(), "osd-italic", fontItalic},
+    {Subtitles::SubtitleTextColor, Stored::String, "sub-color", textColour},
+    {Subtitles::SubtitleOutlineColor, Stored::String, "sub-border-color", outlineColour},
+    {Subtitles::SubtitleFont, Stored::Font, "sub-font", fontFamily},
+    {Subtitles::SubtitleFont, Stored::Font, "sub-font-size", subtitleFontSize},
+    {Subtitles::SubtitleFont, Stored::Font, "sub-bold", fontBold},
+    {Subtitles::SubtitleFont, Stored::Font, "sub-italic", fontItalic},
+    {Subtitles::SubtitleCodePage, Stored::String, "sub-codepage", codePage},
+    {Subtitles::SubtitleDelay, Stored::Int, "sub-delay", subtitleDelay},
+    {Subtitles::SubtitleFrameRateDenominator, Stored::UInt, nullptr, nullptr},
+    {Subtitles::SubtitleFrameRateNumerator, Stored::UInt, "sub-speed", frameBasedSubtitleSpeed},
+    {Subtitles::UseExternalSubtitles, Stored::Bool, "sub-auto", externalSubtitles},
+    {Subtitles::AlwaysUseExternalFont, Stored::Bool, "sub-ass-override", styleOverride},
+    {Subtitles::DisableDualSubtitles, Stored::Bool, "secondary-sid", secondarySubtitle},
+    {Languages::AudioLanguage, Stored::String, "alang", audioLanguage},
+    {Languages::SubtitleLanguage, Stored::String, "slang", subtitleLanguage},
+    {Languages::SubtitleLanguage, Stored::String, "sid", subtitleTrack},
+    {Video::DeinterlacingMethod, Stored::String, "@deinterlace", deinterlacingFilter},
+    {Codec::DeblockingLevel, Stored::UInt, nullptr, nullptr},
+    {Codec::PostProcessingMode, Stored::String, "@postprocess", postProcessingFilter},
+    {Codec::Contrast, Stored::Int, nullptr, nullptr},
+    {Codec::Saturation, Stored::Int, nullptr, nullptr},
+    {Codec::Brightness, Stored::Int, "@picture", pictureFilter},
+    {Video::HardwareDecodingDisabled, Stored::Bool, "hwdec", hardwareDecoding},
+    {OSD::OSDFont, Stored::Font, "osd-font", fontFamily},
+    {OSD::OSDFont, Stored::Font, "osd-bold", fontBold},
+    {OSD::OSDFont, Stored::Font, "osd-italic", fontItalic},
     // Read at start only: which output draws the picture.
-    {Video::VideoOutputMethod, Stored::String, QStringLiteral("<best>"), nullptr, nullptr},
+    {Video::VideoOutputMethod, Stored::String, nullptr, nullptr},
 };
 
 QString keyId(const SettingKey& key)
@@ -312,19 +305,20 @@ QVariant readStored(const EngineSettingRow& row, bool* stored)
     // Only a text setting tells "missing" from an empty value apart.
     *stored = row.type != Stored::String
               || ZelkNimbo::readPreferenceString(section, name, missingMarker) != missingMarker;
+    const QVariant defaultValue = ZelkNimbo::settingDefault(row.key);
     switch (row.type) {
     case Stored::Bool:
-        return ZelkNimbo::readPreferenceBool(section, name, row.defaultValue.toBool());
+        return ZelkNimbo::readPreferenceBool(section, name, defaultValue.toBool());
     case Stored::Int:
-        return ZelkNimbo::readPreferenceInt(section, name, row.defaultValue.toInt());
+        return ZelkNimbo::readPreferenceInt(section, name, defaultValue.toInt());
     case Stored::UInt:
-        return ZelkNimbo::readPreferenceUInt(section, name, row.defaultValue.toUInt());
+        return ZelkNimbo::readPreferenceUInt(section, name, defaultValue.toUInt());
     case Stored::String:
-        return ZelkNimbo::readPreferenceString(section, name, row.defaultValue.toString());
+        return ZelkNimbo::readPreferenceString(section, name, defaultValue.toString());
     case Stored::Font:
-        return ZelkNimbo::readPreferenceFont(section, name, row.defaultValue.value<QFont>());
+        return ZelkNimbo::readPreferenceFont(section, name, defaultValue.value<QFont>());
     }
-    return row.defaultValue;
+    return defaultValue;
 }
 
 } // namespace
@@ -351,11 +345,7 @@ QVariant StoredSettings::value(const SettingKey& key) const
     const QString id = keyId(key);
     if (values_.contains(id))
         return values_.value(id);
-    for (const EngineSettingRow& row : engineSettingRows) {
-        if (keyId(row.key) == id)
-            return row.defaultValue;
-    }
-    return QVariant();
+    return ZelkNimbo::settingDefault(key);
 }
 
 bool StoredSettings::isStored(const SettingKey& key) const
