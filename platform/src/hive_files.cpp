@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zelk::registry {
 namespace {
@@ -49,14 +50,30 @@ bool processGone(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == 
 } // namespace
 
 LONG readHiveHeader(const std::string &file, char *header, size_t size) {
-  // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return ERROR_BADDB;
+  // Only a regular file is opened: opening a FIFO for reading would wait for
+  // a writer.
   struct stat st;
-  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  ssize_t got = regular ? ::read(fd, header, size) : -1;
-  ::close(fd);
-  if (got != ssize_t(size)) return ERROR_BADDB;
+  if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return ERROR_BADDB;
+  // Read through SQLite's own file layer, never with an open()/close() of our
+  // own: closing any descriptor of a file drops every POSIX lock the process
+  // holds on it, among them the locks of a connection already open on this
+  // hive in this process (another copy of this library, in a loaded module).
+  // Without them another process closing its last connection would take the
+  // hive for unused, checkpoint it and delete the WAL that this process goes
+  // on writing to, unseen by anyone else. SQLite keeps such a descriptor open
+  // until the process's locks on the file are released.
+  sqlite3_vfs *vfs = sqlite3_vfs_find(nullptr);
+  if (!vfs) return ERROR_BADDB;
+  std::vector<char> storage(size_t(vfs->szOsFile), 0);
+  auto *handle = reinterpret_cast<sqlite3_file *>(storage.data());
+  sqlite3_filename name = sqlite3_create_filename(file.c_str(), "", "", 0, nullptr);
+  if (!name) return ERROR_OUTOFMEMORY;
+  int flags = 0;
+  int rc = vfs->xOpen(vfs, name, handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_MAIN_DB, &flags);
+  if (rc == SQLITE_OK) rc = handle->pMethods->xRead(handle, header, int(size), 0);
+  if (handle->pMethods) handle->pMethods->xClose(handle);
+  sqlite3_free_filename(name);
+  if (rc != SQLITE_OK) return ERROR_BADDB;
   if (existsIrregular(file + "-wal") || existsIrregular(file + "-shm")) return ERROR_BADDB;
   return ERROR_SUCCESS;
 }

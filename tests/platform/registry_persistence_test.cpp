@@ -3,10 +3,12 @@
 // returned; an open handle sees another process's write at once, also where
 // this process has read (and so cached) the old state; a reader never goes
 // back to an older state; many processes writing the same hive at the same
-// time all succeed.
+// time all succeed; a module with its own copy of the stand-in opening the
+// hive loses no later write of this process.
 #include "registry_process_support.h"
 
 #include <atomic>
+#include <dlfcn.h>
 #include <csignal>
 #include <cstdlib>
 #include <thread>
@@ -317,6 +319,32 @@ TEST(PersistenceTest, ForkedChildUsesTheRegistry) {
   LONG rc;
   EXPECT_EQ(readDword(key, "forked", rc), 77u);
   EXPECT_EQ(rc, ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+// A second copy of the stand-in in this process (a loaded module's) opens
+// the hive while this process's connection is open; then another process
+// opens and closes the hive. What this process writes afterwards is seen by
+// the next process, not only by this one.
+TEST(PersistenceTest, WriteAfterAModuleCopyOpenedTheHiveReachesOtherProcesses) {
+  HKEY key = createTestKey();
+  ASSERT_EQ(writeDword(key, "shared", 1), ERROR_SUCCESS);
+  void *module = ::dlopen(ZELK_REGISTRY_MODULE_COPY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(module, nullptr) << ::dlerror();
+  using ReadDword = LONG (*)(const WCHAR *, const WCHAR *, DWORD *);
+  auto readThroughModule = reinterpret_cast<ReadDword>(::dlsym(module, "zelkModuleCopyReadDword"));
+  ASSERT_NE(readThroughModule, nullptr) << ::dlerror();
+  DWORD seen = 0;
+  ASSERT_EQ(readThroughModule(kKey, W("shared").c_str(), &seen), ERROR_SUCCESS);
+  EXPECT_EQ(seen, 1u);
+
+  ChildResult reader = runSelf("--expect shared 1");
+  ASSERT_EQ(reader.status, 0) << reader.output;
+  ASSERT_EQ(writeDword(key, "shared", 2), ERROR_SUCCESS);
+  ChildResult next = runSelf("--expect shared 2");
+  EXPECT_EQ(next.status, 0) << "the write is seen by this process only: " << next.output;
+  ASSERT_EQ(readThroughModule(kKey, W("shared").c_str(), &seen), ERROR_SUCCESS);
+  EXPECT_EQ(seen, 2u);
   RegCloseKey(key);
 }
 
