@@ -190,6 +190,7 @@ void Hive::ensureOpen(bool wantWrite) {
     immutableStamp_.clear();
     cache_.clear();
     clock_.detach();
+    batch_ = Batch{}; // the parent's transaction is not the child's
   }
   if (db_ && !immutableStamp_.empty() &&
       (fileStamp(location_.file) != immutableStamp_ || fileExists(location_.file + "-wal"))) {
@@ -354,7 +355,9 @@ void Hive::beginRaw(bool write) {
 Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
   hive_.ensureOpen(write);
   write_ = write && hive_.writable() && !hive_.placeholder_;
-  if (write_) {
+  if (hive_.batch_.open) {
+    hive_.enterBatchCall();
+  } else if (write_) {
     hive_.beginRaw(true);
     hive_.txnOpen_ = true;
   } else {
@@ -363,20 +366,28 @@ Hive::Txn::Txn(Hive &hive, bool write) : hive_(hive), write_(false) {
 }
 
 Hive::Txn::~Txn() {
-  if (hive_.txnOpen_) hive_.runControl("ROLLBACK");
+  if (hive_.txnOpen_) {
+    if (hive_.batch_.open) hive_.leaveBatchCall(false);
+    else hive_.runControl("ROLLBACK");
+  }
   hive_.endCall();
 }
 
 void Hive::Txn::commit() {
   if (hive_.txnOpen_) {
-    for (int attempt = 0;; ++attempt) {
-      int rc = hive_.runControl("COMMIT");
-      if (rc == SQLITE_OK) break;
-      if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (hive_.batch_.open) hive_.leaveBatchCall(true);
+    else hive_.commitRaw();
   }
   hive_.endCall();
+}
+
+void Hive::commitRaw() {
+  for (int attempt = 0;; ++attempt) {
+    int rc = runControl("COMMIT");
+    if (rc == SQLITE_OK) return;
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void Hive::startReadingCall() {
@@ -473,6 +484,7 @@ KeyId Hive::createChild(KeyId parent, const WString &name, const WString &classN
     s.step();
   }
   KeyId id = sqlite3_last_insert_rowid(db_);
+  if (batch_.open && id > batch_.highestCreatedKey) batch_.highestCreatedKey = id;
   touch(parent);
   return id;
 }
@@ -565,7 +577,9 @@ bool Hive::setValue(KeyId key, const WString &name, DWORD type, const void *data
 }
 
 bool Hive::cachedValueIs(KeyId key, const WString &name, DWORD type, const void *data, size_t size) {
-  if (!db_ || owner_ != processLineage()) return false;
+  // Inside a batch the cache knows the committed state, not the batch's own
+  // changes, so it cannot tell.
+  if (!db_ || owner_ != processLineage() || batch_.open) return false;
   SnapshotVersion now;
   if (!clock_.read(now) || !cache_.holds(now)) return false;
   if (key != kRootKey) {
@@ -639,6 +653,11 @@ KeyStats Hive::stats(KeyId key) {
 void Hive::flush() {
   ensureOpen(false);
   if (placeholder_ || !writable()) return;
+  if (batch_.open) {
+    requireBatchOwner();
+    batch_.flushAtCommit = true;
+    return;
+  }
   // A commit with synchronous=FULL fsyncs the WAL, and with it every
   // change committed before it.
   exec("PRAGMA synchronous=FULL");

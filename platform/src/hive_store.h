@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <thread>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -95,8 +96,16 @@ public:
   bool valueAt(KeyId key, DWORD index, ValueRecord &out);
   KeyStats stats(KeyId key);
 
-  // Makes every committed change durable (fsync); lazy otherwise.
+  // Makes every committed change durable (fsync); lazy otherwise.  Inside
+  // a batch, the flush happens when the batch commits.
   void flush();
+
+  // A batch: every call of the thread that began it, on this hive, joins
+  // one write transaction, committed or rolled back as a whole (see
+  // hive_batch.cpp).  Calls of other threads wait for it to end.
+  void beginBatch();
+  void commitBatch();
+  void rollbackBatch();
   // Closes the connection at process exit (see Registry::instance).
   void closeAtExit();
 
@@ -116,6 +125,13 @@ private:
   sqlite3_stmt *prepare(const char *sql);
   void beginRaw(bool write);
   int runControl(const char *sql); // BEGIN/COMMIT/ROLLBACK, prepared once
+  void commitRaw();                // COMMIT, retried while the hive is busy
+  // A call inside a batch runs in a savepoint of the batch's transaction,
+  // so that a call that fails leaves nothing of itself behind.
+  void enterBatchCall();
+  void leaveBatchCall(bool keep);
+  void requireBatchOwner();
+  void closeBatch(); // forgets the batch; the transaction is already over
 
   HiveId id_;
   HiveLocation location_;
@@ -137,6 +153,15 @@ private:
   // The cache may answer this call, and what SQLite answers goes into it.
   bool cacheInCall_ = false;
   bool answeredFromCache_ = false;
+
+  struct Batch {
+    bool open = false;
+    std::thread::id owner;
+    LONG lost = ERROR_SUCCESS; // set when SQLite ended the transaction itself
+    bool flushAtCommit = false;
+    KeyId highestCreatedKey = 0; // ids are never reused, even after a rollback
+  };
+  Batch batch_;
 };
 
 } // namespace zelk::registry

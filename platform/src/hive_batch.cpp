@@ -1,0 +1,131 @@
+// Batches: several API calls on one hive committed as one SQLite write
+// transaction.
+//
+// beginBatch takes the hive's write lock (BEGIN IMMEDIATE, waiting while
+// another process writes, as every write does) and keeps the transaction
+// open across calls.  While it is open:
+// - each call of the owning thread on this hive runs inside a savepoint of
+//   that transaction: a call that succeeds keeps its changes, a call that
+//   fails leaves nothing of itself behind;
+// - the read cache neither answers nor learns: it holds the committed state,
+//   and the batch's own changes are visible only through SQLite (reads see
+//   the batch's writes);
+// - calls of other threads wait until the batch ends;
+// - other processes see nothing of it, and their writers wait (busy timeout).
+// commitBatch makes every change visible at once (the commit rewrites the
+// WAL-index header, which empties every process's read cache);
+// rollbackBatch, or the process ending without a commit, leaves the hive as
+// it was before beginBatch.
+#include "hive_store.h"
+
+#include "reg_error.h"
+
+#include <sqlite3.h>
+
+namespace zelk::registry {
+namespace {
+
+[[noreturn]] void failSqlite(int rc) {
+  LONG code = win32FromSqlite(rc);
+  fail(code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code);
+}
+
+} // namespace
+
+void Hive::requireBatchOwner() {
+  if (batch_.owner != std::this_thread::get_id()) throw BatchWait{};
+}
+
+void Hive::beginBatch() {
+  if (batch_.open) {
+    requireBatchOwner();
+    fail(ERROR_INVALID_FUNCTION); // batches do not nest
+  }
+  ensureOpen(true);
+  if (placeholder_ || !writable()) fail(ERROR_ACCESS_DENIED);
+  beginRaw(true);
+  batch_ = Batch{};
+  batch_.open = true;
+  batch_.owner = std::this_thread::get_id();
+}
+
+void Hive::enterBatchCall() {
+  requireBatchOwner();
+  if (batch_.lost == ERROR_SUCCESS && sqlite3_get_autocommit(db_)) {
+    // SQLite rolled the transaction back by itself (an I/O error, a full
+    // disk): later calls must not write outside the batch.
+    batch_.lost = ERROR_REGISTRY_IO_FAILED;
+  }
+  if (batch_.lost != ERROR_SUCCESS) fail(batch_.lost);
+  int rc = runControl("SAVEPOINT zelk_call");
+  if (rc != SQLITE_OK) failSqlite(rc);
+  txnOpen_ = true;
+  deferredBegin_ = false;
+  cacheInCall_ = false;
+  answeredFromCache_ = false;
+}
+
+void Hive::leaveBatchCall(bool keep) {
+  txnOpen_ = false;
+  int rc = keep ? SQLITE_OK : runControl("ROLLBACK TO zelk_call");
+  if (rc == SQLITE_OK) rc = runControl("RELEASE zelk_call");
+  if (rc != SQLITE_OK && batch_.lost == ERROR_SUCCESS) {
+    LONG code = win32FromSqlite(rc);
+    batch_.lost = code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code;
+  }
+  // A call that succeeded but could not be kept must not report success.
+  if (keep && rc != SQLITE_OK) fail(batch_.lost);
+}
+
+void Hive::closeBatch() {
+  const KeyId highest = batch_.highestCreatedKey;
+  batch_ = Batch{};
+  if (highest == 0) return;
+  // Keys created in a rolled-back batch may still have handles: make sure
+  // their ids are never given to new keys, so those handles stay "deleted".
+  try {
+    beginRaw(true);
+    txnOpen_ = true;
+    {
+      sqlite3_stmt *s = prepare("UPDATE sqlite_sequence SET seq=MAX(seq,?1) WHERE name='keys'");
+      sqlite3_bind_int64(s, 1, highest);
+      int rc = sqlite3_step(s);
+      sqlite3_reset(s);
+      if (rc != SQLITE_DONE) failSqlite(rc);
+    }
+    commitRaw();
+    txnOpen_ = false;
+  } catch (...) {
+    if (txnOpen_) runControl("ROLLBACK");
+    txnOpen_ = false;
+    throw;
+  }
+}
+
+void Hive::commitBatch() {
+  if (!batch_.open) fail(ERROR_INVALID_FUNCTION);
+  requireBatchOwner();
+  if (batch_.lost != ERROR_SUCCESS || sqlite3_get_autocommit(db_)) {
+    const LONG lost = batch_.lost != ERROR_SUCCESS ? batch_.lost : ERROR_REGISTRY_IO_FAILED;
+    rollbackBatch();
+    fail(lost);
+  }
+  const bool flushNow = batch_.flushAtCommit;
+  try {
+    commitRaw();
+  } catch (...) {
+    rollbackBatch();
+    throw;
+  }
+  batch_ = Batch{};
+  if (flushNow) flush();
+}
+
+void Hive::rollbackBatch() {
+  if (!batch_.open) fail(ERROR_INVALID_FUNCTION);
+  requireBatchOwner();
+  if (!sqlite3_get_autocommit(db_)) runControl("ROLLBACK");
+  closeBatch();
+}
+
+} // namespace zelk::registry
