@@ -9,7 +9,8 @@
 //   fails leaves nothing of itself behind;
 // - the read cache neither answers nor learns: it holds the committed state,
 //   and the batch's own changes are visible only through SQLite (reads see
-//   the batch's writes);
+//   the batch's writes); the batch notes only which keys it found alive and
+//   which keys' last write time it has set;
 // - calls of other threads wait until the batch ends;
 // - other processes see nothing of it, and their writers wait (busy timeout).
 // commitBatch makes every change visible at once (the commit rewrites the
@@ -67,6 +68,11 @@ void Hive::enterBatchCall() {
 
 void Hive::leaveBatchCall(bool keep) {
   txnOpen_ = false;
+  if (!keep) {
+    // What the call did is undone, its notes with it.
+    batch_.alive.clear();
+    batch_.touched.clear();
+  }
   int rc = keep ? SQLITE_OK : runControl("ROLLBACK TO zelk_call");
   if (rc == SQLITE_OK) rc = runControl("RELEASE zelk_call");
   if (rc != SQLITE_OK && batch_.lost == ERROR_SUCCESS) {

@@ -442,6 +442,7 @@ void Hive::startClock(bool immutable) {
 }
 
 bool Hive::keyExists(KeyId key) {
+  if (batch_.open && batch_.alive.count(key)) return true;
   if (cacheInCall_) {
     if (auto known = cache_.keyAlive(key)) {
       answeredFromCache_ = true;
@@ -454,6 +455,7 @@ bool Hive::keyExists(KeyId key) {
     alive = s.bind(1, key).step();
   }
   if (cacheInCall_) cache_.setKeyAlive(key, alive);
+  if (batch_.open && alive) batch_.alive.insert(key);
   return alive;
 }
 
@@ -508,6 +510,7 @@ void Hive::deleteLeaf(KeyId key) {
     Stmt s(*this, "DELETE FROM keys WHERE id=?1");
     s.bind(1, key).step();
   }
+  batch_.alive.erase(key);
   if (parent) touch(parent);
 }
 
@@ -524,6 +527,9 @@ void Hive::deleteTree(KeyId key) {
 }
 
 void Hive::touch(KeyId key) {
+  // Nothing of a batch is visible before its commit, so one last write time
+  // per key and batch (its first change in the batch) is enough.
+  if (batch_.open && !batch_.touched.insert(key).second) return;
   Stmt s(*this, "UPDATE keys SET mtime=?2 WHERE id=?1");
   s.bind(1, key).bind(2, nowFiletime()).step();
 }

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <unordered_set>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -160,6 +161,11 @@ private:
     LONG lost = ERROR_SUCCESS; // set when SQLite ended the transaction itself
     bool flushAtCommit = false;
     KeyId highestCreatedKey = 0; // ids are never reused, even after a rollback
+    // Keys this batch found alive and has not deleted since, and keys whose
+    // last write time it has set: the batch's own answers, which the read
+    // cache cannot give while the batch is open.
+    std::unordered_set<KeyId> alive;
+    std::unordered_set<KeyId> touched;
   };
   Batch batch_;
 };
