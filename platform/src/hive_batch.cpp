@@ -4,9 +4,10 @@
 // beginBatch takes the hive's write lock (BEGIN IMMEDIATE, waiting while
 // another process writes, as every write does) and keeps the transaction
 // open across calls.  While it is open:
-// - each call of the owning thread on this hive runs inside a savepoint of
-//   that transaction: a call that succeeds keeps its changes, a call that
-//   fails leaves nothing of itself behind;
+// - each call of the owning thread on this hive joins that transaction; a
+//   call that changes anything does so in a savepoint, opened before its
+//   first changing statement: a call that succeeds keeps its changes, a call
+//   that fails leaves nothing of itself behind;
 // - the read cache neither answers nor learns: it holds the committed state,
 //   and the batch's own changes are visible only through SQLite (reads see
 //   the batch's writes); the batch notes only which keys it found alive and
@@ -58,16 +59,25 @@ void Hive::enterBatchCall() {
     batch_.lost = ERROR_REGISTRY_IO_FAILED;
   }
   if (batch_.lost != ERROR_SUCCESS) fail(batch_.lost);
-  int rc = runControl("SAVEPOINT zelk_call");
-  if (rc != SQLITE_OK) failSqlite(rc);
   txnOpen_ = true;
+  batchCall_ = true;
+  callSavepoint_ = false;
   deferredBegin_ = false;
   cacheInCall_ = false;
   answeredFromCache_ = false;
 }
 
+void Hive::openCallSavepoint() {
+  int rc = runControl("SAVEPOINT zelk_call");
+  if (rc != SQLITE_OK) failSqlite(rc);
+  callSavepoint_ = true;
+}
+
 void Hive::leaveBatchCall(bool keep) {
   txnOpen_ = false;
+  batchCall_ = false;
+  if (!callSavepoint_) return; // the call changed nothing
+  callSavepoint_ = false;
   if (!keep) {
     // What the call did is undone, its notes with it.
     batch_.alive.clear();

@@ -102,7 +102,9 @@ std::string fileStamp(const std::string &path) {
 // A prepared statement in use: binds, steps, and resets when done.
 class Hive::Stmt {
 public:
-  Stmt(Hive &hive, const char *sql) : s_((hive.enterStatement(), hive.prepare(sql))) {}
+  Stmt(Hive &hive, const char *sql) : s_((hive.enterStatement(), hive.prepare(sql))) {
+    if (hive.batchCall_ && !hive.callSavepoint_ && !sqlite3_stmt_readonly(s_)) hive.openCallSavepoint();
+  }
   ~Stmt() {
     sqlite3_reset(s_);
     sqlite3_clear_bindings(s_);
@@ -421,6 +423,8 @@ void Hive::enterStatement() {
 
 void Hive::endCall() {
   txnOpen_ = false;
+  batchCall_ = false;
+  callSavepoint_ = false;
   deferredBegin_ = false;
   cacheInCall_ = false;
   answeredFromCache_ = false;

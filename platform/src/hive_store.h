@@ -127,9 +127,11 @@ private:
   void beginRaw(bool write);
   int runControl(const char *sql); // BEGIN/COMMIT/ROLLBACK, prepared once
   void commitRaw();                // COMMIT, retried while the hive is busy
-  // A call inside a batch runs in a savepoint of the batch's transaction,
+  // A call inside a batch that changes anything does so in a savepoint of
+  // the batch's transaction (opened before its first changing statement),
   // so that a call that fails leaves nothing of itself behind.
   void enterBatchCall();
+  void openCallSavepoint();
   void leaveBatchCall(bool keep);
   void requireBatchOwner();
   void closeBatch(); // forgets the batch; the transaction is already over
@@ -154,6 +156,8 @@ private:
   // The cache may answer this call, and what SQLite answers goes into it.
   bool cacheInCall_ = false;
   bool answeredFromCache_ = false;
+  bool batchCall_ = false;     // the call runs inside a batch
+  bool callSavepoint_ = false; // ... and has opened its savepoint
 
   struct Batch {
     bool open = false;
