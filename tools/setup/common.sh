@@ -11,7 +11,7 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 BUILD_PACKAGES=(
   build-essential cmake pkg-config binutils
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
-  libxml2-dev libboost-thread-dev libsqlite3-dev
+  libxml2-dev libboost-thread-dev libsqlite3-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
 )
 # Extra packages for the full test run: the Windows cross build run under Wine,
