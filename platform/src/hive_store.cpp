@@ -153,6 +153,7 @@ bool Hive::writable() {
 }
 
 void Hive::closeDb() {
+  batch_ = Batch{}; // closing the connection rolls an open batch back
   cache_.clear();
   clock_.detach();
   for (auto &entry : statements_) sqlite3_finalize(entry.second);
