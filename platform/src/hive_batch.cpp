@@ -20,6 +20,7 @@
 // it was before beginBatch.
 #include "hive_store.h"
 
+#include "hive_files.h"
 #include "reg_error.h"
 
 #include <sqlite3.h>
@@ -27,10 +28,7 @@
 namespace zelk::registry {
 namespace {
 
-[[noreturn]] void failSqlite(int rc) {
-  LONG code = win32FromSqlite(rc);
-  fail(code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code);
-}
+[[noreturn]] void failSqlite(int rc, sqlite3 *db) { fail(win32FromSqliteOn(db, rc)); }
 
 } // namespace
 
@@ -69,13 +67,19 @@ void Hive::enterBatchCall() {
 
 void Hive::openCallSavepoint() {
   int rc = runControl("SAVEPOINT zelk_call");
-  if (rc != SQLITE_OK) failSqlite(rc);
+  if (rc != SQLITE_OK) failSqlite(rc, db_);
   callSavepoint_ = true;
 }
 
 void Hive::leaveBatchCall(bool keep) {
   txnOpen_ = false;
   batchCall_ = false;
+  if (!keep && batch_.lost == ERROR_SUCCESS && sqlite3_get_autocommit(db_)) {
+    // The call's error made SQLite abandon the whole transaction (a full
+    // disk, an I/O error): the batch ends with that error.
+    int rc = sqlite3_extended_errcode(db_);
+    batch_.lost = rc == SQLITE_OK ? ERROR_REGISTRY_IO_FAILED : win32FromSqliteOn(db_, rc);
+  }
   if (!callSavepoint_) return; // the call changed nothing
   callSavepoint_ = false;
   if (!keep) {
@@ -85,10 +89,7 @@ void Hive::leaveBatchCall(bool keep) {
   }
   int rc = keep ? SQLITE_OK : runControl("ROLLBACK TO zelk_call");
   if (rc == SQLITE_OK) rc = runControl("RELEASE zelk_call");
-  if (rc != SQLITE_OK && batch_.lost == ERROR_SUCCESS) {
-    LONG code = win32FromSqlite(rc);
-    batch_.lost = code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code;
-  }
+  if (rc != SQLITE_OK && batch_.lost == ERROR_SUCCESS) batch_.lost = win32FromSqliteOn(db_, rc);
   // A call that succeeded but could not be kept must not report success.
   if (keep && rc != SQLITE_OK) fail(batch_.lost);
 }
@@ -107,7 +108,7 @@ void Hive::closeBatch() {
       sqlite3_bind_int64(s, 1, highest);
       int rc = sqlite3_step(s);
       sqlite3_reset(s);
-      if (rc != SQLITE_DONE) failSqlite(rc);
+      if (rc != SQLITE_DONE) failSqlite(rc, db_);
     }
     commitRaw();
     txnOpen_ = false;
@@ -130,7 +131,11 @@ void Hive::commitBatch() {
   try {
     commitRaw();
   } catch (...) {
-    rollbackBatch();
+    // The commit's error is the one to report, whatever the rollback meets.
+    try {
+      rollbackBatch();
+    } catch (const RegFailure &) {
+    }
     throw;
   }
   batch_ = Batch{};

@@ -7,6 +7,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zelk::registry {
 namespace {
@@ -67,11 +68,19 @@ HiveLocation locateHive(HiveId id) {
 }
 
 bool makePrivateDirectories(const std::string &directory) {
-  if (directory.empty() || isDirectory(directory)) return true;
-  std::string parent = parentOf(directory);
-  if (parent != directory && !makePrivateDirectories(parent)) return false;
-  if (::mkdir(directory.c_str(), 0700) == 0) return true;
-  return errno == EEXIST && isDirectory(directory);
+  // The missing folders, innermost first; made outermost first. A loop, not
+  // recursion: the path comes from the environment and may be very deep.
+  std::vector<std::string> missing;
+  for (std::string dir = directory; !dir.empty() && !isDirectory(dir);) {
+    missing.push_back(dir);
+    std::string parent = parentOf(dir);
+    if (parent == dir) break;
+    dir = parent;
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (::mkdir(it->c_str(), 0700) != 0 && !(errno == EEXIST && isDirectory(*it))) return false;
+  }
+  return true;
 }
 
 bool mayWriteHive(const HiveLocation &location) {

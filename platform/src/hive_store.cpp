@@ -8,6 +8,7 @@
 //        insertion order that enumeration reports.
 #include "hive_store.h"
 
+#include "hive_files.h"
 #include "reg_error.h"
 
 #include <sqlite3.h>
@@ -69,10 +70,7 @@ unsigned processLineage() {
   return forksSeen.load(std::memory_order_relaxed);
 }
 
-[[noreturn]] void failSqlite(int rc) {
-  LONG code = win32FromSqlite(rc);
-  fail(code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code);
-}
+[[noreturn]] void failSqlite(int rc, sqlite3 *db = nullptr) { fail(win32FromSqliteOn(db, rc)); }
 
 // "file:" URI of a path, for opening with URI parameters.
 std::string fileUri(const std::string &path) {
@@ -122,7 +120,7 @@ public:
     int rc = sqlite3_step(s_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    failSqlite(rc);
+    failSqlite(rc, sqlite3_db_handle(s_));
   }
   int64_t integer(int col) { return sqlite3_column_int64(s_, col); }
   std::string blob(int col) {
@@ -137,8 +135,8 @@ public:
   bool isNull(int col) { return sqlite3_column_type(s_, col) == SQLITE_NULL; }
 
 private:
-  static void check(int rc) {
-    if (rc != SQLITE_OK) failSqlite(rc);
+  void check(int rc) {
+    if (rc != SQLITE_OK) failSqlite(rc, sqlite3_db_handle(s_));
   }
   sqlite3_stmt *s_;
 };
@@ -172,7 +170,7 @@ sqlite3_stmt *Hive::prepare(const char *sql) {
   if (rc != SQLITE_OK) {
     // A database without our tables is not a hive.
     if ((rc & 0xff) == SQLITE_ERROR) fail(ERROR_BADDB);
-    failSqlite(rc);
+    failSqlite(rc, db_);
   }
   statements_[sql] = s;
   return s;
@@ -180,7 +178,7 @@ sqlite3_stmt *Hive::prepare(const char *sql) {
 
 void Hive::exec(const char *sql) {
   int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
-  if (rc != SQLITE_OK) failSqlite(rc);
+  if (rc != SQLITE_OK) failSqlite(rc, db_);
 }
 
 void Hive::ensureOpen(bool wantWrite) {
@@ -203,6 +201,10 @@ void Hive::ensureOpen(bool wantWrite) {
   if (fileExists(location_.file)) {
     closeDb();
     openExisting();
+    if (!leftoversSwept_ && writable()) {
+      leftoversSwept_ = true;
+      removeCreationLeftovers(location_);
+    }
     return;
   }
   if (wantWrite && writable()) {
@@ -217,13 +219,16 @@ void Hive::ensureOpen(bool wantWrite) {
 void Hive::openExisting() {
   // Check the header ourselves first: SQLite must never get the chance to
   // initialise (and so overwrite) a file that is not one of our databases.
-  int fd = ::open(location_.file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) fail(ERROR_BADDB);
   char header[100];
-  ssize_t got = ::read(fd, header, sizeof header);
-  ::close(fd);
-  if (got != ssize_t(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0) {
-    fail(ERROR_BADDB);
+  if (LONG rc = readHiveHeader(location_.file, header, sizeof header)) fail(rc);
+  if (std::memcmp(header, "SQLite format 3", 16) != 0) fail(ERROR_BADDB);
+  bool walPresent = fileExists(location_.file + "-wal");
+  if (!writable() && !walPresent) {
+    // A hive this process may not write is read as an immutable snapshot
+    // whenever its file holds everything: SQLite would otherwise create
+    // -wal and -shm files beside a foreign hive in a folder we may write.
+    connect(true);
+    return;
   }
   try {
     connect(false);
@@ -232,7 +237,6 @@ void Hive::openExisting() {
     // root-owned machine hive whose writer has exited) cannot use WAL
     // locking.  With no -wal file the database file holds everything, so it
     // is read as immutable, and reopened whenever it changes.
-    bool walPresent = fileExists(location_.file + "-wal");
     if (writable() || walPresent || (f.code != ERROR_ACCESS_DENIED && f.code != ERROR_BADDB)) throw;
     connect(true);
   }
@@ -286,12 +290,16 @@ void Hive::closeAtExit() {
 }
 
 void Hive::createFile() {
-  if (!makePrivateDirectories(location_.directory)) fail(ERROR_ACCESS_DENIED);
+  if (!makePrivateDirectories(location_.directory)) fail(diskFullErrno(errno) ? ERROR_DISK_FULL : ERROR_ACCESS_DENIED);
+  removeCreationLeftovers(location_);
+  leftoversSwept_ = true;
   std::random_device rd;
-  std::string tmp = location_.file + ".new-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(rd());
+  std::string tmp = creationName(location_, rd());
   int fd = ::open(tmp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) fail(errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE);
+  if (fd < 0) {
+    if (diskFullErrno(errno)) fail(ERROR_DISK_FULL);
+    fail(errno == EACCES || errno == EROFS ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE);
+  }
   ::close(fd);
   sqlite3 *db = nullptr;
   int rc = sqlite3_open_v2(tmp.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -302,10 +310,12 @@ void Hive::createFile() {
                       std::to_string(nowFiletime()) + ");COMMIT;";
     rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
   }
+  LONG code = rc == SQLITE_OK ? ERROR_SUCCESS : win32FromSqliteOn(db, rc);
   sqlite3_close_v2(db);
-  if (rc != SQLITE_OK) {
+  if (code != ERROR_SUCCESS) {
     ::unlink(tmp.c_str());
-    failSqlite(rc);
+    for (const char *companion : {"-wal", "-shm", "-journal"}) ::unlink((tmp + companion).c_str());
+    fail(code);
   }
   // Publish atomically; if another process was first, its file wins.
   if (::link(tmp.c_str(), location_.file.c_str()) != 0 && errno != EEXIST) {
@@ -350,7 +360,7 @@ void Hive::beginRaw(bool write) {
   for (int attempt = 0;; ++attempt) {
     int rc = runControl(write ? "BEGIN IMMEDIATE" : "BEGIN");
     if (rc == SQLITE_OK) return;
-    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc, db_);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
@@ -388,7 +398,7 @@ void Hive::commitRaw() {
   for (int attempt = 0;; ++attempt) {
     int rc = runControl("COMMIT");
     if (rc == SQLITE_OK) return;
-    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc);
+    if ((rc & 0xff) != SQLITE_BUSY || attempt >= kBusyRetries) failSqlite(rc, db_);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
@@ -412,7 +422,7 @@ void Hive::enterStatement() {
   sqlite3_stmt *pin = prepare("SELECT 1 FROM meta LIMIT 1");
   int rc = sqlite3_step(pin);
   sqlite3_reset(pin);
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSqlite(rc);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSqlite(rc, db_);
   SnapshotVersion now;
   if (clock_.read(now) && now == cache_.version()) return;
   if (answeredFromCache_) {
@@ -520,15 +530,31 @@ void Hive::deleteLeaf(KeyId key) {
 }
 
 void Hive::deleteTree(KeyId key) {
-  // Children first, so that every step leaves a consistent tree.
-  std::vector<KeyId> children;
+  // SQLite walks the subtree breadth-first with a queue of its own, so no
+  // depth of tree reaches our stack. The whole tree goes in one transaction.
   {
-    Stmt s(*this, "SELECT id FROM keys WHERE parent=?1");
-    s.bind(1, key);
-    while (s.step()) children.push_back(s.integer(0));
+    Stmt s(*this, "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+                  " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+                  " DELETE FROM vals WHERE key IN tree");
+    s.bind(1, key).step();
   }
-  for (KeyId child : children) deleteTree(child);
+  {
+    Stmt s(*this, "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+                  " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+                  " DELETE FROM keys WHERE id IN tree AND id<>?1");
+    s.bind(1, key).step();
+  }
+  // The batch's notes of keys found alive may name keys of the tree.
+  batch_.alive.clear();
   deleteLeaf(key);
+}
+
+int Hive::depthOf(KeyId key, int limit) {
+  Stmt s(*this, "WITH RECURSIVE up(id,n) AS (SELECT ?1,0 UNION ALL"
+                " SELECT k.parent,up.n+1 FROM keys k JOIN up ON k.id=up.id WHERE up.id<>1 AND up.n<?2)"
+                " SELECT MAX(n) FROM up");
+  s.bind(1, key).bind(2, limit);
+  return s.step() ? int(s.integer(0)) : 0;
 }
 
 void Hive::touch(KeyId key) {

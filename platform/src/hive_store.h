@@ -78,6 +78,9 @@ public:
   KeyId findChild(KeyId parent, const WString &name); // 0 when missing
   KeyId createChild(KeyId parent, const WString &name, const WString &className);
   bool hasChildren(KeyId key);
+  // How many levels `key` lies below the hive's root, counting at most to
+  // `limit` (a walk bounded whatever the hive holds).
+  int depthOf(KeyId key, int limit);
   void deleteLeaf(KeyId key);
   void deleteTree(KeyId key);
   void touch(KeyId key);
@@ -172,6 +175,8 @@ private:
     std::unordered_set<KeyId> touched;
   };
   Batch batch_;
+  // Leftovers of killed creations were looked for since the hive was opened.
+  bool leftoversSwept_ = false;
 };
 
 } // namespace zelk::registry

@@ -109,6 +109,12 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
       KeyId child = hive.findChild(key, path[i]);
       if (child == 0) {
         if (!txn.writing()) return ERROR_ACCESS_DENIED;
+        // Windows refuses to make a tree deeper than 512 levels, with the
+        // code of its kernel's failure to set up the new key's control
+        // block. Keys already deeper (written some other way) stay usable.
+        if (!created && hive.depthOf(key, kMaxTreeDepth + 1) + int(path.size() - i) > kMaxTreeDepth) {
+          return ERROR_NO_SYSTEM_RESOURCES;
+        }
         WString className = (i + 1 == path.size()) ? fromWide(lpClass) : WString();
         child = hive.createChild(key, path[i], className);
         created = true;

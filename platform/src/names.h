@@ -13,6 +13,7 @@ using WString = std::u16string;
 
 constexpr size_t kMaxKeyNameUnits = 255;     // one key name component
 constexpr size_t kMaxValueNameUnits = 16383; // one value name
+constexpr int kMaxTreeDepth = 512;           // levels of keys below a hive's root
 
 // Upper-cases one UTF-16 unit the way the registry compares names.
 char16_t upcaseUnit(char16_t unit);

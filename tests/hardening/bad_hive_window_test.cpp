@@ -1,6 +1,7 @@
 // Bad user hive files under the real window: a truncated file (cut inside
 // the header, and cut in half), a zero-length file, garbage, garbage behind
-// a genuine SQLite header, and a hive the process may not write. For each,
+// a genuine SQLite header, a hive the process may not write, and a hive path
+// that is a FIFO (which must not make the window wait). For each,
 // a fresh process opens the preferences window on that file, reads what the
 // window shows, saves and closes. Checked:
 // - a direct registry call fails with a registry error code (ERROR_BADDB or
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSpinBox>
 #include <QtTest>
@@ -99,7 +101,8 @@ class BadHiveWindowTest : public QObject {
 
     // Runs this binary with `arguments` on the hive directory `dir`,
     // optionally as the unprivileged user; returns its output.
-    QByteArray runSelf(const QString& dir, const QStringList& arguments, bool asOtherUser, int* exitCode)
+    QByteArray runSelf(const QString& dir, const QStringList& arguments, bool asOtherUser, int* exitCode,
+                       int timeoutMs = 60000)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -115,7 +118,7 @@ class BadHiveWindowTest : public QObject {
             program = QStringLiteral("setpriv");
         }
         process.start(program, all);
-        process.waitForFinished(60000);
+        process.waitForFinished(timeoutMs);
         *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         return process.readAllStandardOutput();
     }
@@ -229,6 +232,26 @@ private slots:
         QVERIFY2(after.bytes == before.bytes, "the hive file was changed");
         QCOMPARE(after.inode, before.inode);
         QCOMPARE(files, QStringList{QStringLiteral("user.db")}); // no journal, no replacement left beside it
+    }
+
+    void fifoHive()
+    {
+        const QString dir = freshDir();
+        const QByteArray hive = QFile::encodeName(dir + QStringLiteral("/user.db"));
+        QVERIFY(::mkfifo(hive.constData(), 0600) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        int exitCode = -1;
+        const QByteArray output = runSelf(dir, {QStringLiteral("--window-probe")}, false, &exitCode, 20000);
+        QVERIFY2(exitCode == 0, "the window process waited on the FIFO or failed");
+        QVERIFY2(clock.elapsed() < 20000, "the window process was stopped by the time bound");
+        const QList<QByteArray> lines = output.split('\n');
+        QVERIFY2(lines.size() >= 3, output.constData());
+        QCOMPARE(lines.at(0), QByteArray("registry ") + QByteArray::number(int(ERROR_BADDB)));
+        QCOMPARE(lines.at(1), shownDefaults);
+        struct stat info;
+        QVERIFY(::lstat(hive.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{QStringLiteral("user.db")});
     }
 };
 

@@ -7,7 +7,9 @@
 // - every call that returned success before the kill is there (the dump
 //   equals the log's calls applied in order), and nothing else changed;
 // - the one call cut short is either wholly there or wholly absent: each
-//   value holds its old bytes or its new bytes, never a mixture.
+//   value holds its old bytes or its new bytes, never a mixture;
+// - the temporary files of a hive creation cut short ("user.db.new-...") do
+//   not outlive the next process that opens the hive.
 // ZELK_HARDENING_CRASH_ROUNDS sets the number of kills (CI: 60).
 #include "hardening_support.h"
 
@@ -15,6 +17,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <dirent.h>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -28,6 +31,18 @@ const int kKeys = 6;
 const int kValues = 5;
 
 std::string keyName(int k) { return "k" + std::to_string(k); }
+
+// Names in `dir` that start with `prefix`.
+std::vector<std::string> entriesStartingWith(const std::string &dir, const std::string &prefix) {
+  std::vector<std::string> names;
+  if (DIR *d = ::opendir(dir.c_str())) {
+    while (const dirent *e = ::readdir(d)) {
+      if (std::string(e->d_name).compare(0, prefix.size(), prefix) == 0) names.push_back(e->d_name);
+    }
+    ::closedir(d);
+  }
+  return names;
+}
 std::string valueName(int v) { return "v" + std::to_string(v); }
 
 // The bytes a set call writes: unique to its generation, of `size` bytes.
@@ -243,8 +258,13 @@ TEST(RegistryCrashTest, KilledWriterLeavesEveryReturnedCallAndNoTornValue) {
     // A writer killed before its first write leaves no hive: the stand-in
     // creates the file at the first write only.
     struct stat hive;
-    if (::stat((dir + "/user.db").c_str(), &hive) == 0) ASSERT_EQ(integrityCheck(dir + "/user.db"), "ok");
-    else ASSERT_TRUE(model.empty()) << "calls returned but no hive file exists";
+    if (::stat((dir + "/user.db").c_str(), &hive) == 0) {
+      ASSERT_EQ(integrityCheck(dir + "/user.db"), "ok");
+      const std::vector<std::string> leftovers = entriesStartingWith(dir, "user.db.new-");
+      EXPECT_TRUE(leftovers.empty()) << "a killed creation's files outlived the dump: " << leftovers.front();
+    } else {
+      ASSERT_TRUE(model.empty()) << "calls returned but no hive file exists";
+    }
     bool parsed = false;
     const Model found = parseDump(readFile(dumpPath), parsed);
     ASSERT_TRUE(parsed) << readFile(dumpPath);

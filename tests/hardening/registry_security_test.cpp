@@ -7,11 +7,15 @@
 //   from every kind of write, the hive file stays byte for byte the same, and
 //   no hive file appears where none existed;
 // - over-long names are refused with ERROR_INVALID_PARAMETER by every call
-//   that takes them, a NUL ends a name as on Windows (nothing after it is
-//   stored), and a deep tree is created, found and removed without harm.
+//   that takes them, and a NUL ends a name as on Windows (nothing after it
+//   is stored);
+// - a tree deeper than 512 levels is refused with Windows' code, and a far
+//   deeper tree written into the hive file behind the API's back is opened
+//   and removed without exhausting the stack.
 // Children run with their own environment; as root, the unprivileged process
 // is made with setpriv.
 #include "hardening_support.h"
+#include "hive_backdoor.h"
 
 #include <sys/stat.h>
 
@@ -224,17 +228,58 @@ TEST_F(RegistrySecurityTest, OverLongNamesAreRefusedAndNulEndsAName) {
   EXPECT_EQ(RegOpenKeyExW(root, u"k", 0, KEY_READ, &key), ERROR_SUCCESS);
   RegCloseKey(key);
 
-  // A deep tree (far beyond Windows' 512 levels, which Wine does not enforce
-  // either) is made, found and removed without exhausting anything.
-  WStr deep = W("deep");
-  for (int level = 0; level < 2000; ++level) deep += W("\\d");
-  ASSERT_EQ(RegCreateKeyExW(root, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+  RegCloseKey(root);
+}
+
+// Run by the test below in a child of its own (the registry reads its
+// directory at a process's first call); skipped anywhere else.
+TEST(RegistryDeepTrees, InAChild) {
+  const char *dirVariable = std::getenv("ZELK_SECURITY_DEEP_TREES");
+  if (!dirVariable) GTEST_SKIP() << "runs in the child of TreesDeeperThanWindowsAllows...";
+  const std::string dir_ = dirVariable;
+  HKEY root = nullptr, key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Deep", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root,
+                            nullptr),
+            ERROR_SUCCESS);
+  // Software\Deep is level 2 below the root; the path reaches level 512.
+  WStr path = W("d");
+  for (int level = 4; level <= 512; ++level) path += W("\\d");
+  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
   RegCloseKey(key);
+  // One level more is refused with Windows' code, from the handle and from
+  // the root alike, and a refused path creates none of its keys.
+  EXPECT_EQ(RegCreateKeyExW(root, (path + W("\\d")).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_NO_SYSTEM_RESOURCES);
+  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (W("Software\\Deep\\") + path + W("\\d")).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_NO_SYSTEM_RESOURCES);
+  EXPECT_EQ(RegCreateKeyExW(root, (W("e\\") + path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_NO_SYSTEM_RESOURCES);
+  EXPECT_EQ(RegOpenKeyExW(root, u"e", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND) << "a refused path made keys";
+  EXPECT_EQ(SHDeleteKeyW(root, u"d"), DWORD(ERROR_SUCCESS));
+
+  // A tree 100,000 levels deep written straight into the hive file: its keys
+  // open, and the whole tree is removed without exhausting the stack.
+  ASSERT_EQ(RegCreateKeyExW(root, u"chain", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+  RegCloseKey(key);
+  const std::string hive = dir_ + "/user.db";
+  const int64_t keysBefore = zelk_test::countKeys(hive);
+  ASSERT_TRUE(zelk_test::appendKeyChain(hive, "chain", 100000));
+  WStr deep = W("chain");
+  for (int level = 0; level < 600; ++level) deep += W("\\d");
   EXPECT_EQ(RegOpenKeyExW(root, deep.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
   RegCloseKey(key);
-  EXPECT_EQ(SHDeleteKeyW(root, u"deep"), DWORD(ERROR_SUCCESS));
-  EXPECT_EQ(RegOpenKeyExW(root, u"deep", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(SHDeleteKeyW(root, u"chain"), DWORD(ERROR_SUCCESS));
+  EXPECT_EQ(RegOpenKeyExW(root, u"chain", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(zelk_test::countKeys(hive), keysBefore - 1) << "the deleted tree left keys behind";
   RegCloseKey(root);
+}
+
+TEST_F(RegistrySecurityTest, TreesDeeperThanWindowsAllowsAreRefusedButExistingOnesAreWalked) {
+  const std::string log = dir_ + "/child.log";
+  pid_t child = spawnSelf({"--gtest_filter=RegistryDeepTrees.InAChild"}, dir_, log);
+  EXPECT_EQ(waitFor(child), 0) << readFile(log);
+  EXPECT_EQ(readFile(log).find("[  SKIPPED ]"), std::string::npos) << readFile(log);
 }
 
 } // namespace
@@ -243,6 +288,9 @@ int main(int argc, char **argv) {
   if (argc == 4 && std::string(argv[1]) == "--private-writer") return runPrivateWriter(argv[2], argv[3]);
   if (argc == 2 && std::string(argv[1]) == "--machine-populate") return runMachinePopulate();
   if (argc == 2 && std::string(argv[1]) == "--machine-writes") return runMachineWrites();
+  if (argc == 2 && std::string(argv[1]) == "--gtest_filter=RegistryDeepTrees.InAChild") {
+    ::setenv("ZELK_SECURITY_DEEP_TREES", std::getenv("ZELK_REGISTRY_DIR"), 1);
+  }
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

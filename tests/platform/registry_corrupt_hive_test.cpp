@@ -1,12 +1,16 @@
 // Bad hive files: a file that is not a database, a database that is not a
-// hive, a hive with damaged pages, a truncated hive, an empty file and (when
-// not root) an unreadable file.  Every call fails with ERROR_BADDB or
-// ERROR_REGISTRY_CORRUPT, nothing crashes, and the file is never changed.
-// Each case runs in a fresh child process pointed at its own directory.
+// hive, a hive with damaged pages, a truncated hive, an empty file, (when
+// not root) an unreadable file, and a hive path that is not a regular file
+// at all (a FIFO, a directory, a socket, a device).  Every call fails with
+// ERROR_BADDB or ERROR_REGISTRY_CORRUPT at once (never waiting on the path),
+// nothing crashes, and the file is never changed.  Each case runs in a fresh
+// child process pointed at its own directory.
 #include "registry_process_support.h"
 
 #include <sstream>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 using namespace zelk_test;
 
@@ -145,6 +149,55 @@ TEST_F(CorruptHiveTest, UnreadableFile) {
   long code;
   while (lines >> code) EXPECT_TRUE(isRegistryError(code)) << code;
   ::chmod(file_.c_str(), 0600);
+}
+
+TEST_F(CorruptHiveTest, PathsThatAreNotRegularFilesFailAtOnce) {
+  struct Kind {
+    const char *name;
+    mode_t type;
+  };
+  for (const Kind &kind : {Kind{"fifo", S_IFIFO}, Kind{"directory", S_IFDIR}, Kind{"socket", S_IFSOCK},
+                           Kind{"device", S_IFCHR}, Kind{"fifo as the -wal beside a hive", S_IFIFO}}) {
+    SCOPED_TRACE(kind.name);
+    removeTree(dir_);
+    ASSERT_EQ(::mkdir(dir_.c_str(), 0700), 0);
+    std::string path = file_;
+    if (std::string(kind.name).find("-wal") != std::string::npos) {
+      ChildResult made = runSelf("--make-hive", env());
+      ASSERT_EQ(made.status, 0) << made.output;
+      path = file_ + "-wal";
+    }
+    int socketFd = -1;
+    if (kind.type == S_IFIFO) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else if (kind.type == S_IFDIR) {
+      ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+    } else if (kind.type == S_IFSOCK) {
+      socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+      ASSERT_EQ(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+      ASSERT_EQ(::listen(socketFd, 1), 0);
+    } else {
+      ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); // a device that reads forever
+    }
+    // A caller that waited on the path would be killed by the time bound.
+    ChildResult r = runSelf("--probe", env() + " timeout -s KILL 20");
+    if (socketFd >= 0) ::close(socketFd);
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::istringstream lines(r.output);
+    long code;
+    int count = 0;
+    while (lines >> code) {
+      EXPECT_EQ(code, ERROR_BADDB) << "call " << count;
+      ++count;
+    }
+    EXPECT_EQ(count, 8) << r.output;
+    struct stat st;
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & S_IFMT, kind.type == S_IFCHR ? S_IFLNK : kind.type) << "the path was replaced";
+  }
 }
 
 TEST_F(CorruptHiveTest, CreatedFilesArePrivate) {

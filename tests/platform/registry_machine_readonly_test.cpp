@@ -216,6 +216,44 @@ TEST_F(HivePermissionTest, OtherUserSeesTheOwnersLaterChange) {
   ::unlink(reportPath);
 }
 
+// Child: copies the machine value into the user hive (run as the owner), or
+// reads it back from there (run as the reader); prints the code and value.
+int userHiveValue(bool write) {
+  HKEY key = nullptr;
+  DWORD v = 5, size = 4;
+  LONG rc = write ? RegCreateKeyExW(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, 0xF013F, nullptr, &key, nullptr)
+                  : RegOpenKeyExW(HKEY_CURRENT_USER, kPath, 0, 0x20119, &key);
+  if (rc == ERROR_SUCCESS) {
+    rc = write ? RegSetValueExW(key, ZELK_WSTR("FromUser"), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), 4)
+               : RegQueryValueExW(key, ZELK_WSTR("FromUser"), nullptr, nullptr, reinterpret_cast<BYTE *>(&v), &size);
+    RegCloseKey(key);
+  }
+  std::printf("%ld %lu\n", long(rc), static_cast<unsigned long>(v));
+  return 0;
+}
+
+TEST_F(HivePermissionTest, ForeignHiveInAWritableFolderGetsNothingBesideIt) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  const std::string asOther = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+  if (::system((asOther + " test -x '" + selfPath() + "' 2>/dev/null").c_str()) != 0) {
+    GTEST_SKIP() << "cannot run this binary as another user";
+  }
+  ChildResult owner = runSelf("--user-value write", env());
+  ASSERT_EQ(owner.status, 0) << owner.output;
+  ASSERT_FALSE(fileExists(dir_ + "/user.db-wal")) << "the writer closes its hive at exit";
+  // Root-owned 0644 hives in a folder the reader may write.
+  ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+  ASSERT_EQ(::chmod((dir_ + "/user.db").c_str(), 0644), 0);
+  ASSERT_EQ(::chmod((dir_ + "/machine.db").c_str(), 0644), 0);
+  ChildResult user = runSelf("--user-value read", "ZELK_REGISTRY_MACHINE_READONLY= " + env() + " " + asOther);
+  ChildResult machine = runSelf("--probe-machine", "ZELK_REGISTRY_MACHINE_READONLY= " + env() + " " + asOther);
+  EXPECT_EQ(user.output, "0 5\n");
+  EXPECT_EQ(machine.output, "0 5 5\n");
+  for (const char *beside : {"/user.db-wal", "/user.db-shm", "/machine.db-wal", "/machine.db-shm"}) {
+    EXPECT_FALSE(fileExists(dir_ + beside)) << beside << " appeared beside a foreign hive";
+  }
+}
+
 TEST_F(HivePermissionTest, HiveFileWithoutWritePermissionIsReadOnly) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
   ASSERT_EQ(::chmod((dir_ + "/machine.db").c_str(), 0444), 0);
@@ -230,6 +268,7 @@ TEST_F(HivePermissionTest, HiveFileWithoutWritePermissionIsReadOnly) {
 int main(int argc, char **argv) {
   if (argc >= 2 && std::string(argv[1]) == "--populate") return populateMachineHive();
   if (argc >= 2 && std::string(argv[1]) == "--probe-machine") return probeMachineHive();
+  if (argc >= 3 && std::string(argv[1]) == "--user-value") return userHiveValue(std::string(argv[2]) == "write");
   if (argc >= 3 && std::string(argv[1]) == "--set-machine") return setMachineValue(DWORD(std::atoi(argv[2])));
   if (argc >= 3 && std::string(argv[1]) == "--read-twice") return readMachineValueTwice(argv[2]);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,17 +1,26 @@
-// zelk-reg round trip: export a key tree with every value type, delete it,
-// import the file, and the tree (names, types, data) and the query output
-// are the same again.  Also the reg.exe-style outputs and argument errors.
+// zelk-reg round trip: export a key tree with every value type (and names
+// and strings holding lone UTF-16 surrogates), delete it, import the file,
+// and the tree (names, types, data) and the query output are the same again.
+// An import is all or nothing: a file that fails at any line, when checked
+// or when applied, or on a full disk, changes nothing. Trees far deeper than
+// a key can be created are queried and exported without recursion. Also the
+// reg.exe-style outputs and argument errors.
+#include "hive_backdoor.h"
 #include "registry_process_support.h"
 
 #include <algorithm>
 #include <map>
 #include <sstream>
+#include <sys/resource.h>
 
 using namespace zelk_test;
 
 namespace {
 
 const char *const kKey = "HKCU\\Software\\ZelkRoundTrip";
+
+// The stack limit of the next zelk-reg children (0: inherited).
+rlim_t childStackLimit = 0;
 
 // Runs zelk-reg with `args` split at spaces (a "quoted part" stays one
 // argument), feeding `input` to its stdin; collects stdout and stderr.
@@ -38,6 +47,10 @@ ChildResult reg(const std::string &args, const std::string &input = {}) {
   if (::pipe(out) || ::pipe(in)) return r;
   pid_t pid = ::fork();
   if (pid == 0) {
+    if (childStackLimit) {
+      struct rlimit limit = {childStackLimit, childStackLimit};
+      ::setrlimit(RLIMIT_STACK, &limit);
+    }
     ::dup2(in[0], 0);
     ::dup2(out[1], 1);
     ::dup2(out[1], 2);
@@ -130,7 +143,16 @@ void fillTree() {
   const WCHAR lines[] = {'a', '\n', 'b', 0};
   set(root, "newline", REG_SZ, lines, sizeof lines);
   set(root, "odd type", 0x1234, bin, 5);
+  // Lone surrogates: a .reg file is UTF-16, so they are kept as they are.
+  const WCHAR loneName[] = {'l', 'o', 'n', 'e', 0xD800, 0};
+  const WCHAR loneText[] = {'x', 0xDC00, 'y', 0xD83D, 0};
+  ASSERT_EQ(RegSetValueExW(root, loneName, 0, REG_SZ, reinterpret_cast<const BYTE *>(loneText), sizeof loneText),
+            ERROR_SUCCESS);
   HKEY sub = nullptr;
+  const WCHAR loneKey[] = {'K', 0xDFFF, 0};
+  ASSERT_EQ(RegCreateKeyExW(root, loneKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), ERROR_SUCCESS);
+  set(sub, "in lone", REG_SZ, loneText, sizeof loneText);
+  RegCloseKey(sub);
   const WCHAR unicodeKey[] = {'S', 'u', 'b', '\\', 0x00D6, 'k', 'o', 0};
   ASSERT_EQ(RegCreateKeyExW(root, unicodeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), ERROR_SUCCESS);
   set(sub, "deep", REG_DWORD, &d, 4);
@@ -176,6 +198,111 @@ TEST_F(ZelkRegTest, ExportDeleteImportGivesTheSameTree) {
   EXPECT_EQ(snapshot(), before);
   ChildResult queryAfter = reg(std::string("query ") + kKey + " /s");
   EXPECT_EQ(queryAfter.output, queryBefore.output);
+
+  // A UTF-16 file with a stray byte at its end is refused, naming its last
+  // line, and changes nothing.
+  ASSERT_EQ(reg(std::string("delete ") + kKey + " /f").status, 0);
+  writeFile(file, bytes + "\x41");
+  size_t lines = 1;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) lines += bytes[i] == '\n' && bytes[i + 1] == 0;
+  ChildResult odd = reg("import " + file);
+  EXPECT_EQ(odd.status, 1);
+  EXPECT_EQ(odd.output, "ERROR: Error importing " + file + ": line " + std::to_string(lines) +
+                            ": a stray byte after the last UTF-16 character.\n");
+  EXPECT_TRUE(snapshot().empty());
+  removeTree(dirPattern);
+}
+
+TEST_F(ZelkRegTest, ImportIsAllOrNothing) {
+  ASSERT_EQ(reg(std::string("add ") + kKey + "\\Doomed /v x /d kept /f").status, 0);
+  std::map<WStr, std::string> before = snapshot();
+  char dirPattern[] = "/tmp/zelk-reg-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dirPattern), nullptr);
+  std::string file = std::string(dirPattern) + "/partial.reg";
+  const std::string start = "Windows Registry Editor Version 5.00\r\n\r\n"
+                            "[-HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Doomed]\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\New]\r\n"
+                            "\"a\"=\"b\"\r\n";
+  // A line that cannot be read, and a key name the registry refuses only
+  // when asked to create it: either way nothing of the file is applied.
+  struct Case {
+    std::string lastLine;
+    std::string message;
+  };
+  for (const Case &c : {Case{"\"c\"=nonsense:1", "line 7: unknown data format."},
+                        Case{"[HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\" + std::string(256, 'k') + "]",
+                             "line 7: The parameter is incorrect."}}) {
+    writeFile(file, start + c.lastLine + "\r\n");
+    ChildResult imp = reg("import " + file);
+    EXPECT_EQ(imp.status, 1);
+    EXPECT_EQ(imp.output, "ERROR: Error importing " + file + ": " + c.message + "\n");
+    EXPECT_EQ(snapshot(), before) << c.lastLine;
+  }
+
+  // A disk that fills during the import: as root with a mount namespace of
+  // our own, the hive lives on a small tmpfs that a filler file leaves
+  // almost full.
+  std::string big = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\ZelkRoundTrip\\Big]\r\n";
+  for (int i = 0; i < 2000; ++i) big += "\"v" + std::to_string(i) + "\"=\"" + std::string(600, 'x') + "\"\r\n";
+  writeFile(file, big);
+  const std::string mount = std::string(dirPattern) + "/mnt";
+  ::mkdir(mount.c_str(), 0700);
+  const std::string script =
+      "unshare -m sh -c '"
+      "mount -t tmpfs -o size=1m tmpfs \"$1\" 2>/dev/null || exit 77; "
+      "export ZELK_REGISTRY_DIR=\"$1/reg\"; "
+      "\"$2\" add HKCU\\\\Software\\\\ZelkRoundTrip /v keep /d yes /f >/dev/null || exit 78; "
+      "dd if=/dev/zero of=\"$1/fill\" bs=4096 2>/dev/null; truncate -s -256K \"$1/fill\"; "
+      "\"$2\" import \"$3\" 2>&1; echo \"exit $?\"; rm -f \"$1/fill\"; "
+      "\"$2\" query HKCU\\\\Software\\\\ZelkRoundTrip /s"
+      "' sh '" + mount + "' '" + ZELK_REG_PATH + "' '" + file + "' 2>&1";
+  FILE *pipe = ::popen(script.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) output.append(buf, n);
+  int status = ::pclose(pipe);
+  removeTree(dirPattern);
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot mount a small file system here";
+  EXPECT_NE(output.find("There is not enough space on the disk.\nexit 1\n"), std::string::npos) << output;
+  EXPECT_EQ(output.find(".."), std::string::npos) << output;
+  EXPECT_NE(output.find("    keep    REG_SZ    yes\n"), std::string::npos) << output;
+  EXPECT_EQ(output.find("Big"), std::string::npos) << "values of the failed import stayed:\n" << output;
+}
+
+TEST_F(ZelkRegTest, TreesDeeperThanTheStackAreQueriedAndExported) {
+  // 3000 levels written into the hive file behind the API's back, walked by
+  // a zelk-reg whose stack would not hold a recursion over them.
+  ASSERT_EQ(reg(std::string("add ") + kKey + "\\Deep /f").status, 0);
+  ASSERT_TRUE(appendKeyChain(std::string(std::getenv("ZELK_REGISTRY_DIR")) + "/user.db", "Deep", 3000));
+  char dirPattern[] = "/tmp/zelk-reg-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dirPattern), nullptr);
+  std::string file = std::string(dirPattern) + "/deep.reg";
+  childStackLimit = 256 * 1024;
+  ChildResult query = reg(std::string("query ") + kKey + " /s");
+  ChildResult exp = reg(std::string("export ") + kKey + " " + file + " /y");
+  childStackLimit = 0;
+  ASSERT_EQ(query.status, 0) << query.output.substr(0, 500);
+  size_t keys = 0;
+  for (size_t at = query.output.find("\nHKEY_CURRENT_USER\\"); at != std::string::npos;
+       at = query.output.find("\nHKEY_CURRENT_USER\\", at + 1)) {
+    ++keys;
+  }
+  EXPECT_EQ(keys, 3002u); // ZelkRoundTrip, Deep and the chain
+  EXPECT_NE(query.output.find("    v    REG_DWORD    0x1\n"), std::string::npos);
+  ASSERT_EQ(exp.status, 0) << exp.output;
+
+  // The export holds keys deeper than 512 levels, which an import may not
+  // create: it fails at the first of them and leaves the registry as it was.
+  ASSERT_EQ(reg(std::string("delete ") + kKey + "\\Deep /f").status, 0);
+  std::map<WStr, std::string> before = snapshot();
+  ChildResult imp = reg("import " + file);
+  EXPECT_EQ(imp.status, 1);
+  // Deep is level 3; the chain's key at level 513 is its 510th, on line 1025.
+  EXPECT_EQ(imp.output, "ERROR: Error importing " + file +
+                            ": line 1025: Insufficient system resources exist to complete the requested service.\n");
+  EXPECT_EQ(snapshot(), before);
   removeTree(dirPattern);
 }
 

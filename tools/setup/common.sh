@@ -29,9 +29,14 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build DIR [cmake options...]
+# build DIR [cmake options...] [--target TARGET...]: configures DIR with the
+# options and builds the targets named after --target (everything without).
 build() {
   local dir=$1; shift
-  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$JOBS"
+  local options=() targets=()
+  while [ $# -gt 0 ]; do
+    if [ "$1" = "--target" ]; then targets+=(--target "$2"); shift 2; else options+=("$1"); shift; fi
+  done
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  cmake --build "$dir" -j "$JOBS" "${targets[@]}"
 }

@@ -6,7 +6,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages "${BUILD_PACKAGES[@]}"
-build "$BUILD_DIR"
+# Only the player and the plug-ins it loads (the target's dependencies), not
+# the tests and benchmarks: a first start then builds far less.
+build "$BUILD_DIR" --target zelk-player
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display found: running offscreen (set DISPLAY to see the window; Ctrl+C stops)." >&2

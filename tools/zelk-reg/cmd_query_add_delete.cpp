@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include "reg_access.h"
+#include "tree_walk.h"
 
 #include <cstdio>
 #include <iostream>
@@ -77,10 +78,11 @@ bool parseKeyArg(const Args &args, KeyPath &path, int &error) {
   return true;
 }
 
-// Prints one key's block; with `recurse` also all keys below it.  `filter`
-// (when set) restricts the values shown; keys without a match are skipped.
-LONG queryKey(HKEY key, const std::string &fullName, bool recurse, const WStr *filter, bool defaultOnly,
-              int &matches) {
+// Prints one key's block. `filter` (when set) restricts the values shown;
+// a key without a match is skipped. Without `recurse` the sub-keys are
+// listed after the block.
+LONG printKey(HKEY key, const std::string &fullName, const std::vector<WStr> &subkeys, bool recurse,
+              const WStr *filter, bool defaultOnly, int &matches) {
   std::vector<Value> values;
   if (LONG rc = readValues(key, values)) return rc;
   std::vector<Value> shown;
@@ -95,11 +97,12 @@ LONG queryKey(HKEY key, const std::string &fullName, bool recurse, const WStr *f
       }
     }
   }
-  std::vector<WStr> subkeys;
-  if (LONG rc = readSubkeys(key, subkeys)) return rc;
+  // Names are kept losslessly for export; on the screen a lone surrogate
+  // shows as U+FFFD.
+  const std::string displayed = toUtf8(toUtf16(fullName));
   bool filtered = filter || defaultOnly;
   if (!filtered || !shown.empty() || (defaultOnly && !recurse)) {
-    std::cout << "\n" << fullName << "\n";
+    std::cout << "\n" << displayed << "\n";
     for (const Value &v : shown) printValue(v);
     if (defaultOnly && shown.empty()) std::cout << "    (Default)    REG_SZ    (value not set)\n";
     matches += int(shown.size());
@@ -107,18 +110,22 @@ LONG queryKey(HKEY key, const std::string &fullName, bool recurse, const WStr *f
   if (!recurse) {
     std::cout << "\n";
     if (!filtered) {
-      for (const WStr &s : subkeys) std::cout << fullName << "\\" << toUtf8(s) << "\n";
-    }
-    return ERROR_SUCCESS;
-  }
-  for (const WStr &s : subkeys) {
-    Key child;
-    if (RegOpenKeyExW(key, s.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, child.out()) != ERROR_SUCCESS) continue;
-    if (LONG rc = queryKey(child.get(), fullName + "\\" + toUtf8(s), true, filter, defaultOnly, matches)) {
-      return rc;
+      for (const WStr &s : subkeys) std::cout << displayed << "\\" << toUtf8(s) << "\n";
     }
   }
   return ERROR_SUCCESS;
+}
+
+// Prints the key's block; with `recurse` also those of all keys below it.
+LONG queryKey(HKEY key, const std::string &fullName, bool recurse, const WStr *filter, bool defaultOnly,
+              int &matches) {
+  auto print = [&](HKEY k, const std::string &name, const std::vector<WStr> &subkeys) {
+    return printKey(k, name, subkeys, recurse, filter, defaultOnly, matches);
+  };
+  if (recurse) return walkTree(key, fullName, true, print);
+  std::vector<WStr> subkeys;
+  if (LONG rc = readSubkeys(key, subkeys)) return rc;
+  return print(key, fullName, subkeys);
 }
 
 bool parseData(DWORD type, const std::string &text, const std::string &separator, Bytes &out) {

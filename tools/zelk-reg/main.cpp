@@ -66,6 +66,10 @@ const char *const kUsage =
     "HKEY_LOCAL_MACHINE). TYPE is REG_SZ (default), REG_EXPAND_SZ, REG_MULTI_SZ,\n"
     "REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE. Files are .reg files\n"
     "(\"Windows Registry Editor Version 5.00\"), written as UTF-16LE.\n"
+    "An import is all or nothing: the whole file is checked before anything\n"
+    "changes, and it is applied as one transaction, so if any line fails (or\n"
+    "the disk fills) the registry stays as it was. (On Windows, whose registry\n"
+    "has no such transaction, only the check before any change is made.)\n"
     "On Linux the stand-in registry is used; ZELK_REGISTRY_DIR selects its\n"
     "directory (see docs/registry.md).\n";
 

@@ -151,6 +151,27 @@ std::string errorText(LONG code) {
   case ERROR_BADDB:
   case ERROR_REGISTRY_CORRUPT:
     return "The registry hive is damaged (error " + std::to_string(code) + ").";
+  // The system's own messages for the codes a registry call gives.
+  case ERROR_NOT_ENOUGH_MEMORY:
+  case ERROR_OUTOFMEMORY:
+    return "Not enough memory resources are available to process this command.";
+  case ERROR_INVALID_PARAMETER:
+    return "The parameter is incorrect.";
+  case ERROR_DISK_FULL:
+  case ERROR_HANDLE_DISK_FULL:
+    return "There is not enough space on the disk.";
+  case ERROR_BAD_PATHNAME:
+    return "The specified path is invalid.";
+  case ERROR_BUSY:
+    return "The requested resource is in use.";
+  case ERROR_CANTWRITE:
+    return "The configuration registry key could not be written.";
+  case ERROR_REGISTRY_IO_FAILED:
+    return "An I/O operation initiated by the registry failed unrecoverably.";
+  case ERROR_KEY_DELETED:
+    return "Illegal operation attempted on a registry key that has been marked for deletion.";
+  case ERROR_NO_SYSTEM_RESOURCES:
+    return "Insufficient system resources exist to complete the requested service.";
   default:
     return "The operation failed (error " + std::to_string(code) + ").";
   }

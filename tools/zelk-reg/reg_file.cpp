@@ -1,11 +1,22 @@
 // zelk-reg export and import: .reg files in the "Windows Registry Editor
 // Version 5.00" format.  Export writes UTF-16LE with a BOM and CRLF line ends,
 // as regedit and reg.exe do; import reads UTF-16LE (with BOM) or UTF-8 (with
-// or without BOM), and also accepts "REGEDIT4" files.
+// or without BOM), and also accepts "REGEDIT4" files. Text is UTF-16 units
+// throughout: a lone surrogate in a name or string survives export and
+// import (the parser works on lossless UTF-8, see toWtf8).
+//
+// An import is all or nothing: the whole file is parsed and checked before
+// anything changes, and then applied inside a transaction on each hive it
+// writes (on the stand-in registry), so a failure at any line, or a full
+// disk, leaves the registry as it was.
 #include "commands.h"
 
+#include "import_transaction.h"
+#include "open_path.h"
 #include "reg_access.h"
+#include "tree_walk.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -18,7 +29,7 @@ constexpr const char *kHeader = "Windows Registry Editor Version 5.00";
 
 std::string quoted(const WStr &text) {
   std::string out = "\"";
-  for (char c : toUtf8(text)) {
+  for (char c : toWtf8(text)) {
     // A line break inside a name would end the line: write it as "\n",
     // which import reads back.
     if (c == '\n') {
@@ -81,38 +92,55 @@ std::string valueLine(const Value &v) {
   return hexData(name + buf, v.data);
 }
 
-LONG exportKey(HKEY key, const std::string &fullName, std::string &out) {
-  std::vector<Value> values;
-  std::vector<WStr> subkeys;
-  if (LONG rc = readValues(key, values)) return rc;
-  if (LONG rc = readSubkeys(key, subkeys)) return rc;
-  out += "[" + fullName + "]\r\n";
-  for (const Value &v : values) out += valueLine(v) + "\r\n";
-  out += "\r\n";
-  for (const WStr &s : subkeys) {
-    Key child;
-    LONG rc = RegOpenKeyExW(key, s.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, child.out());
-    if (rc) return rc;
-    if ((rc = exportKey(child.get(), fullName + "\\" + toUtf8(s), out))) return rc;
-  }
-  return ERROR_SUCCESS;
+LONG exportTree(HKEY top, const std::string &topName, std::string &out) {
+  return walkTree(top, topName, false, [&](HKEY key, const std::string &fullName, const std::vector<WStr> &) {
+    std::vector<Value> values;
+    if (LONG rc = readValues(key, values)) return rc;
+    out += "[" + fullName + "]\r\n";
+    for (const Value &v : values) out += valueLine(v) + "\r\n";
+    out += "\r\n";
+    return LONG(ERROR_SUCCESS);
+  });
 }
 
-// Decodes a .reg file: UTF-16LE with BOM, or UTF-8 (BOM optional).
-WStr decodeFile(const std::string &bytes) {
+// Decodes a .reg file: UTF-16LE with BOM, or UTF-8 (BOM optional). A
+// UTF-16 file must be whole units: a stray byte at its end is refused,
+// naming its line.
+bool decodeFile(const std::string &bytes, WStr &text, std::string &error) {
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
       static_cast<unsigned char>(bytes[1]) == 0xFE) {
     Bytes b(bytes.begin() + 2, bytes.end());
-    return unitsOf(b);
+    text = unitsOf(b);
+    if (b.size() % 2 != 0) {
+      size_t line = 1 + size_t(std::count(text.begin(), text.end(), WCHAR('\n')));
+      error = "line " + std::to_string(line) + ": a stray byte after the last UTF-16 character";
+      return false;
+    }
+    return true;
   }
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return toUtf16(bytes.substr(3));
-  return toUtf16(bytes);
+  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    text = toUtf16(bytes.substr(3));
+  } else {
+    text = toUtf16(bytes);
+  }
+  return true;
 }
 
+// "text." from a message that may already end with its full stop.
+std::string sentence(std::string text) {
+  if (text.empty() || text.back() != '.') text += '.';
+  return text;
+}
+
+// Reads the lines of a .reg file and, when `apply`, makes their changes.
+// Without `apply` it only checks them, and notes the hives they write.
 struct Parser {
-  std::vector<std::string> lines; // UTF-8
+  std::vector<std::string> lines; // lossless UTF-8
+  bool apply = true;
+  std::vector<HKEY> roots;        // hives the file writes, in order of appearance
   size_t index = 0;
-  Key current;
+  OpenPath openPath;
+  HKEY current = nullptr; // the key of the last key line, owned by openPath
   bool haveKey = false;
   int lineNumber = 0;
   std::string error;
@@ -148,15 +176,21 @@ struct Parser {
     if (remove) name.erase(0, 1);
     KeyPath path;
     if (!parseKeyPath(name, path)) return fail("invalid key name '" + name + "'");
-    current.reset();
+    current = nullptr;
     haveKey = false;
+    if (std::find(roots.begin(), roots.end(), path.root) == roots.end()) roots.push_back(path.root);
+    if (!apply) {
+      haveKey = !remove;
+      return true;
+    }
     if (remove) {
+      openPath.reset(); // its keys may be among those deleted
       WStr sub = toUtf16(path.subkey);
       LONG rc = LONG(SHDeleteKeyW(path.root, sub.c_str()));
       if (rc && rc != ERROR_FILE_NOT_FOUND) return fail(errorText(rc));
       return true;
     }
-    LONG rc = createKey(path, current);
+    LONG rc = openPath.create(path.root, toUtf16(path.subkey), current);
     if (rc) return fail(errorText(rc));
     haveKey = true;
     return true;
@@ -178,7 +212,8 @@ struct Parser {
     Value v;
     v.name = toUtf16(name);
     if (data == "-") {
-      LONG rc = RegDeleteValueW(current.get(), v.name.c_str());
+      if (!apply) return true;
+      LONG rc = RegDeleteValueW(current, v.name.c_str());
       if (rc && rc != ERROR_FILE_NOT_FOUND) return fail(errorText(rc));
       return true;
     }
@@ -208,7 +243,8 @@ struct Parser {
     } else {
       return fail("unknown data format");
     }
-    LONG rc = writeValue(current.get(), v);
+    if (!apply) return true;
+    LONG rc = writeValue(current, v);
     if (rc) return fail(errorText(rc));
     return true;
   }
@@ -264,7 +300,7 @@ int cmdExport(const Args &args) {
   LONG rc = openKey(path, KEY_READ, key);
   if (rc) return failure(errorText(rc));
   std::string text = std::string(kHeader) + "\r\n\r\n";
-  rc = exportKey(key.get(), path.full(), text);
+  rc = exportTree(key.get(), path.full(), text);
   if (rc) return failure(errorText(rc));
   if (!overwrite && std::ifstream(args[1]).good() && !confirm("File " + args[1] + " already exists. Overwrite it")) {
     std::cout << "The operation was cancelled by the user.\n";
@@ -286,15 +322,30 @@ int cmdImport(const Args &args) {
   if (!in) return failure("Unable to open the file " + args[0] + ".");
   std::ostringstream raw;
   raw << in.rdbuf();
-  std::string text = toUtf8(decodeFile(raw.str()));
-  Parser parser;
+  const std::string failed = "Error importing " + args[0] + ": ";
+  WStr units;
+  std::string error;
+  if (!decodeFile(raw.str(), units, error)) return failure(sentence(failed + error));
+  std::vector<std::string> lines;
   std::string line;
-  std::istringstream stream(text);
+  std::istringstream stream(toWtf8(units));
   while (std::getline(stream, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    parser.lines.push_back(line);
+    lines.push_back(line);
   }
-  if (!parser.run()) return failure("Error importing " + args[0] + ": " + parser.error + ".");
+  // First every line is checked, without a change; then applied, in one
+  // transaction per hive.
+  Parser check;
+  check.lines = lines;
+  check.apply = false;
+  if (!check.run()) return failure(sentence(failed + check.error));
+  ImportTransaction transaction;
+  if (LONG rc = transaction.begin(check.roots)) return failure(sentence(failed + errorText(rc)));
+  Parser parser;
+  parser.lines = std::move(lines);
+  if (!parser.run()) return failure(sentence(failed + parser.error));
+  parser.openPath.reset();
+  if (LONG rc = transaction.commit()) return failure(sentence(failed + errorText(rc)));
   std::cout << "The operation completed successfully.\n";
   return 0;
 }

@@ -33,7 +33,9 @@ WStr toUtf16(const std::string &s) {
       else cp = (cp << 6) | (cc & 0x3F);
     }
     static const unsigned minimum[] = {0, 0x80, 0x800, 0x10000};
-    if (!ok || cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    // A surrogate's own three bytes (as toWtf8 writes a lone one) give that
+    // unit back; anything else ill-formed is U+FFFD.
+    if (!ok || cp < minimum[extra] || cp > 0x10FFFF || (extra != 2 && cp >= 0xD800 && cp <= 0xDFFF)) {
       out.push_back(WCHAR(0xFFFD));
       ++i;
       continue;
@@ -50,19 +52,18 @@ WStr toUtf16(const std::string &s) {
   return out;
 }
 
-std::string toUtf8(const WStr &w) {
+namespace {
+
+std::string encodeUnits(const WStr &w, bool keepLoneSurrogates) {
   std::string out;
   for (size_t i = 0; i < w.size(); ++i) {
     unsigned cp = static_cast<unsigned>(w[i]) & 0xFFFF;
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < w.size()) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < w.size() &&
+        (static_cast<unsigned>(w[i + 1]) & 0xFC00) == 0xDC00) {
       unsigned lo = static_cast<unsigned>(w[i + 1]) & 0xFFFF;
-      if (lo >= 0xDC00 && lo <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-        ++i;
-      } else {
-        cp = 0xFFFD;
-      }
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF && !keepLoneSurrogates) {
       cp = 0xFFFD;
     }
     if (cp < 0x80) {
@@ -83,6 +84,12 @@ std::string toUtf8(const WStr &w) {
   }
   return out;
 }
+
+} // namespace
+
+std::string toUtf8(const WStr &w) { return encodeUnits(w, false); }
+
+std::string toWtf8(const WStr &w) { return encodeUnits(w, true); }
 
 std::string lower(std::string s) {
   for (char &c : s) {

@@ -12,8 +12,13 @@ namespace zelkreg {
 using WStr = std::basic_string<WCHAR>;
 using Bytes = std::vector<unsigned char>;
 
-WStr toUtf16(const std::string &utf8);      // ill-formed bytes become U+FFFD
-std::string toUtf8(const WStr &utf16);      // unpaired surrogates become U+FFFD
+// UTF-8 to UTF-16. A lone surrogate written as its own three bytes (see
+// toWtf8) gives that unit; other ill-formed bytes become U+FFFD.
+WStr toUtf16(const std::string &utf8);
+std::string toUtf8(const WStr &utf16);      // unpaired surrogates become U+FFFD (for display)
+// Lossless UTF-8 ("WTF-8"): an unpaired surrogate becomes its own three
+// bytes, which toUtf16 reads back, so any UTF-16 text survives the trip.
+std::string toWtf8(const WStr &utf16);
 std::string lower(std::string s);           // ASCII only
 std::string upper(std::string s);           // ASCII only
 
