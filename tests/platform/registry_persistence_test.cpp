@@ -381,8 +381,9 @@ TEST(PersistenceTest, TreeDeletionIsAtomicWhenTheProcessIsKilled) {
 // A batch (our extension) is one transaction: this process reads its own
 // writes at once, also values it had read (and cached) before; another
 // process sees nothing until the commit, and its writer waits instead of
-// failing; another thread waits for the batch; a rollback leaves nothing,
-// not even keys the batch created.
+// failing; another thread waits for the batch; a tree deleted in it is gone
+// for the batch's later calls; a rollback leaves nothing, not even keys the
+// batch created.
 TEST(PersistenceTest, BatchIsOneTransaction) {
   HKEY key = createTestKey();
   ASSERT_NE(key, nullptr);
@@ -432,6 +433,15 @@ TEST(PersistenceTest, BatchIsOneTransaction) {
   ASSERT_EQ(RegCreateKeyExW(key, W("made").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(writeDword(created, "x", 1), ERROR_SUCCESS);
+  // A tree deleted inside the batch takes its keys with it, also those the
+  // batch had just written to.
+  HKEY inner = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(created, W("inner").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &inner, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(inner, "y", 1), ERROR_SUCCESS);
+  ASSERT_EQ(SHDeleteKeyW(key, W("made").c_str()), DWORD(ERROR_SUCCESS));
+  EXPECT_EQ(writeDword(inner, "y", 2), ERROR_KEY_DELETED);
+  RegCloseKey(inner);
   ASSERT_EQ(ZelkRegRollbackBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
   EXPECT_EQ(readDword(key, "a", rc), 2u);
   EXPECT_EQ(writeDword(created, "x", 2), ERROR_KEY_DELETED);
