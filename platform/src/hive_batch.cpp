@@ -18,19 +18,9 @@
 // WAL-index header, which empties every process's read cache);
 // rollbackBatch, or the process ending without a commit, leaves the hive as
 // it was before beginBatch.
-#include "hive_store.h"
-
-#include "hive_files.h"
-#include "reg_error.h"
-
-#include <sqlite3.h>
+#include "hive_sql.h"
 
 namespace zelk::registry {
-namespace {
-
-[[noreturn]] void failSqlite(int rc, sqlite3 *db) { fail(win32FromSqliteOn(db, rc)); }
-
-} // namespace
 
 void Hive::requireBatchOwner() {
   if (batch_.owner != std::this_thread::get_id()) throw BatchWait{};

@@ -1,6 +1,8 @@
 // One hive (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE) stored in an SQLite
-// database: opening, validating and creating the file, transactions, and the
-// primitive key and value operations the API functions are built from.
+// database: opening, validating and creating the file (hive_open.cpp),
+// transactions of single calls (hive_calls.cpp) and of batches
+// (hive_batch.cpp), and the primitive key and value operations the API
+// functions are built from (hive_keys.cpp, hive_values.cpp).
 #pragma once
 
 #include "hive_locations.h"
