@@ -27,11 +27,11 @@ void Hive::requireBatchOwner() {
 }
 
 void Hive::beginBatch() {
+  ensureOpen(true); // (in a forked child this also forgets the parent's batch)
   if (batch_.open) {
     requireBatchOwner();
     fail(ERROR_INVALID_FUNCTION); // batches do not nest
   }
-  ensureOpen(true);
   if (placeholder_ || !writable()) fail(ERROR_ACCESS_DENIED);
   beginRaw(true);
   batch_ = Batch{};
@@ -110,6 +110,7 @@ void Hive::closeBatch() {
 }
 
 void Hive::commitBatch() {
+  ensureOpen(false); // a forked child has no batch of its parent's to end
   if (!batch_.open) fail(ERROR_INVALID_FUNCTION);
   requireBatchOwner();
   if (batch_.lost != ERROR_SUCCESS || sqlite3_get_autocommit(db_)) {
@@ -133,6 +134,7 @@ void Hive::commitBatch() {
 }
 
 void Hive::rollbackBatch() {
+  ensureOpen(false);
   if (!batch_.open) fail(ERROR_INVALID_FUNCTION);
   requireBatchOwner();
   if (!sqlite3_get_autocommit(db_)) runControl("ROLLBACK");

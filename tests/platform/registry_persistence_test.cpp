@@ -318,6 +318,21 @@ TEST(PersistenceTest, ForkedChildUsesTheRegistry) {
   LONG rc;
   EXPECT_EQ(readDword(key, "forked", rc), 77u);
   EXPECT_EQ(rc, ERROR_SUCCESS);
+
+  // A batch stays its parent's: the child can neither commit nor roll it back.
+  ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(key, "forked", 88), ERROR_SUCCESS);
+  pid = ::fork();
+  if (pid == 0) {
+    bool neither = ZelkRegCommitBatch(HKEY_CURRENT_USER) == ERROR_INVALID_FUNCTION &&
+                   ZelkRegRollbackBatch(HKEY_CURRENT_USER) == ERROR_INVALID_FUNCTION;
+    ::_exit(neither ? 0 : 1);
+  }
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(runSelf("--expect forked 77").status, 0) << "the child committed its parent's batch";
+  ASSERT_EQ(ZelkRegCommitBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  EXPECT_EQ(runSelf("--expect forked 88").status, 0);
   RegCloseKey(key);
 }
 
