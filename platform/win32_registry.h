@@ -243,6 +243,22 @@ LSTATUS WINAPI RegFlushKey(HKEY hKey);
 /* shlwapi (mingw-w64 declares the result as DWORD) */
 DWORD WINAPI SHDeleteKeyW(HKEY hKey, LPCWSTR pszSubKey);
 
+/* Zelk extension, not part of the Windows API (the stand-in only; on Windows
+   these names do not exist).  A batch groups the calls that the calling
+   thread makes on the hive of hKey into one transaction: other processes see
+   all of its changes at the commit or none of them, and their writers wait
+   meanwhile; calls of the process's other threads on that hive wait until
+   the batch ends.  Each call inside the batch is all-or-nothing by itself.
+   Begin fails with ERROR_INVALID_FUNCTION inside a batch (batches do not
+   nest) and with ERROR_ACCESS_DENIED on a read-only hive.  Commit gives the
+   error of a batch that SQLite had to abandon, after rolling it back; a
+   batch that is never committed (rollback, process exit, crash) leaves the
+   hive as it was before the begin.  RegFlushKey inside a batch takes effect
+   at the commit.  See docs/registry.md. */
+LSTATUS WINAPI ZelkRegBeginBatch(HKEY hKey);
+LSTATUS WINAPI ZelkRegCommitBatch(HKEY hKey);
+LSTATUS WINAPI ZelkRegRollbackBatch(HKEY hKey);
+
 /* kernel32: only "Advapi32.dll" loads, and only "RegDeleteKeyExW" resolves. */
 HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);

@@ -272,8 +272,9 @@ void ZNBPreferencesPlugin::preferenceUpdated(const QString& message, const QVari
 
 void ZNBPreferencesPlugin::closeSave()
 {
-    if (dirty)
-        save();
+    // A save that failed keeps the window open (its message said why).
+    if (dirty && !saveSettings())
+        return;
     close();
 }
 
@@ -292,7 +293,10 @@ void ZNBPreferencesPlugin::closeEvent(QCloseEvent* event)
             this, tr("Save changes?"), tr("The current settings have not been saved. Would you like to save them?"),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
         if (answer == QMessageBox::Save) {
-            save();
+            if (!saveSettings()) {
+                event->ignore();
+                return;
+            }
         } else if (answer != QMessageBox::Discard) {
             event->ignore();
             return;

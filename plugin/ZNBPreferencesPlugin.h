@@ -12,7 +12,12 @@
 #include <QRegExp>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
+
+namespace ilsk {
+class SettingsBatch;
+}
 
 class QButtonGroup;
 class QComboBox;
@@ -84,12 +89,24 @@ private:
     void declareBindings();
     const PreferenceBinding& binding(const SettingKey& key) const;
     void loadBinding(const PreferenceBinding& binding, bool useDefaults);
-    void saveBinding(const PreferenceBinding& binding, QMap<QString, bool>* associationChanges);
+    // The save behind save(): false when it failed (then reported, with the
+    // window left changed).
+    bool saveSettings();
+    struct SaveProgress {
+        std::unique_ptr<ilsk::SettingsBatch> batch; // the transaction being written
+        bool promptSplitSave = false; // the part before the restart prompt is stored
+        QMap<QString, bool> associationChanges;
+        bool associationsWritten = false; // handed over at the next commit
+    };
+    bool commitSavePart(SaveProgress* progress);
+    // Each returns false when a write failed.
+    bool saveBinding(const PreferenceBinding& binding, QMap<QString, bool>* associationChanges);
     void loadOpenLocation(const QString& stored);
     void loadLanguage(QComboBox* list, QString code);
     void loadFrameRate(std::uint32_t numerator, std::int32_t denominator);
     bool currentFrameRate(FrameRate* rate) const;
-    void saveVideoOutputMethod();
+    bool saveVideoOutputMethod(SaveProgress* progress);
+    void reportSaveFailure(bool earlierPartStored);
     void notifySettingsConsumers();
     void markChanged();
     void pickSubtitleColor(QColor& held);

@@ -6,6 +6,7 @@
 #include "framework/PluginResult.h"
 #include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
+#include "settings/SettingsBatch.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 namespace ZelkNimbo {
 
@@ -171,37 +173,81 @@ void ZNBPreferencesPlugin::loadLanguage(QComboBox* list, QString code)
 
 void ZNBPreferencesPlugin::save()
 {
-    QMap<QString, bool> associationChanges;
-    for (std::size_t i = 0; i < saveOrder_.size(); ++i) {
+    saveSettings();
+}
+
+// One save is one transaction of the user hive: every value or none. The
+// restart prompt splits it in two, so that no lock is held while the user
+// answers: what comes before the prompt is committed first.
+bool ZNBPreferencesPlugin::saveSettings()
+{
+    SaveProgress progress;
+    progress.batch = std::make_unique<ilsk::SettingsBatch>();
+    bool stored = progress.batch->status() == 0;
+    for (std::size_t i = 0; stored && i < saveOrder_.size(); ++i) {
         const PreferenceBinding& setting = *saveOrder_[i];
-        saveBinding(setting, &associationChanges);
-        // The operating system hears of the changes once the last file
-        // association is written, on every save.
+        if (setting.kind == BindingKind::VideoOutput) {
+            stored = saveVideoOutputMethod(&progress);
+            continue;
+        }
+        stored = saveBinding(setting, &progress.associationChanges);
         const bool lastAssociation = setting.kind == BindingKind::Association
             && (i + 1 == saveOrder_.size() || saveOrder_[i + 1]->kind != BindingKind::Association);
-        if (lastAssociation)
-            OSUtilities::setFileTypeAssociations(associationChanges);
+        if (stored && lastAssociation)
+            progress.associationsWritten = true;
+    }
+    if (stored)
+        stored = commitSavePart(&progress);
+    if (!stored) {
+        progress.batch->rollback();
+        reportSaveFailure(progress.promptSplitSave);
+        return false;
     }
     dirty = false;
     ui.applyButton->setEnabled(false);
     notifySettingsConsumers();
+    return true;
 }
 
-void ZNBPreferencesPlugin::saveBinding(const PreferenceBinding& setting, QMap<QString, bool>* associationChanges)
+// Commits the transaction being written. The operating system hears of the
+// association changes, on every save, once the transaction holding the last
+// file association is stored: never of changes that were taken back.
+bool ZNBPreferencesPlugin::commitSavePart(SaveProgress* progress)
+{
+    if (progress->batch->commit() != 0)
+        return false;
+    if (progress->associationsWritten) {
+        progress->associationsWritten = false;
+        OSUtilities::setFileTypeAssociations(progress->associationChanges);
+    }
+    return true;
+}
+
+void ZNBPreferencesPlugin::reportSaveFailure(bool earlierPartStored)
+{
+    // The edits stay in the controls, so Apply can try again.
+    markChanged();
+    const QString text = earlierPartStored
+        ? tr("Your preferences could not all be saved. The settings before the video output method are saved; "
+             "the video output method, hardware decoding and the on-screen display font keep their previous "
+             "values. Press Apply to try again.")
+        : tr("Your preferences could not be saved. No setting was changed; your edits are still shown. "
+             "Press Apply to try again.");
+    QMessageBox::warning(this, tr("Preferences not saved"), text);
+}
+
+bool ZNBPreferencesPlugin::saveBinding(const PreferenceBinding& setting, QMap<QString, bool>* associationChanges)
 {
     const std::string section = setting.key.section;
     const std::string name = setting.key.name;
 
     switch (setting.kind) {
     case BindingKind::Text:
-        writePreferenceString(section, name, static_cast<QLineEdit*>(setting.control)->text());
-        break;
+        return writePreferenceString(section, name, static_cast<QLineEdit*>(setting.control)->text());
     case BindingKind::Check:
-        writePreferenceBool(section, name, static_cast<QCheckBox*>(setting.control)->isChecked());
-        break;
+        return writePreferenceBool(section, name, static_cast<QCheckBox*>(setting.control)->isChecked());
     case BindingKind::NegatedCheck:
-        writePreferenceBool(section, name, !static_cast<QCheckBox*>(setting.control)->isChecked());
-        break;
+        return writePreferenceBool(section, name, !static_cast<QCheckBox*>(setting.control)->isChecked());
     case BindingKind::Association: {
         auto* box = static_cast<QCheckBox*>(setting.control);
         const bool wanted = box->isChecked();
@@ -209,48 +255,41 @@ void ZNBPreferencesPlugin::saveBinding(const PreferenceBinding& setting, QMap<QS
             for (const QString& extension : extensionsOf(setting))
                 associationChanges->insert(extension, wanted);
         }
-        writePreferenceBool(section, name, wanted);
-        break;
+        return writePreferenceBool(section, name, wanted);
     }
     case BindingKind::ComboData:
     case BindingKind::Language:
-        writePreferenceString(section, name, currentData(static_cast<QComboBox*>(setting.control)));
-        break;
+        return writePreferenceString(section, name, currentData(static_cast<QComboBox*>(setting.control)));
     case BindingKind::VideoOutput:
-        saveVideoOutputMethod();
-        break;
+        break; // written by saveVideoOutputMethod, around the restart prompt
     case BindingKind::Slider:
     case BindingKind::UnsignedSlider:
-        writePreferenceInt(section, name, numberOf(setting.control));
-        break;
+        return writePreferenceInt(section, name, numberOf(setting.control));
     case BindingKind::OpenLocation: {
         QString location = ui.customDirEdit->text();
         if (ui.openInZelkMoviesRadioButton->isChecked())
             location = mediaFolderToken;
         else if (ui.openInLastDirRadioButton->isChecked())
             location = lastDirectoryToken;
-        writePreferenceString(section, name, location);
-        break;
+        return writePreferenceString(section, name, location);
     }
     case BindingKind::Colour:
-        writePreferenceString(section, name, setting.heldColour->name());
-        break;
+        return writePreferenceString(section, name, setting.heldColour->name());
     case BindingKind::Font:
-        writePreferenceFont(section, name, *setting.heldFont);
-        break;
+        return writePreferenceFont(section, name, *setting.heldFont);
     case BindingKind::FrameRate: {
         FrameRate rate;
         if (!currentFrameRate(&rate))
             break; // not usable: the stored pair stays as it was
         const auto& denominatorKey = SettingKeys::Subtitles::SubtitleFrameRateDenominator;
-        writePreferenceUInt(section, name, rate.numerator);
-        writePreferenceInt(denominatorKey.section, denominatorKey.name, rate.denominator);
-        break;
+        return writePreferenceUInt(section, name, rate.numerator)
+            && writePreferenceInt(denominatorKey.section, denominatorKey.name, rate.denominator);
     }
     }
+    return true;
 }
 
-void ZNBPreferencesPlugin::saveVideoOutputMethod()
+bool ZNBPreferencesPlugin::saveVideoOutputMethod(SaveProgress* progress)
 {
     const PreferenceBinding& setting = binding(SettingKeys::Video::VideoOutputMethod);
     const std::string section = setting.key.section;
@@ -258,7 +297,14 @@ void ZNBPreferencesPlugin::saveVideoOutputMethod()
     const QString stored = readPreferenceString(section, name, setting.defaultValue.toString());
     const QString shown = currentData(ui.videoOutputMethodComboBox);
     if (stored == shown)
-        return;
+        return true;
+
+    // Nothing stays locked while the user answers: what the save wrote so far
+    // is stored now, and the rest of it becomes a second transaction.
+    if (!commitSavePart(progress))
+        return false;
+    progress->promptSplitSave = true;
+    progress->batch.reset();
 
     QMessageBox prompt(QMessageBox::Information, tr("Restart Zelk Player"),
                        tr("You will need to restart Zelk Player in order for your changes to take effect. If you do "
@@ -267,13 +313,17 @@ void ZNBPreferencesPlugin::saveVideoOutputMethod()
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, nullptr,
                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     const int answer = prompt.exec();
+    progress->batch = std::make_unique<ilsk::SettingsBatch>();
+    if (progress->batch->status() != 0)
+        return false;
     if (answer == QMessageBox::Yes) {
         // Takes effect when control is back in the event loop, after the save.
         QCoreApplication::quit();
-        writePreferenceString(section, name, shown);
-    } else if (answer == QMessageBox::No) {
-        writePreferenceString(section, name, shown);
+        return writePreferenceString(section, name, shown);
     }
+    if (answer == QMessageBox::No)
+        return writePreferenceString(section, name, shown);
+    return true;
 }
 
 void ZNBPreferencesPlugin::notifySettingsConsumers()

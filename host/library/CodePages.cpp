@@ -5,6 +5,10 @@
 
 #include <QTextCodec>
 
+#ifdef ZELK_HAVE_ICU
+#include <unicode/ucnv.h>
+#endif
+
 namespace ZelkNimbo {
 
 namespace {
@@ -57,17 +61,37 @@ const CodePage knownCodePages[] = {
     {"UTF-16BE", "Unicode (UTF-16BE)"},
 };
 
+// Whether this Qt can decode `identifier`. Qt built with ICU (Debian's is)
+// asks ICU for every name: a name ICU knows, as MIME or IANA spell it, gives
+// a codec, just as Qt's own codecs in a build without ICU cover every name of
+// the table. Asking ICU's alias table costs almost nothing; creating the codec
+// loads ICU's conversion table, 1.4 MB of resident memory for this table's
+// names (mostly the East Asian ones), which the window does not need until a
+// subtitle is decoded. A name ICU does not know is asked of Qt itself.
+bool codecAvailable(const char* identifier)
+{
+#ifdef ZELK_HAVE_ICU
+    for (const char* standard : {"MIME", "IANA"}) {
+        UErrorCode error = U_ZERO_ERROR;
+        const char* name = ucnv_getStandardName(identifier, standard, &error);
+        if (U_SUCCESS(error) && name)
+            return true;
+    }
+#endif
+    return QTextCodec::codecForName(identifier) != nullptr;
+}
+
 } // namespace
 
 QStringList ZNBStringTools::codePages()
 {
     // Which codecs exist depends on how Qt was built (ICU or not), so only the
     // ones this Qt can really decode are offered. That cannot change while
-    // the process runs, and looking codecs up is slow: ask once.
+    // the process runs: ask once.
     static const QStringList identifiers = [] {
         QStringList available;
         for (const CodePage& page : knownCodePages) {
-            if (QTextCodec::codecForName(page.identifier))
+            if (codecAvailable(page.identifier))
                 available.append(QLatin1String(page.identifier));
         }
         return available;

@@ -6,7 +6,9 @@
 #include "host/library/ZNBLibrary.h"
 
 #include <QFile>
+#include <QHash>
 #include <QMimeDatabase>
+#include <QMutex>
 #include <QStandardPaths>
 
 namespace ZelkNimbo {
@@ -17,15 +19,28 @@ const char* const playerDesktopId = "zelk-player.desktop";
 const char* const mimeAppsFileName = "mimeapps.list";
 
 // Every MIME type a file with this extension may be recognised as; empty for
-// an extension the MIME database does not know.
+// an extension the MIME database does not know. Looking a name up matches it
+// against every glob of the database (Qt compiles a regular expression for
+// each complex one, every time), which made this most of a save's cost: the
+// answers are kept for the life of the process. A MIME package installed
+// while the player runs is seen after a restart.
 QStringList mimeTypesForExtension(const QString& extension)
 {
-    QStringList names;
     if (!extension.startsWith(QLatin1Char('.')) || extension.size() < 2)
-        return names;
+        return {};
+    static QMutex cacheMutex;
+    static QHash<QString, QStringList> known;
+    QMutexLocker lock(&cacheMutex);
+    const auto found = known.constFind(extension);
+    if (found != known.constEnd())
+        return *found;
+    QStringList names;
     const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(QLatin1Char('x') + extension);
     for (const QMimeType& type : types)
         names.append(type.name());
+    // A copy of its own: the caller's string may be a literal of a module
+    // that is unloaded before this cache is destroyed at exit.
+    known.insert(QString(extension.unicode(), extension.size()), names);
     return names;
 }
 

@@ -1,6 +1,8 @@
 // One hive (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE) stored in an SQLite
-// database: opening, validating and creating the file, transactions, and the
-// primitive key and value operations the API functions are built from.
+// database: opening, validating and creating the file (hive_open.cpp),
+// transactions of single calls (hive_calls.cpp) and of batches
+// (hive_batch.cpp), and the primitive key and value operations the API
+// functions are built from (hive_keys.cpp, hive_values.cpp).
 #pragma once
 
 #include "hive_locations.h"
@@ -11,6 +13,8 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <thread>
+#include <unordered_set>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -98,18 +102,16 @@ public:
   bool valueAt(KeyId key, DWORD index, ValueRecord &out);
   KeyStats stats(KeyId key);
 
-  // A hive transaction spanning calls: from beginScope() on, every call of
-  // this process on the hive is part of one SQLite write transaction, which
-  // endScope() commits or rolls back as a whole. A call that fails inside it
-  // undoes only its own changes. Nested scopes give ERROR_BUSY; a hive this
-  // process may not write gives ERROR_ACCESS_DENIED. If the process ends
-  // before endScope(), nothing of the scope is kept.
-  void beginScope();
-  void endScope(bool commit);
-  bool scopeOpen() const { return scopeOpen_; }
-
-  // Makes every committed change durable (fsync); lazy otherwise.
+  // Makes every committed change durable (fsync); lazy otherwise.  Inside
+  // a batch, the flush happens when the batch commits.
   void flush();
+
+  // A batch: every call of the thread that began it, on this hive, joins
+  // one write transaction, committed or rolled back as a whole (see
+  // hive_batch.cpp).  Calls of other threads wait for it to end.
+  void beginBatch();
+  void commitBatch();
+  void rollbackBatch();
   // Closes the connection at process exit (see Registry::instance).
   void closeAtExit();
 
@@ -128,8 +130,16 @@ private:
   void exec(const char *sql);
   sqlite3_stmt *prepare(const char *sql);
   void beginRaw(bool write);
-  int commitRaw(); // COMMIT, retried while busy; the SQLite result
   int runControl(const char *sql); // BEGIN/COMMIT/ROLLBACK, prepared once
+  void commitRaw();                // COMMIT, retried while the hive is busy
+  // A call inside a batch that changes anything does so in a savepoint of
+  // the batch's transaction (opened before its first changing statement),
+  // so that a call that fails leaves nothing of itself behind.
+  void enterBatchCall();
+  void openCallSavepoint();
+  void leaveBatchCall(bool keep);
+  void requireBatchOwner();
+  void closeBatch(); // forgets the batch; the transaction is already over
 
   HiveId id_;
   HiveLocation location_;
@@ -151,8 +161,22 @@ private:
   // The cache may answer this call, and what SQLite answers goes into it.
   bool cacheInCall_ = false;
   bool answeredFromCache_ = false;
-  // A hive transaction (beginScope) is open.
-  bool scopeOpen_ = false;
+  bool batchCall_ = false;     // the call runs inside a batch
+  bool callSavepoint_ = false; // ... and has opened its savepoint
+
+  struct Batch {
+    bool open = false;
+    std::thread::id owner;
+    LONG lost = ERROR_SUCCESS; // set when SQLite ended the transaction itself
+    bool flushAtCommit = false;
+    KeyId highestCreatedKey = 0; // ids are never reused, even after a rollback
+    // Keys this batch found alive and has not deleted since, and keys whose
+    // last write time it has set: the batch's own answers, which the read
+    // cache cannot give while the batch is open.
+    std::unordered_set<KeyId> alive;
+    std::unordered_set<KeyId> touched;
+  };
+  Batch batch_;
   // Leftovers of killed creations were looked for since the hive was opened.
   bool leftoversSwept_ = false;
 };

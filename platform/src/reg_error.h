@@ -4,7 +4,9 @@
 
 #include "win32_registry.h"
 
+#include <chrono>
 #include <new>
+#include <thread>
 
 namespace zelk::registry {
 
@@ -18,6 +20,10 @@ struct RegFailure {
 // belong to an older state of the hive: the call runs again from the start.
 struct CallRestart {};
 
+// Thrown before a call has any effect, when another thread of the process
+// holds a batch on the hive: the call runs again once the batch has ended.
+struct BatchWait {};
+
 // Win32 code for an SQLite result code (primary or extended).
 LONG win32FromSqlite(int sqliteResult);
 
@@ -27,9 +33,15 @@ LONG win32FromSqlite(int sqliteResult);
 // busy timeout) rolled back completely and is run again.
 template <typename F> LONG guarded(F &&body) noexcept {
   constexpr int kBusyAttempts = 20;
+  constexpr long kBatchWaitsMs = 600000; // as long as a busy hive is waited for
+  long batchWaits = 0;
   for (int attempt = 1;; ++attempt) {
     try {
       return body();
+    } catch (const BatchWait &) {
+      if (++batchWaits > kBatchWaitsMs) return ERROR_BUSY;
+      --attempt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     } catch (const CallRestart &) {
       if (attempt >= kBusyAttempts) return ERROR_REGISTRY_IO_FAILED;
     } catch (const RegFailure &f) {

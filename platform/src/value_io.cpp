@@ -29,6 +29,8 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserv
     WString name = fromWide(lpValueName);
     ValueRecord value;
     if (name.size() > kMaxValueNameUnits || !hive.getValue(ref.key, name, value)) {
+      // A size query (no buffer) of a missing value reports 0 bytes, as on NT.
+      if (!lpData && lpcbData) *lpcbData = 0;
       return ERROR_FILE_NOT_FOUND;
     }
     txn.commit();

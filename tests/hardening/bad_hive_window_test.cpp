@@ -7,6 +7,7 @@
 // - a direct registry call fails with a registry error code (ERROR_BADDB or
 //   ERROR_REGISTRY_CORRUPT; ERROR_ACCESS_DENIED for the read-only hive);
 // - nothing crashes: the process ends normally;
+// - the save reports its failure (a message, Apply left enabled);
 // - the window shows the defaults, not the values in the file;
 // - the file is never replaced or "repaired": same bytes, same inode, and
 //   no journal files left beside it.
@@ -14,6 +15,7 @@
 // the probe does tell stored values from defaults.
 
 #include "IsolatedEnvironment.h"
+#include "ModalAnswerer.h"
 #include "PreferencesHarness.h"
 
 #include "platform/win32_registry.h"
@@ -64,7 +66,10 @@ int probeWindow()
                     int(harness.child<QCheckBox>("aviCheckBox")->isChecked()),
                     harness.child<QSpinBox>("subtitleDelaySpinBox")->value());
         harness.child<QCheckBox>("onTopCheckBox")->click();
-        std::printf("saved %d\n", int(harness.call("save")));
+        // A save that cannot write says so in a message box.
+        ModalAnswerer message(ModalAnswerer::press(QMessageBox::Ok), 3000);
+        const bool called = harness.call("save");
+        std::printf("saved %d reported %d apply %d\n", int(called), int(message.shown()), int(harness.applyEnabled()));
     }
     std::fflush(stdout);
     return 0;
@@ -217,6 +222,10 @@ private slots:
         else
             QVERIFY2(status == ERROR_BADDB || status == ERROR_REGISTRY_CORRUPT, lines.at(0).constData());
         QCOMPARE(lines.at(1), expectedShown);
+        // The intact hive is saved to; on a bad one the save reports that it
+        // stored nothing, and Apply stays enabled.
+        QCOMPARE(lines.at(2), expectedShown == shownStored ? QByteArray("saved 1 reported 0 apply 0")
+                                                           : QByteArray("saved 1 reported 1 apply 1"));
 
         if (expectedShown == shownStored)
             return; // the intact hive was saved to, as it should be

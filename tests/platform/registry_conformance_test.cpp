@@ -223,6 +223,14 @@ TEST_F(ConformanceTest, BadOrClosedHandlesAreInvalidHandle) {
 TEST_F(ConformanceTest, MissingValueIsNotFound) {
   DWORD type = 0xdead, size = 0xbeef;
   EXPECT_EQ(RegQueryValueExW(root_, W("nope").c_str(), nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  // A size query without a buffer reports 0 bytes for a missing value (NT).
+  EXPECT_EQ(size, 0u);
+  // Also for a value that existed and was deleted since.
+  ASSERT_EQ(setDword(root_, W("gone"), 7), ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteValueW(root_, W("gone").c_str()), ERROR_SUCCESS);
+  size = 0xbeef;
+  EXPECT_EQ(RegQueryValueExW(root_, W("gone").c_str(), nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(size, 0u);
   EXPECT_EQ(RegDeleteValueW(root_, W("nope").c_str()), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegQueryValueExW(root_, nullptr, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
 }

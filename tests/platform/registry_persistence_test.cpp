@@ -3,11 +3,13 @@
 // returned; an open handle sees another process's write at once, also where
 // this process has read (and so cached) the old state; a reader never goes
 // back to an older state; many processes writing the same hive at the same
-// time all succeed; a module with its own copy of the stand-in opening the
-// hive loses no later write of this process.
+// time all succeed; a batch of calls is one transaction; a module with its
+// own copy of the stand-in opening the hive loses no later write of this
+// process.
 #include "registry_process_support.h"
 
 #include <atomic>
+#include <chrono>
 #include <dlfcn.h>
 #include <csignal>
 #include <cstdlib>
@@ -319,6 +321,21 @@ TEST(PersistenceTest, ForkedChildUsesTheRegistry) {
   LONG rc;
   EXPECT_EQ(readDword(key, "forked", rc), 77u);
   EXPECT_EQ(rc, ERROR_SUCCESS);
+
+  // A batch stays its parent's: the child can neither commit nor roll it back.
+  ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(key, "forked", 88), ERROR_SUCCESS);
+  pid = ::fork();
+  if (pid == 0) {
+    bool neither = ZelkRegCommitBatch(HKEY_CURRENT_USER) == ERROR_INVALID_FUNCTION &&
+                   ZelkRegRollbackBatch(HKEY_CURRENT_USER) == ERROR_INVALID_FUNCTION;
+    ::_exit(neither ? 0 : 1);
+  }
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(runSelf("--expect forked 77").status, 0) << "the child committed its parent's batch";
+  ASSERT_EQ(ZelkRegCommitBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  EXPECT_EQ(runSelf("--expect forked 88").status, 0);
   RegCloseKey(key);
 }
 
@@ -405,6 +422,83 @@ TEST(PersistenceTest, TreeDeletionIsAtomicWhenTheProcessIsKilled) {
 }
 
 } // namespace
+// A batch (our extension) is one transaction: this process reads its own
+// writes at once, also values it had read (and cached) before; another
+// process sees nothing until the commit, and its writer waits instead of
+// failing; another thread waits for the batch; a tree deleted in it is gone
+// for the batch's later calls; a rollback leaves nothing, not even keys the
+// batch created.
+TEST(PersistenceTest, BatchIsOneTransaction) {
+  HKEY key = createTestKey();
+  ASSERT_NE(key, nullptr);
+  LONG rc;
+  ASSERT_EQ(writeDword(key, "a", 1), ERROR_SUCCESS);
+  EXPECT_EQ(readDword(key, "a", rc), 1u);
+  EXPECT_EQ(readDword(key, "a", rc), 1u); // answered from the read cache
+
+  ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  EXPECT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_INVALID_FUNCTION); // no nesting
+  ASSERT_EQ(writeDword(key, "a", 2), ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(key, "b", 3), ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(key, "a", 1), ERROR_SUCCESS); // back to the stored value, still a write
+  ASSERT_EQ(writeDword(key, "a", 2), ERROR_SUCCESS);
+  EXPECT_EQ(readDword(key, "a", rc), 2u);
+  EXPECT_EQ(readDword(key, "b", rc), 3u);
+  EXPECT_EQ(runSelf("--expect a 1").status, 0) << "another process saw the batch before its commit";
+  EXPECT_EQ(runSelf("--expect b 3").status, 31);
+  std::atomic<bool> writerDone{false}, threadDone{false};
+  ChildResult writer;
+  std::thread otherProcess([&] {
+    writer = runSelf("--write c 7");
+    writerDone = true;
+  });
+  DWORD seenByThread = 0;
+  std::thread otherThread([&] {
+    LONG threadRc;
+    seenByThread = readDword(key, "a", threadRc);
+    threadDone = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(writerDone) << "another process wrote during the batch";
+  EXPECT_FALSE(threadDone) << "another thread read during the batch";
+  ASSERT_EQ(ZelkRegCommitBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  otherProcess.join();
+  otherThread.join();
+  EXPECT_EQ(writer.status, 0) << writer.output;
+  EXPECT_EQ(seenByThread, 2u);
+  EXPECT_EQ(runSelf("--expect a 2").status, 0);
+  EXPECT_EQ(runSelf("--expect b 3").status, 0);
+  EXPECT_EQ(readDword(key, "c", rc), 7u);
+  EXPECT_EQ(ZelkRegCommitBatch(HKEY_CURRENT_USER), ERROR_INVALID_FUNCTION);
+
+  ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(key, "a", 5), ERROR_SUCCESS);
+  HKEY created = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(key, W("made").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(created, "x", 1), ERROR_SUCCESS);
+  // A tree deleted inside the batch takes its keys with it, also those the
+  // batch had just written to.
+  HKEY inner = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(created, W("inner").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &inner, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(writeDword(inner, "y", 1), ERROR_SUCCESS);
+  ASSERT_EQ(SHDeleteKeyW(key, W("made").c_str()), DWORD(ERROR_SUCCESS));
+  EXPECT_EQ(writeDword(inner, "y", 2), ERROR_KEY_DELETED);
+  RegCloseKey(inner);
+  ASSERT_EQ(ZelkRegRollbackBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  EXPECT_EQ(readDword(key, "a", rc), 2u);
+  EXPECT_EQ(writeDword(created, "x", 2), ERROR_KEY_DELETED);
+  HKEY later = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(key, W("later").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &later, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(writeDword(created, "x", 3), ERROR_KEY_DELETED) << "a rolled-back key's id was given to a new key";
+  EXPECT_EQ(runSelf("--expect a 2").status, 0);
+  RegCloseKey(later);
+  RegCloseKey(created);
+  RegCloseKey(key);
+  EXPECT_EQ(SHDeleteKeyW(HKEY_CURRENT_USER, kKey), DWORD(ERROR_SUCCESS));
+}
 
 int main(int argc, char **argv) {
   if (argc >= 4 && std::string(argv[1]) == "--write") return childWrite(argv[2], DWORD(std::atoi(argv[3])), false);

@@ -11,16 +11,15 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 BUILD_PACKAGES=(
   build-essential cmake pkg-config binutils
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev qttranslations5-l10n
-  libxml2-dev libboost-thread-dev libsqlite3-dev
+  libxml2-dev libboost-thread-dev libsqlite3-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
   libmpv-dev
 )
 # Extra packages for the full test run: the Windows cross build run under Wine,
-# clang with its runtime libraries for the libFuzzer targets, and FFmpeg, with
-# which the playback tests make their media.
-TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg)
-# The player's screen-saver test runs its own private session bus.
-TEST_PACKAGES+=(dbus-daemon)
+# clang with its runtime libraries for the libFuzzer targets, FFmpeg, with
+# which the playback tests make their media, and the D-Bus daemon that the
+# screen-saver test starts as its own private session bus.
+TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
 BENCH_PACKAGES=(mpv xvfb xauth)

@@ -1,9 +1,5 @@
-// Hive transactions of an import (the stand-in only).
+// The batches of an import (the stand-in only).
 #include "import_transaction.h"
-
-#ifndef _WIN32
-#include "zelk_registry_transaction.h"
-#endif
 
 namespace zelkreg {
 
@@ -16,12 +12,14 @@ LONG ImportTransaction::commit() { return ERROR_SUCCESS; }
 #else
 
 ImportTransaction::~ImportTransaction() {
-  for (HKEY root : open_) ZelkRegEndHiveTransaction(root, FALSE);
+  // Nothing was committed: whatever a rollback meets, the batch's changes
+  // end with it (at the latest with the connection, at exit).
+  for (HKEY root : open_) (void)ZelkRegRollbackBatch(root);
 }
 
 LONG ImportTransaction::begin(const std::vector<HKEY> &roots) {
   for (HKEY root : roots) {
-    LONG rc = ZelkRegBeginHiveTransaction(root);
+    LONG rc = ZelkRegBeginBatch(root);
     if (rc == ERROR_ACCESS_DENIED || rc == ERROR_INVALID_HANDLE) continue;
     if (rc != ERROR_SUCCESS) return rc;
     open_.push_back(root);
@@ -33,7 +31,7 @@ LONG ImportTransaction::commit() {
   while (!open_.empty()) {
     HKEY root = open_.front();
     open_.erase(open_.begin());
-    if (LONG rc = ZelkRegEndHiveTransaction(root, TRUE)) return rc;
+    if (LONG rc = ZelkRegCommitBatch(root)) return rc;
   }
   return ERROR_SUCCESS;
 }
