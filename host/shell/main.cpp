@@ -6,8 +6,10 @@
 #include "host/shell/PlayerSession.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
+#include "host/shell/engine/EngineSettings.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -35,6 +37,40 @@ int renderPages(ZelkShell::PluginHost& plugins, const QString& folder)
     return 0;
 }
 
+// Without a session bus advertised (no address, no bus socket in the
+// runtime folder) libdbus would autolaunch one at the first use: Qt's
+// accessibility bridge asks for it while the first widgets are built, and
+// the window waits for dbus-launch, which leaves a bus daemon running after
+// the player quits. Such a private bus has none of the desktop's services
+// on it (screen saver, accessibility registry), so the player goes without:
+// an address no transport accepts makes every connection fail at once.
+void keepFromAutolaunchingSessionBus()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtimeDir.isEmpty() && QFileInfo::exists(runtimeDir + QStringLiteral("/bus")))
+        return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+// Qt loads the display's OpenGL integration (and the OpenGL driver with it)
+// for the first window it maps, whether or not anything draws with OpenGL.
+// Only the OpenGL video output does; for the others that is start-up time
+// spent for nothing. True when the integration was turned off this way: the
+// variable must then not reach a player started again (whose output may be
+// OpenGL by then).
+bool skipUnusedOpenGl()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        return false;
+    if (ZelkShell::videoOutputChoice(ZelkShell::StoredSettings::read()).kind == ZelkShell::VideoOutputKind::OpenGL)
+        return false;
+    // Read when the first window is created, not before.
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -53,6 +89,8 @@ int main(int argc, char** argv)
     const bool headless = !options.renderPagesTo.isEmpty() || options.grabFrame;
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    keepFromAutolaunchingSessionBus();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk-player"));
@@ -83,7 +121,10 @@ int main(int argc, char** argv)
 
     if (!options.renderPagesTo.isEmpty())
         return renderPages(plugins, options.renderPagesTo);
+    const bool openGlSkipped = skipUnusedOpenGl();
     const ZelkShell::PlayerExit exit = ZelkShell::runPlayerSession(plugins, options, argumentList(argc, argv));
+    if (openGlSkipped)
+        qunsetenv("QT_XCB_GL_INTEGRATION");
     // The plug-ins have shut down and the save is complete: start again.
     if (exit.restart && !ZelkShell::startPlayerAgain(exit.restartArguments)) {
         std::fprintf(stderr, "zelk-player: could not start again\n");
