@@ -6,7 +6,6 @@
 #include "host/shell/PlayerSession.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
-#include "host/shell/engine/EngineSettings.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -52,23 +51,6 @@ void keepFromAutolaunchingSessionBus()
     if (!runtimeDir.isEmpty() && QFileInfo::exists(runtimeDir + QStringLiteral("/bus")))
         return;
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-}
-
-// Qt loads the display's OpenGL integration (and the OpenGL driver with it)
-// for the first window it maps, whether or not anything draws with OpenGL.
-// Only the OpenGL video output does; for the others that is start-up time
-// spent for nothing. True when the integration was turned off this way: the
-// variable must then not reach a player started again (whose output may be
-// OpenGL by then).
-bool skipUnusedOpenGl()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        return false;
-    if (ZelkShell::videoOutputChoice(ZelkShell::StoredSettings::read()).kind == ZelkShell::VideoOutputKind::OpenGL)
-        return false;
-    // Read when the first window is created, not before.
-    qputenv("QT_XCB_GL_INTEGRATION", "none");
-    return true;
 }
 
 } // namespace
@@ -121,10 +103,7 @@ int main(int argc, char** argv)
 
     if (!options.renderPagesTo.isEmpty())
         return renderPages(plugins, options.renderPagesTo);
-    const bool openGlSkipped = skipUnusedOpenGl();
     const ZelkShell::PlayerExit exit = ZelkShell::runPlayerSession(plugins, options, argumentList(argc, argv));
-    if (openGlSkipped)
-        qunsetenv("QT_XCB_GL_INTEGRATION");
     // The plug-ins have shut down and the save is complete: start again.
     if (exit.restart && !ZelkShell::startPlayerAgain(exit.restartArguments)) {
         std::fprintf(stderr, "zelk-player: could not start again\n");
