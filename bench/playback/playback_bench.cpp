@@ -7,7 +7,9 @@
 // - CPU: CPU seconds per second while playing a 1080p 25 fps video with the
 //   software renderer, beside mpv playing the same file.
 //
-//   playback_bench [rounds]
+//   playback_bench [rounds] [start|cpu|ok]
+//
+// The optional second argument runs one of the three measures only.
 //
 // With a display (DISPLAY set, e.g. under `xvfb-run -a`), both players draw
 // into X11 windows (mpv with its software output, --vo=x11). Without one the
@@ -75,11 +77,37 @@ void printLine(const char* what, double ours, double mpv, const char* unit)
     std::printf("%-44s %10.1f %s %10.1f %s %8.2f\n", what, ours, unit, mpv, unit, mpv > 0 ? ours / mpv : 0.0);
 }
 
+// CPU while playing, from the 3rd to the 11th second; false when the
+// settings could not be restored afterwards.
+bool measureCpu(const QString& player, const QStringList& playerCommon, const QString& mpv,
+                const QStringList& mpvCommon, const QString& hd, const QProcessEnvironment& environment)
+{
+    const double ourLoad = zelkbench::cpuLoadWhileRunning(player, playerCommon + QStringList{hd}, environment, 3000, 11000);
+    const double mpvLoad = zelkbench::cpuLoadWhileRunning(mpv, mpvCommon + QStringList{hd}, environment, 3000, 11000);
+    printLine("CPU playing 1080p25, software (% of a core)", ourLoad * 100, mpvLoad * 100, "% ");
+    // The same without the filters the default settings add (FFmpeg's
+    // post-processing and the deinterlacer), which mpv does not run.
+    const bool filtersOff = ZelkNimbo::writePreferenceString("Codec", "PostProcessingMode", QStringLiteral("off"))
+                            && ZelkNimbo::writePreferenceString("Video", "DeinterlacingMethod", QStringLiteral("none"));
+    const double bareLoad =
+        filtersOff ? zelkbench::cpuLoadWhileRunning(player, playerCommon + QStringList{hd}, environment, 3000, 11000) : -1;
+    printLine("  the same, post-processing and deinterlacing off", bareLoad * 100, mpvLoad * 100, "% ");
+    ZelkNimbo::releaseComponentSettings();
+    return ZelkNimbo::writePreferenceString("Codec", "PostProcessingMode", QStringLiteral("automatic"))
+           && ZelkNimbo::writePreferenceString("Video", "DeinterlacingMethod", QStringLiteral("bob"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    if (!only.isEmpty() && only != "start" && only != "cpu" && only != "ok") {
+        std::fprintf(stderr, "usage: playback_bench [rounds] [start|cpu|ok]\n");
+        return 2;
+    }
+    const auto runs = [&only](const char* measure) { return only.isEmpty() || only == measure; };
     QTemporaryDir root;
     if (!root.isValid())
         return 1;
@@ -139,7 +167,7 @@ int main(int argc, char** argv)
     // state of the machine's caches.
     std::vector<double> ours;
     std::vector<double> theirs;
-    for (int round = 0; round < rounds; ++round) {
+    for (int round = 0; runs("start") && round < rounds; ++round) {
         ours.push_back(zelkbench::millisecondsToMarker(
             player, playerCommon + QStringList{QStringLiteral("--quit-on-first-frame"), small}, "first-frame",
             environment));
@@ -147,23 +175,12 @@ int main(int argc, char** argv)
             mpv, mpvCommon + QStringList{QStringLiteral("--script=") + script.fileName(), small}, "first-frame",
             environment));
     }
-    printLine("start to first frame (median)", median(ours), median(theirs), "ms");
-
-    // CPU while playing, from the 3rd to the 11th second.
-    const double ourLoad = zelkbench::cpuLoadWhileRunning(player, playerCommon + QStringList{hd}, environment, 3000, 11000);
-    const double mpvLoad = zelkbench::cpuLoadWhileRunning(mpv, mpvCommon + QStringList{hd}, environment, 3000, 11000);
-    printLine("CPU playing 1080p25, software (% of a core)", ourLoad * 100, mpvLoad * 100, "% ");
-    // The same without the filters the default settings add (FFmpeg's
-    // post-processing and the deinterlacer), which mpv does not run.
-    const bool filtersOff = ZelkNimbo::writePreferenceString("Codec", "PostProcessingMode", QStringLiteral("off"))
-                            && ZelkNimbo::writePreferenceString("Video", "DeinterlacingMethod", QStringLiteral("none"));
-    const double bareLoad =
-        filtersOff ? zelkbench::cpuLoadWhileRunning(player, playerCommon + QStringList{hd}, environment, 3000, 11000) : -1;
-    printLine("  the same, post-processing and deinterlacing off", bareLoad * 100, mpvLoad * 100, "% ");
-    ZelkNimbo::releaseComponentSettings();
-    if (!ZelkNimbo::writePreferenceString("Codec", "PostProcessingMode", QStringLiteral("automatic"))
-        || !ZelkNimbo::writePreferenceString("Video", "DeinterlacingMethod", QStringLiteral("bob")))
+    if (runs("start"))
+        printLine("start to first frame (median)", median(ours), median(theirs), "ms");
+    if (runs("cpu") && !measureCpu(player, playerCommon, mpv, mpvCommon, hd, environment))
         return 1;
+    if (!runs("ok"))
+        return 0;
 
     // OK to the change on screen, in this process.
     QString error;

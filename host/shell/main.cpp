@@ -9,6 +9,7 @@
 #include "host/shell/Translations.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -36,6 +37,23 @@ int renderPages(ZelkShell::PluginHost& plugins, const QString& folder)
     return 0;
 }
 
+// Without a session bus advertised (no address, no bus socket in the
+// runtime folder) libdbus would autolaunch one at the first use: Qt's
+// accessibility bridge asks for it while the first widgets are built, and
+// the window waits for dbus-launch, which leaves a bus daemon running after
+// the player quits. Such a private bus has none of the desktop's services
+// on it (screen saver, accessibility registry), so the player goes without:
+// an address no transport accepts makes every connection fail at once.
+void keepFromAutolaunchingSessionBus()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtimeDir.isEmpty() && QFileInfo::exists(runtimeDir + QStringLiteral("/bus")))
+        return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -54,6 +72,8 @@ int main(int argc, char** argv)
     const bool headless = !options.renderPagesTo.isEmpty() || options.grabFrame;
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    keepFromAutolaunchingSessionBus();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk-player"));
