@@ -535,5 +535,17 @@ p, li { white-space: pre-wrap; }
         <source>Best Available</source>
         <translation>Beste verfügbare</translation>
     </message>
+    <message>
+        <source>Your preferences could not all be saved. The settings before the video output method are saved; the video output method, hardware decoding and the on-screen display font keep their previous values. Press Apply to try again.</source>
+        <translation>Ihre Einstellungen konnten nicht alle gespeichert werden. Die Einstellungen vor der Videoausgabemethode sind gespeichert; Videoausgabemethode, Hardware-Dekodierung und die Schriftart der Bildschirmanzeige behalten ihre bisherigen Werte. Klicken Sie auf „Übernehmen“, um es erneut zu versuchen.</translation>
+    </message>
+    <message>
+        <source>Your preferences could not be saved. No setting was changed; your edits are still shown. Press Apply to try again.</source>
+        <translation>Ihre Einstellungen konnten nicht gespeichert werden. Keine Einstellung wurde geändert; Ihre Änderungen werden weiterhin angezeigt. Klicken Sie auf „Übernehmen“, um es erneut zu versuchen.</translation>
+    </message>
+    <message>
+        <source>Preferences not saved</source>
+        <translation>Einstellungen nicht gespeichert</translation>
+    </message>
 </context>
 </TS>

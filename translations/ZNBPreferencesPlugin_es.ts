@@ -535,5 +535,17 @@ p, li { white-space: pre-wrap; }
         <source>Best Available</source>
         <translation>Mejor disponible</translation>
     </message>
+    <message>
+        <source>Your preferences could not all be saved. The settings before the video output method are saved; the video output method, hardware decoding and the on-screen display font keep their previous values. Press Apply to try again.</source>
+        <translation>No se han podido guardar todas sus preferencias. Los ajustes anteriores al método de salida de vídeo se han guardado; el método de salida de vídeo, la decodificación por hardware y la fuente de la visualización en pantalla conservan sus valores anteriores. Pulse Aplicar para volver a intentarlo.</translation>
+    </message>
+    <message>
+        <source>Your preferences could not be saved. No setting was changed; your edits are still shown. Press Apply to try again.</source>
+        <translation>No se han podido guardar sus preferencias. No se ha cambiado ningún ajuste; sus cambios siguen a la vista. Pulse Aplicar para volver a intentarlo.</translation>
+    </message>
+    <message>
+        <source>Preferences not saved</source>
+        <translation>Preferencias no guardadas</translation>
+    </message>
 </context>
 </TS>

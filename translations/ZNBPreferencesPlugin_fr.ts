@@ -535,5 +535,17 @@ p, li { white-space: pre-wrap; }
         <source>Best Available</source>
         <translation>Meilleure disponible</translation>
     </message>
+    <message>
+        <source>Your preferences could not all be saved. The settings before the video output method are saved; the video output method, hardware decoding and the on-screen display font keep their previous values. Press Apply to try again.</source>
+        <translation>Vos préférences n’ont pas toutes pu être enregistrées. Les réglages qui précèdent la méthode de sortie vidéo sont enregistrés&#xa0;; la méthode de sortie vidéo, le décodage matériel et la police de l’affichage à l’écran gardent leurs valeurs précédentes. Cliquez sur Appliquer pour réessayer.</translation>
+    </message>
+    <message>
+        <source>Your preferences could not be saved. No setting was changed; your edits are still shown. Press Apply to try again.</source>
+        <translation>Vos préférences n’ont pas pu être enregistrées. Aucun réglage n’a été modifié&#xa0;; vos modifications sont toujours affichées. Cliquez sur Appliquer pour réessayer.</translation>
+    </message>
+    <message>
+        <source>Preferences not saved</source>
+        <translation>Préférences non enregistrées</translation>
+    </message>
 </context>
 </TS>
