@@ -1,11 +1,6 @@
 #pragma once
 
-#include <QObject>
-
-#include <atomic>
-
-struct mpv_handle;
-struct mpv_render_context;
+#include "host/shell/engine/RenderContext.h"
 
 namespace ZelkShell {
 
@@ -13,7 +8,7 @@ namespace ZelkShell {
 // engine's OpenGL render API. Create, render and destroy it only while the
 // OpenGL context it was made in is current. Views hold this object, never
 // the engine handle; the engine must outlive it.
-class OpenGlFrameRenderer : public QObject {
+class OpenGlFrameRenderer : public RenderContext {
     Q_OBJECT
 
 public:
@@ -21,21 +16,8 @@ public:
 
     OpenGlFrameRenderer(mpv_handle* engine, GetProcAddress getProcAddress, void* procContext, QString* error,
                         QObject* parent = nullptr);
-    ~OpenGlFrameRenderer() override;
-
-    bool isValid() const { return context_ != nullptr; }
-    bool takeFrameUpdate();
     // Draws into framebuffer `fbo` of `width` x `height` device pixels.
     void render(int fbo, int width, int height);
-
-signals:
-    void updateAvailable();
-
-private:
-    static void engineUpdate(void* self);
-
-    mpv_render_context* context_ = nullptr;
-    std::atomic<bool> updateQueued_{false};
 };
 
 } // namespace ZelkShell

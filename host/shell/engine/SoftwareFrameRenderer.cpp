@@ -3,8 +3,6 @@
 #include <mpv/client.h>
 #include <mpv/render.h>
 
-#include <QMetaObject>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -29,53 +27,19 @@ void freeAligned(void* buffer)
 } // namespace
 
 SoftwareFrameRenderer::SoftwareFrameRenderer(mpv_handle* engine, QString* error, QObject* parent)
-    : QObject(parent)
+    : RenderContext(parent)
 {
     char softwareApi[] = MPV_RENDER_API_TYPE_SW;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, softwareApi},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    const int status = engine ? mpv_render_context_create(&context_, engine, params) : MPV_ERROR_UNINITIALIZED;
-    if (status < 0) {
-        context_ = nullptr;
-        if (error)
-            *error = QString::fromUtf8(mpv_error_string(status));
-        return;
-    }
-    mpv_render_context_set_update_callback(context_, &SoftwareFrameRenderer::engineUpdate, this);
-}
-
-SoftwareFrameRenderer::~SoftwareFrameRenderer()
-{
-    if (context_)
-        mpv_render_context_free(context_); // waits for the engine to let go
-}
-
-void SoftwareFrameRenderer::engineUpdate(void* self)
-{
-    // Called on an engine thread: only queue a call to our own thread, once
-    // per burst of updates.
-    auto* renderer = static_cast<SoftwareFrameRenderer*>(self);
-    if (renderer->updateQueued_.exchange(true))
-        return;
-    QMetaObject::invokeMethod(
-        renderer,
-        [renderer] {
-            renderer->updateQueued_ = false;
-            emit renderer->updateAvailable();
-        },
-        Qt::QueuedConnection);
-}
-
-bool SoftwareFrameRenderer::takeFrameUpdate()
-{
-    return context_ && (mpv_render_context_update(context_) & MPV_RENDER_UPDATE_FRAME);
+    create(engine, params, error);
 }
 
 QImage SoftwareFrameRenderer::render(const QSize& size)
 {
-    if (!context_ || size.isEmpty())
+    if (!context() || size.isEmpty())
         return QImage();
     const std::size_t stride = alignedStride(size.width());
     void* pixels = std::aligned_alloc(rowAlignment, stride * static_cast<std::size_t>(size.height()));
@@ -91,7 +55,7 @@ QImage SoftwareFrameRenderer::render(const QSize& size)
         {MPV_RENDER_PARAM_SW_POINTER, pixels},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (mpv_render_context_render(context_, params) < 0) {
+    if (mpv_render_context_render(context(), params) < 0) {
         std::free(pixels);
         return QImage();
     }

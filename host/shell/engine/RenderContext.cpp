@@ -1,0 +1,55 @@
+#include "host/shell/engine/RenderContext.h"
+
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+#include <QMetaObject>
+
+namespace ZelkShell {
+
+RenderContext::RenderContext(QObject* parent)
+    : QObject(parent)
+{
+}
+
+RenderContext::~RenderContext()
+{
+    if (context_)
+        mpv_render_context_free(context_); // waits for the engine to let go
+}
+
+bool RenderContext::create(mpv_handle* engine, mpv_render_param* params, QString* error)
+{
+    const int status = engine ? mpv_render_context_create(&context_, engine, params) : MPV_ERROR_UNINITIALIZED;
+    if (status < 0) {
+        context_ = nullptr;
+        if (error)
+            *error = QString::fromUtf8(mpv_error_string(status));
+        return false;
+    }
+    mpv_render_context_set_update_callback(context_, &RenderContext::engineUpdate, this);
+    return true;
+}
+
+void RenderContext::engineUpdate(void* self)
+{
+    // Called on an engine thread: only queue a call to our own thread, once
+    // per burst of updates.
+    auto* renderer = static_cast<RenderContext*>(self);
+    if (renderer->updateQueued_.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        renderer,
+        [renderer] {
+            renderer->updateQueued_ = false;
+            emit renderer->updateAvailable();
+        },
+        Qt::QueuedConnection);
+}
+
+bool RenderContext::takeFrameUpdate()
+{
+    return context_ && (mpv_render_context_update(context_) & MPV_RENDER_UPDATE_FRAME);
+}
+
+} // namespace ZelkShell

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+
+struct mpv_handle;
+struct mpv_render_context;
+struct mpv_render_param;
+
+namespace ZelkShell {
+
+// What every way of drawing the engine's picture shares: one render context
+// of the engine's render API, and the hand-over of its update callback from
+// the engine's threads to this object's thread. The engine must outlive it.
+class RenderContext : public QObject {
+    Q_OBJECT
+
+public:
+    ~RenderContext() override;
+
+    bool isValid() const { return context_ != nullptr; }
+
+    // Whether the engine has a new frame (or a changed picture) to draw
+    // since the last render; takes the engine's pending update flags.
+    bool takeFrameUpdate();
+
+signals:
+    // The engine has something new to draw; delivered on this object's thread.
+    void updateAvailable();
+
+protected:
+    explicit RenderContext(QObject* parent);
+
+    // Creates the context with `params` (ending in MPV_RENDER_PARAM_INVALID);
+    // on failure the context stays null and `error` says why.
+    bool create(mpv_handle* engine, mpv_render_param* params, QString* error);
+    mpv_render_context* context() const { return context_; }
+
+private:
+    static void engineUpdate(void* self);
+
+    mpv_render_context* context_ = nullptr;
+    std::atomic<bool> updateQueued_{false};
+};
+
+} // namespace ZelkShell
