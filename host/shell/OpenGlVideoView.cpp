@@ -32,6 +32,7 @@ void OpenGlVideoView::initializeGL()
 {
     if (!makeRenderer_ || renderer_)
         return;
+    initialized_ = true;
     renderer_ = makeRenderer_(&OpenGlVideoView::procAddress, context(), &problem_);
     if (!renderer_ || !renderer_->isValid()) {
         renderer_.reset();
@@ -43,6 +44,7 @@ void OpenGlVideoView::initializeGL()
         if (renderer_ && renderer_->takeFrameUpdate())
             update();
     });
+    emit rendererReady();
 }
 
 void OpenGlVideoView::paintGL()

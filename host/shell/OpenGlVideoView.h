@@ -25,8 +25,13 @@ public:
 
     void setRendererFactory(RendererFactory factory) { makeRenderer_ = std::move(factory); }
     QString problem() const { return problem_; }
+    // Whether the widget's OpenGL context has been set up (with or without
+    // a working renderer).
+    bool isInitialized() const { return initialized_; }
 
 signals:
+    // One of the two, once, when the widget gets its OpenGL context.
+    void rendererReady();
     void rendererFailed(const QString& reason);
 
 protected:
@@ -39,6 +44,7 @@ private:
     RendererFactory makeRenderer_;
     std::unique_ptr<OpenGlFrameRenderer> renderer_;
     QString problem_;
+    bool initialized_ = false;
 };
 
 } // namespace ZelkShell

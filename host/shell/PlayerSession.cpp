@@ -35,10 +35,12 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
     }
     // The engine opens the file on its own threads while the window maps.
     // Started without a file, the video left open at the last quit, if asked.
-    if (options.files.isEmpty())
-        window.reopenLastVideo();
-    else
-        window.playFiles(options.files, options.startSeconds, options.startPaused);
+    window.whenVideoAreaReady([&window, &options] {
+        if (options.files.isEmpty())
+            window.reopenLastVideo();
+        else
+            window.playFiles(options.files, options.startSeconds, options.startPaused);
+    });
     window.show();
     // A window that cannot open is reported on stderr and in the status bar.
     if (options.openPreferences)

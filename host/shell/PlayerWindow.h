@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 class QAction;
 
 namespace ZelkShell {
@@ -50,6 +52,10 @@ public:
     VideoOutputKind videoOutput() const { return videoOutput_; }
 
     PlaybackEngine& engine() const { return *engine_; }
+    // Runs `start` once the video area can show pictures: at once, except
+    // for the OpenGL output before its widget has its context (the engine
+    // needs the renderer before a file opens, or it plays no video).
+    void whenVideoAreaReady(std::function<void()> start);
     // The software video view; null with the engine's own window.
     VideoView* videoView() const { return view_; }
     PlaybackControls* controls() const { return controls_; }

@@ -3,6 +3,8 @@
 
 #include "host/shell/PlayerWindow.h"
 
+#include "host/shell/OpenGlVideoView.h"
+
 #include "host/shell/PlaybackControls.h"
 #include "host/shell/PlayerSettings.h"
 #include "host/shell/VideoView.h"
@@ -75,6 +77,26 @@ void PlayerWindow::connectEngine()
     connect(controls_, &PlaybackControls::seekRequested, engine, [engine](double seconds) { engine->seek(seconds); });
     connect(controls_, &PlaybackControls::volumeRequested, engine, &PlaybackEngine::setVolume);
     connect(controls_, &PlaybackControls::fullScreenRequested, this, [this] { setFullScreen(!isFullScreen()); });
+}
+
+void PlayerWindow::whenVideoAreaReady(std::function<void()> start)
+{
+    auto* openGlView = qobject_cast<OpenGlVideoView*>(videoArea_);
+    if (!openGlView || openGlView->isInitialized()) {
+        start();
+        return;
+    }
+    // Whichever comes first runs `start`; the other finds it gone.
+    auto pending = std::make_shared<std::function<void()>>(std::move(start));
+    auto runOnce = [pending] {
+        if (!*pending)
+            return;
+        auto run = std::move(*pending);
+        *pending = nullptr;
+        run();
+    };
+    connect(openGlView, &OpenGlVideoView::rendererReady, this, runOnce);
+    connect(openGlView, &OpenGlVideoView::rendererFailed, this, runOnce);
 }
 
 void PlayerWindow::playFiles(const QStringList& files, double startSeconds, bool paused)
