@@ -50,23 +50,6 @@ bool anotherProcessCanWrite()
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Two video outputs described in `dir`, so the output method can change.
-QStringList twoOutputDirs(QTemporaryDir& dir)
-{
-    const char* names[] = {"Alpha", "Beta"};
-    for (const char* name : names) {
-        QFile file(dir.filePath(QString::fromLatin1(name) + QStringLiteral(".xml")));
-        file.open(QIODevice::WriteOnly);
-        file.write(QStringLiteral("<properties><id>id.%1</id><name><short>%1</short></name><interfaces>"
-                                  "<interface>com.zelk.streamengine.component.output</interface></interfaces>"
-                                  "<plugin><StreamEngine><port media=\"video\">in</port></StreamEngine></plugin>"
-                                  "</properties>")
-                       .arg(QString::fromLatin1(name))
-                       .toUtf8());
-    }
-    return {dir.path()};
-}
-
 // The association requests handed to the operating system, one per line.
 QStringList associationRequests()
 {

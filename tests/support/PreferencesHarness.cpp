@@ -6,6 +6,7 @@
 #include "plugin/HostInterfaces.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QMetaObject>
 #include <QPushButton>
 
@@ -160,6 +161,22 @@ bool storeString(const char* section, const char* name, const QString& value)
 void clearStore()
 {
     SHDeleteKeyW(HKEY_CURRENT_USER, u"SOFTWARE\\Zelk");
+}
+
+QStringList twoOutputDirs(QTemporaryDir& dir)
+{
+    const char* names[] = {"Alpha", "Beta"};
+    for (const char* name : names) {
+        QFile file(dir.filePath(QString::fromLatin1(name) + QStringLiteral(".xml")));
+        file.open(QIODevice::WriteOnly);
+        file.write(QStringLiteral("<properties><id>id.%1</id><name><short>%1</short></name><interfaces>"
+                                  "<interface>com.zelk.streamengine.component.output</interface></interfaces>"
+                                  "<plugin><StreamEngine><port media=\"video\">in</port></StreamEngine></plugin>"
+                                  "</properties>")
+                       .arg(QString::fromLatin1(name))
+                       .toUtf8());
+    }
+    return {dir.path()};
 }
 
 } // namespace zelktest

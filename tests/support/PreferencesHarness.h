@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <cstdint>
@@ -46,6 +47,10 @@ private:
 
 // The module's folder in the build tree.
 QString pluginBuildDir();
+
+// Describes two video outputs ("Alpha", "Beta") in `dir`, so that the output
+// method can change; returns the folder list for the harness.
+QStringList twoOutputDirs(QTemporaryDir& dir);
 
 // Registry values of the component's settings, read and written directly.
 struct StoredValue {
