@@ -32,15 +32,6 @@ bool alwaysOnTop()
                                          ZelkNimbo::settingDefault(alwaysOnTopKey).toBool());
 }
 
-bool setAlwaysOnTop(bool onTop)
-{
-    if (ZelkNimbo::writePreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name, onTop))
-        return true;
-    // A held key may have been deleted under us; one more try on fresh keys.
-    ZelkNimbo::releaseComponentSettings();
-    return ZelkNimbo::writePreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name, onTop);
-}
-
 QString openDialogFolder()
 {
     ZelkNimbo::releaseComponentSettings();

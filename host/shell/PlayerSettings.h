@@ -11,8 +11,6 @@ namespace PlayerSettings {
 // Each read opens the store afresh: between two reads the preferences, or
 // zelk-reg, may have deleted and recreated the keys a held handle points at.
 bool alwaysOnTop();
-// False when the value could not be stored.
-bool setAlwaysOnTop(bool onTop);
 
 // Where File > Open starts, as the General page's "Video File Opening"
 // choice says: the default video folder, the folder last opened from, or

@@ -8,6 +8,7 @@
 #include "host/shell/ShellMessages.h"
 #include "host/shell/VideoOutputs.h"
 #include "host/shell/VideoView.h"
+#include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/behaviour/PlaybackBehaviour.h"
 #include "host/shell/library/PlayerViews.h"
 #include "host/shell/engine/EngineSettingsApplier.h"
@@ -169,13 +170,9 @@ void PlayerWindow::settingsChangedMessage(const QString&, const QVariant&)
 void PlayerWindow::setAlwaysOnTopFromMenu(bool onTop)
 {
     applyAlwaysOnTop(onTop);
-    if (!PlayerSettings::setAlwaysOnTop(onTop)) {
+    // Stored and announced, so that an open preferences window shows it.
+    if (!storePlayerSwitch(SettingKeys::Playback::AlwaysOnTop, onTop))
         reportProblem(tr("\"Always on Top\" could not be stored; it applies until the player quits."));
-        return;
-    }
-    // An open preferences window shows the new state.
-    ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged),
-                                         QLatin1String(SettingKeys::Playback::AlwaysOnTop.name));
 }
 
 void PlayerWindow::applyAlwaysOnTop(bool onTop)
