@@ -1,6 +1,7 @@
 #include "settings/SettingDefaults.h"
 
 #include "host/library/ZNBLibrary.h"
+#include "settings/PreferenceAccessors.h"
 
 #include <QFont>
 
@@ -105,6 +106,16 @@ QVariant settingDefault(const SettingKey& key)
         if (sameKey(row.key, key))
             return row.value;
     return QVariant();
+}
+
+bool readSettingFlag(const SettingKey& key)
+{
+    return readPreferenceBool(key.section, key.name, settingDefault(key).toBool());
+}
+
+QString readSettingText(const SettingKey& key)
+{
+    return readPreferenceString(key.section, key.name, settingDefault(key).toString());
 }
 
 } // namespace ZelkNimbo

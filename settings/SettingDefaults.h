@@ -6,6 +6,7 @@
 
 #include "settings/SettingKey.h"
 
+#include <QString>
 #include <QVariant>
 
 namespace ZelkNimbo {
@@ -14,5 +15,10 @@ namespace ZelkNimbo {
 // QFont; an invalid QVariant for a key that has none here. The default video
 // folder is the host library's, asked for on each call.
 QVariant settingDefault(const SettingKey& key);
+
+// A flag or a text read through the preference accessors; a missing value
+// reads as its default above.
+bool readSettingFlag(const SettingKey& key);
+QString readSettingText(const SettingKey& key);
 
 } // namespace ZelkNimbo

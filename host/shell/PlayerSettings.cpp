@@ -17,29 +17,24 @@ const SettingKey& lastOpenFolderKey = SettingKeys::PlayerState::LastOpenFileLoca
 const char mediaFolderToken[] = "<media folder>";
 const char lastDirectoryToken[] = "<last directory>";
 
-// A missing value reads as what the preferences window shows for it.
-QString readString(const SettingKey& key)
-{
-    return ZelkNimbo::readPreferenceString(key.section, key.name, ZelkNimbo::settingDefault(key).toString());
-}
+using ZelkNimbo::readSettingText;
 
 } // namespace
 
 bool alwaysOnTop()
 {
     ZelkNimbo::releaseComponentSettings();
-    return ZelkNimbo::readPreferenceBool(alwaysOnTopKey.section, alwaysOnTopKey.name,
-                                         ZelkNimbo::settingDefault(alwaysOnTopKey).toBool());
+    return ZelkNimbo::readSettingFlag(alwaysOnTopKey);
 }
 
 QString openDialogFolder()
 {
     ZelkNimbo::releaseComponentSettings();
-    const QString choice = readString(openLocationKey);
+    const QString choice = readSettingText(openLocationKey);
     if (choice == QLatin1String(mediaFolderToken))
-        return readString(mediaFolderKey);
+        return readSettingText(mediaFolderKey);
     if (choice == QLatin1String(lastDirectoryToken))
-        return readString(lastOpenFolderKey);
+        return readSettingText(lastOpenFolderKey);
     return choice;
 }
 

@@ -6,45 +6,32 @@
 #include "settings/SettingDefaults.h"
 #include "settings/SettingKey.h"
 
-
 namespace ZelkShell {
 
-namespace {
-
-// A missing value reads as what the preferences window shows for it.
-bool readFlag(const SettingKey& key)
-{
-    return ZelkNimbo::readPreferenceBool(key.section, key.name, ZelkNimbo::settingDefault(key).toBool());
-}
-
-QString readText(const SettingKey& key)
-{
-    return ZelkNimbo::readPreferenceString(key.section, key.name, ZelkNimbo::settingDefault(key).toString());
-}
-
-} // namespace
+using ZelkNimbo::readSettingFlag;
+using ZelkNimbo::readSettingText;
 
 BehaviourSettings BehaviourSettings::read()
 {
     namespace Keys = SettingKeys;
     ZelkNimbo::releaseComponentSettings();
     BehaviourSettings s;
-    s.resumeFromLastPosition = readFlag(Keys::Playback::ResumeFromLastPos);
-    s.showResumeOffer = readFlag(Keys::Playback::ShowResumeOffer);
-    s.reopenLastVideo = readFlag(Keys::Playback::RememberPreviousMovie);
-    s.pauseInBackground = readFlag(Keys::Playback::PauseInBackground);
-    s.blackoutWhenPaused = readFlag(Keys::Playback::BlackoutWhenPaused);
-    s.disableScreenSaver = readFlag(Keys::Playback::DisableScreenSaver);
-    s.resizeToVideo = readFlag(Keys::Playback::ResizePlayerToVideo);
-    s.toolTips = readFlag(Keys::Playback::enableToolTips);
-    s.autoHideControls = readFlag(Keys::Playback::hideInactiveButtons);
-    s.startupView = readText(Keys::General::StartupView);
+    s.resumeFromLastPosition = readSettingFlag(Keys::Playback::ResumeFromLastPos);
+    s.showResumeOffer = readSettingFlag(Keys::Playback::ShowResumeOffer);
+    s.reopenLastVideo = readSettingFlag(Keys::Playback::RememberPreviousMovie);
+    s.pauseInBackground = readSettingFlag(Keys::Playback::PauseInBackground);
+    s.blackoutWhenPaused = readSettingFlag(Keys::Playback::BlackoutWhenPaused);
+    s.disableScreenSaver = readSettingFlag(Keys::Playback::DisableScreenSaver);
+    s.resizeToVideo = readSettingFlag(Keys::Playback::ResizePlayerToVideo);
+    s.toolTips = readSettingFlag(Keys::Playback::enableToolTips);
+    s.autoHideControls = readSettingFlag(Keys::Playback::hideInactiveButtons);
+    s.startupView = readSettingText(Keys::General::StartupView);
 
-    s.addPlayedVideosToLibrary = readFlag(Keys::MediaLibrary::AddPlayedVideoToLibrary);
-    s.addDefaultFolderToLibrary = readFlag(Keys::MediaLibrary::AddVideoInDefFolderToLibrary);
-    s.deleteDiskFileWithEntry = readFlag(Keys::MediaLibrary::DeletLibraryFileAndDiskFile);
-    s.recentlyWatchedList = readFlag(Keys::MediaLibrary::EnableRecentWatchedPlaylist);
-    s.mediaFolder = readText(Keys::General::MediaFolder);
+    s.addPlayedVideosToLibrary = readSettingFlag(Keys::MediaLibrary::AddPlayedVideoToLibrary);
+    s.addDefaultFolderToLibrary = readSettingFlag(Keys::MediaLibrary::AddVideoInDefFolderToLibrary);
+    s.deleteDiskFileWithEntry = readSettingFlag(Keys::MediaLibrary::DeletLibraryFileAndDiskFile);
+    s.recentlyWatchedList = readSettingFlag(Keys::MediaLibrary::EnableRecentWatchedPlaylist);
+    s.mediaFolder = readSettingText(Keys::General::MediaFolder);
     return s;
 }
 
