@@ -47,12 +47,7 @@ void Hive::enterBatchCall() {
     batch_.lost = ERROR_REGISTRY_IO_FAILED;
   }
   if (batch_.lost != ERROR_SUCCESS) fail(batch_.lost);
-  txnOpen_ = true;
-  batchCall_ = true;
-  callSavepoint_ = false;
-  deferredBegin_ = false;
-  cacheInCall_ = false;
-  answeredFromCache_ = false;
+  resetCallState(true);
 }
 
 void Hive::openCallSavepoint() {

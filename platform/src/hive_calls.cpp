@@ -90,9 +90,11 @@ void Hive::enterStatement() {
   cacheInCall_ = false;
 }
 
-void Hive::endCall() {
-  txnOpen_ = false;
-  batchCall_ = false;
+void Hive::endCall() { resetCallState(false); }
+
+void Hive::resetCallState(bool inBatch) {
+  txnOpen_ = inBatch;
+  batchCall_ = inBatch;
   callSavepoint_ = false;
   deferredBegin_ = false;
   cacheInCall_ = false;

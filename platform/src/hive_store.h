@@ -120,6 +120,9 @@ private:
   void startReadingCall();
   void enterStatement(); // begins a deferred read transaction
   void endCall();
+  // Sets the per-call state for a call that is (or is not) running inside
+  // this process's batch.
+  void resetCallState(bool inBatch);
   void ensureOpen(bool wantWrite);
   void openExisting();
   void connect(bool immutable);
