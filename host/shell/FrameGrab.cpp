@@ -18,6 +18,8 @@ namespace {
 // Opening and seeking a local file takes well under a second; this only
 // keeps a broken file from hanging a script.
 constexpr int grabTimeoutMs = 20000;
+// Drawing one frame of a paused video takes milliseconds.
+constexpr int drawTimeoutMs = 5000;
 
 } // namespace
 
@@ -80,7 +82,7 @@ bool grabFrame(const QString& video, double seconds, const QString& output, QStr
         if (size.isEmpty()) {
             reason = QStringLiteral("\"%1\" has no picture").arg(video);
         } else {
-            frame = renderer->render(size);
+            frame = renderer->drawAndWait(size, drawTimeoutMs);
             if (frame.isNull())
                 reason = QStringLiteral("the frame could not be rendered");
         }

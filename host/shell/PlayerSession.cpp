@@ -23,7 +23,7 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
     PlayerWindow window(plugins);
     if (options.quitOnFirstFrame && window.videoView()) {
         QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
-            if (!window.engine().hasFile() || window.quitRequested())
+            if (!window.engine().hasFile() || !window.videoView()->showsVideo() || window.quitRequested())
                 return;
             // The benchmark times the arrival of this line; the restart test
             // reads where playback stands.

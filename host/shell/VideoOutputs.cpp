@@ -48,6 +48,11 @@ VideoOutputKind chooseVideoOutput(const StoredSettings& settings)
 
 QWidget* createVideoArea(VideoOutputKind kind, PlaybackEngine& engine, QWidget* parent)
 {
+    // Windows able to hold OpenGL children make Qt load the display's
+    // OpenGL driver when the first one is shown (with a software driver,
+    // a compiler of some 100 MB): only the OpenGL output draws with it. Set
+    // before any window of the process exists on screen.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets, kind != VideoOutputKind::OpenGL);
     if (kind == VideoOutputKind::EngineWindow) {
         // The engine draws into this native window by itself, through XVideo
         // where the display offers it, else its other outputs.

@@ -21,8 +21,10 @@ void VideoView::setRenderer(SoftwareFrameRenderer* renderer)
     if (renderer_)
         disconnect(renderer_, nullptr, this, nullptr);
     renderer_ = renderer;
-    if (renderer_)
-        connect(renderer_, &SoftwareFrameRenderer::updateAvailable, this, &VideoView::engineUpdate);
+    if (!renderer_)
+        return;
+    connect(renderer_, &SoftwareFrameRenderer::frameReady, this, &VideoView::takeFrame);
+    renderer_->setTargetSize(size() * devicePixelRatioF());
 }
 
 void VideoView::showMessage(const QString& text)
@@ -31,17 +33,22 @@ void VideoView::showMessage(const QString& text)
     update();
 }
 
-void VideoView::engineUpdate()
+bool VideoView::showsVideo() const
 {
-    if (renderer_ && renderer_->takeFrameUpdate())
-        renderFrame();
+    return renderer_ && renderer_->videoFramesDrawn() > 0 && !frame_.isNull();
 }
 
 void VideoView::renderFrame()
 {
+    if (renderer_)
+        renderer_->requestFrame();
+}
+
+void VideoView::takeFrame()
+{
     if (!renderer_)
         return;
-    const QImage frame = renderer_->render(size() * devicePixelRatioF());
+    const QImage frame = renderer_->takeFrame();
     if (frame.isNull())
         return;
     frame_ = frame;
@@ -65,7 +72,8 @@ void VideoView::paintEvent(QPaintEvent*)
 
 void VideoView::resizeEvent(QResizeEvent*)
 {
-    renderFrame();
+    if (renderer_)
+        renderer_->setTargetSize(size() * devicePixelRatioF());
 }
 
 } // namespace ZelkShell

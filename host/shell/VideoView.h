@@ -8,9 +8,9 @@ namespace ZelkShell {
 
 class SoftwareFrameRenderer;
 
-// The video area of the software output: asks its renderer for a picture of
-// its own size whenever the engine has something new, and paints it. Without
-// a renderer, or with a message set, it shows the message instead.
+// The video area of the software output: tells its renderer its size and
+// paints the pictures the renderer draws (on its own thread) at that size.
+// Without a renderer, or with a message set, it shows the message instead.
 class VideoView : public QWidget {
     Q_OBJECT
 
@@ -23,16 +23,18 @@ public:
     void showMessage(const QString& text);
     QString message() const { return message_; }
 
-    // The last picture rendered, and how many were rendered so far.
+    // The last picture received, and how many were received so far.
     QImage lastFrame() const { return frame_; }
     quint64 framesRendered() const { return framesRendered_; }
+    // Whether the pictures received show video yet (not only black).
+    bool showsVideo() const;
 
 signals:
-    // A new picture was rendered (not yet necessarily painted).
+    // A new picture arrived (not yet necessarily painted).
     void frameRendered();
 
 public slots:
-    // Renders the current picture again at the view's size.
+    // Asks for the current picture again; it arrives as frameRendered().
     void renderFrame();
 
 protected:
@@ -40,7 +42,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private slots:
-    void engineUpdate();
+    void takeFrame();
 
 private:
     QPointer<SoftwareFrameRenderer> renderer_;

@@ -199,14 +199,6 @@ std::unique_ptr<OpenGlFrameRenderer> PlaybackEngine::createOpenGlRenderer(void* 
     return renderer;
 }
 
-QImage PlaybackEngine::renderFrame(const QSize& size)
-{
-    SoftwareFrameRenderer* renderer = softwareRenderer();
-    if (!renderer)
-        return QImage();
-    return renderer->render(size.isEmpty() ? videoSize_ : size);
-}
-
 bool PlaybackEngine::open(const QString& file, double startSeconds, bool paused)
 {
     QString options = QStringLiteral("start=%1,pause=%2")

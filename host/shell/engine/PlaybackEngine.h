@@ -54,10 +54,6 @@ public:
     // The software renderer of this engine, created on first use (needs an
     // initialized engine and the "libmpv" video output); null on failure.
     SoftwareFrameRenderer* softwareRenderer(QString* error = nullptr);
-    // Renders the current frame at `size` (the video's own size when empty);
-    // a null image when there is nothing to render (or the OpenGL renderer
-    // draws this engine's picture).
-    QImage renderFrame(const QSize& size = QSize());
     // An OpenGL renderer for the context that is current; the caller owns it
     // and frees it (with that context current) before the engine goes. The
     // engine has either this or the software renderer, never both.

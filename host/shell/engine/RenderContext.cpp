@@ -14,6 +14,7 @@ RenderContext::RenderContext(QObject* parent)
 
 RenderContext::~RenderContext()
 {
+    stopEngineUpdates();
     if (context_)
         mpv_render_context_free(context_); // waits for the engine to let go
 }
@@ -33,18 +34,29 @@ bool RenderContext::create(mpv_handle* engine, mpv_render_param* params, QString
 
 void RenderContext::engineUpdate(void* self)
 {
-    // Called on an engine thread: only queue a call to our own thread, once
-    // per burst of updates.
-    auto* renderer = static_cast<RenderContext*>(self);
-    if (renderer->updateQueued_.exchange(true))
+    static_cast<RenderContext*>(self)->engineHasUpdate();
+}
+
+void RenderContext::engineHasUpdate()
+{
+    // Only queue a call to our own thread, once per burst of updates.
+    if (updateQueued_.exchange(true))
         return;
     QMetaObject::invokeMethod(
-        renderer,
-        [renderer] {
-            renderer->updateQueued_ = false;
-            emit renderer->updateAvailable();
+        this,
+        [this] {
+            updateQueued_ = false;
+            emit updateAvailable();
         },
         Qt::QueuedConnection);
+}
+
+void RenderContext::stopEngineUpdates()
+{
+    // The engine calls back holding the lock this takes: none is running
+    // once it returns.
+    if (context_)
+        mpv_render_context_set_update_callback(context_, nullptr, nullptr);
 }
 
 bool RenderContext::takeFrameUpdate()

@@ -38,6 +38,14 @@ protected:
     bool create(mpv_handle* engine, mpv_render_param* params, QString* error);
     mpv_render_context* context() const { return context_; }
 
+    // Called on an engine thread whenever the engine has something new; by
+    // default queues updateAvailable() to this object's thread. Must not
+    // call into the engine.
+    virtual void engineHasUpdate();
+    // After this returns the engine calls engineHasUpdate() no more; for a
+    // derived class's destructor, before its own members go.
+    void stopEngineUpdates();
+
 private:
     static void engineUpdate(void* self);
 
