@@ -175,6 +175,29 @@ private slots:
         QVERIFY(redPixels(view->lastFrame()) > 50);
     }
 
+    // A GUI thread that is busy for a while (a slow dialog, a disk that
+    // sleeps) must not hold up the picture: the engine's video output gives
+    // up on a frame nobody draws within 200 ms and counts it as dropped.
+    void aBusyGuiThreadDropsNoFrame()
+    {
+        PluginHost plugins;
+        PlayerWindow player(plugins);
+        player.show();
+        ZelkShell::VideoView* view = player.videoView();
+        QVERIFY(view);
+        QVERIFY(openPaused(player, grey_, 0.5));
+        for (const double seconds : {2.0, 4.0, 1.0, 3.0}) {
+            const quint64 frames = view->framesRendered();
+            QSignalSpy restarted(&player.engine(), &PlaybackEngine::playbackRestarted);
+            player.engine().seek(seconds);
+            QThread::msleep(400);
+            QVERIFY(restarted.count() > 0 || restarted.wait(5000));
+            QVERIFY(waitForFrameAfter(*view, frames));
+        }
+        QVERIFY(view->showsVideo());
+        QCOMPARE(player.engine().propertyString("frame-drop-count"), QStringLiteral("0"));
+    }
+
     // The stored code page decodes a Windows-1251 file; the stored MicroDVD
     // rate times frame-numbered lines.
     void codePageAndFrameRateDecideTheSubtitleText()
