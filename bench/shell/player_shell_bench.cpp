@@ -7,12 +7,15 @@
 //   changed since the last save, against writing the same values with
 //   QSettings (INI format) followed by sync();
 // - memory: resident memory added by creating (and then showing) the window
-//   in a fresh process, against the form alone in another fresh process.
+//   in a fresh process, against the form alone in another fresh process;
+//   once in a host that has not touched the registry before, once in one
+//   that read the stored settings first, as the player does at start.
 //
 //   player_shell_bench [rounds]        (offscreen unless QT_QPA_PLATFORM is set)
 //
 // The registry, home and configuration folders are temporary. The memory
-// figures come from child runs of this program ("--memory window|form").
+// figures come from child runs of this program
+// ("--memory window|form [player]").
 
 #include "ResidentMemory.h"
 #include "StoredSettings.h"
@@ -100,8 +103,13 @@ void setPrivateFolder(const QTemporaryDir& root, const char* variable, const cha
 // "window", the plug-in's; "form", the bare form), after creating it and
 // after showing it, and the time creating it took (microseconds): the first
 // window of a process, with nothing cached yet. Printed as four numbers.
-int reportMemoryOf(const char* what, GetPluginFunction getPlugin, Okto::PluginContext* context)
+int reportMemoryOf(const char* what, bool settingsReadFirst, GetPluginFunction getPlugin,
+                   Okto::PluginContext* context)
 {
+    // The player reads its stored settings at start, through the same
+    // registry, long before anyone opens the preferences.
+    if (settingsReadFirst && zelkbench::readStoredSettings(ZelkNimbo::OSUtilities::getComponentIdUTF8()).isEmpty())
+        return 1;
     const long before = zelkbench::residentKiB();
     QWidget* shown = nullptr;
     Window window;
@@ -134,14 +142,17 @@ struct MemoryDelta {
     double createdUs = 0; // time creating it took, the process's first
 };
 
-// The median over `runs` child processes of `--memory what`.
-MemoryDelta memoryOf(const char* what, int runs)
+// The median over `runs` child processes of `--memory what [player]`.
+MemoryDelta memoryOf(const char* what, bool asInThePlayer, int runs)
 {
     std::vector<long> created, shown;
     std::vector<double> createdUs;
     for (int run = 0; run < runs; ++run) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), QLatin1String(what)});
+        QStringList arguments{QStringLiteral("--memory"), QLatin1String(what)};
+        if (asInThePlayer)
+            arguments << QStringLiteral("player");
+        child.start(QCoreApplication::applicationFilePath(), arguments);
         if (!child.waitForFinished(60000) || child.exitCode() != 0)
             continue;
         const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
@@ -169,7 +180,7 @@ int main(int argc, char** argv)
 {
     // A child run works in its parent's folders (inherited through the
     // environment), so its window loads the settings the parent stored.
-    const bool memoryChild = argc == 3 && qstrcmp(argv[1], "--memory") == 0;
+    const bool memoryChild = (argc == 3 || argc == 4) && qstrcmp(argv[1], "--memory") == 0;
     QTemporaryDir root;
     if (!root.isValid())
         return 1;
@@ -206,7 +217,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (memoryChild) {
-        const int status = reportMemoryOf(argv[2], getPlugin, &context);
+        const int status = reportMemoryOf(argv[2], argc == 4, getPlugin, &context);
         consumer->release();
         return status;
     }
@@ -274,8 +285,10 @@ int main(int argc, char** argv)
     destroyWindow(first);
     consumer->release();
     const int memoryRuns = 7;
-    const MemoryDelta windowMemory = memoryOf("window", memoryRuns);
-    const MemoryDelta formMemory = memoryOf("form", memoryRuns);
+    const MemoryDelta windowMemory = memoryOf("window", false, memoryRuns);
+    const MemoryDelta formMemory = memoryOf("form", false, memoryRuns);
+    const MemoryDelta playerWindowMemory = memoryOf("window", true, memoryRuns);
+    const MemoryDelta playerFormMemory = memoryOf("form", true, memoryRuns);
 
     std::printf("Player shell: the preferences window (median of %d rounds, microseconds)\n", rounds);
     std::printf("%-48s %10s %10s %7s\n", "operation", "us", "floor us", "ratio");
@@ -292,5 +305,11 @@ int main(int argc, char** argv)
     std::printf("%-48s %10ld %10ld\n", "preferences window (_getPlugin, settings loaded)", windowMemory.created,
                 windowMemory.shown);
     std::printf("%-48s %10ld %10ld\n", "form alone (QWidget + setupUi)", formMemory.created, formMemory.shown);
-    return windowMemory.created < 0 || formMemory.created < 0 ? 1 : 0;
+    std::printf("in a host that read the stored settings first, as the player does at start:\n");
+    std::printf("%-48s %10ld %10ld\n", "preferences window", playerWindowMemory.created, playerWindowMemory.shown);
+    std::printf("%-48s %10ld %10ld\n", "form alone", playerFormMemory.created, playerFormMemory.shown);
+    return windowMemory.created < 0 || formMemory.created < 0 || playerWindowMemory.created < 0
+                   || playerFormMemory.created < 0
+               ? 1
+               : 0;
 }

@@ -178,6 +178,8 @@ void Hive::connect(bool immutable) {
     prepare("SELECT id FROM keys WHERE id=?1");
     prepare("SELECT seq FROM vals WHERE key=?1 AND fold=?2");
     startClock(immutable);
+    // The check read every page; the calls read a few of them again.
+    sqlite3_db_release_memory(db_);
   } catch (...) {
     closeDb();
     throw;
