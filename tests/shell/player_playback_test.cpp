@@ -9,14 +9,18 @@
 #include "ShellTestSupport.h"
 
 #include "host/shell/PlayerSession.h"
+#include "host/shell/PlayerSettings.h"
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/ShellOptions.h"
 #include "host/shell/VideoView.h"
 #include "host/shell/engine/EngineSettingsApplier.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
+#include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
@@ -196,6 +200,64 @@ private slots:
         }
         QVERIFY(view->showsVideo());
         QCOMPARE(player.engine().propertyString("frame-drop-count"), QStringLiteral("0"));
+    }
+
+    // What a user does to play: drop a file on the window, pause and seek
+    // with the keys, pick another in File > Open, which starts in the folder
+    // "Video File Opening" names and keeps the folder opened from.
+    void dropKeysAndFileOpenDriveThePlayer()
+    {
+        PluginHost plugins;
+        PlayerWindow player(plugins);
+        player.show();
+        player.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&player));
+        player.videoView()->setFocus();
+        PlaybackEngine& engine = player.engine();
+
+        QSignalSpy loaded(&engine, &PlaybackEngine::fileLoaded);
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(grey_)});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&player, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&player, &drop);
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(engine.currentFile(), QFileInfo(grey_).absoluteFilePath());
+        QVERIFY(!engine.isPaused());
+
+        QTest::keyClick(&player, Qt::Key_Space);
+        QTRY_VERIFY(engine.isPaused());
+        const double pausedAt = engine.position();
+        QTest::keyClick(&player, Qt::Key_Right);
+        QTRY_VERIFY(engine.position() > pausedAt + 4.0);
+        QVERIFY(engine.isPaused());
+
+        QDir media(media_.path());
+        QVERIFY(media.mkpath(QStringLiteral("picked")));
+        const QString picked = media.filePath(QStringLiteral("picked/other.mkv"));
+        QVERIFY(QFile::copy(grey_, picked));
+        QVERIFY(storeString("General", "DefaultOpenFileLocation", media.absolutePath()));
+        QString startedIn;
+        ModalAnswerer pick([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            startedIn = dialog->directory().absolutePath();
+            dialog->selectFile(picked);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        loaded.clear();
+        player.findChild<QAction*>(QStringLiteral("openAction"))->trigger();
+        QVERIFY(pick.shown());
+        QCOMPARE(startedIn, media.absolutePath());
+        QVERIFY(loaded.count() > 0 || loaded.wait(10000));
+        QCOMPARE(engine.currentFile(), QFileInfo(picked).absoluteFilePath());
+        QVERIFY(storeString("General", "DefaultOpenFileLocation", QStringLiteral("<last directory>")));
+        QCOMPARE(ZelkShell::PlayerSettings::openDialogFolder(), QFileInfo(picked).absolutePath());
     }
 
     // The stored code page decodes a Windows-1251 file; the stored MicroDVD
