@@ -15,48 +15,99 @@ OpenGlVideoView::OpenGlVideoView(QWidget* parent)
 
 OpenGlVideoView::~OpenGlVideoView()
 {
-    if (!renderer_)
+    drawingThread_.reset();
+    if (!renderer_ && !blitter_.isCreated())
         return;
     makeCurrent();
     renderer_.reset();
+    if (blitter_.isCreated())
+        blitter_.destroy();
     doneCurrent();
-}
-
-void* OpenGlVideoView::procAddress(void* context, const char* name)
-{
-    auto* glContext = static_cast<QOpenGLContext*>(context);
-    return glContext ? reinterpret_cast<void*>(glContext->getProcAddress(name)) : nullptr;
 }
 
 void OpenGlVideoView::initializeGL()
 {
-    if (!makeRenderer_ || renderer_)
+    if (!makeRenderer_ || initialized_)
         return;
     initialized_ = true;
-    renderer_ = makeRenderer_(&OpenGlVideoView::procAddress, context(), &problem_);
-    if (!renderer_ || !renderer_->isValid()) {
-        renderer_.reset();
+    QString threadProblem;
+    if (startDrawingThread(&threadProblem)) {
+        emit rendererReady();
+        return;
+    }
+    qInfo("zelk-player: the OpenGL video output draws on the GUI thread: %s", qUtf8Printable(threadProblem));
+    if (!startDrawingHere(&problem_)) {
         emit rendererFailed(problem_);
         return;
     }
-    // The engine's frames are drawn on the GUI thread, when Qt repaints.
+    emit rendererReady();
+}
+
+bool OpenGlVideoView::startDrawingThread(QString* why)
+{
+    auto drawingThread = std::make_unique<OpenGlRenderThread>(context());
+    if (!drawingThread->start(makeRenderer_, why))
+        return false;
+    drawingThread_ = std::move(drawingThread);
+    connect(drawingThread_.get(), &OpenGlRenderThread::pictureReady, this, [this] { update(); });
+    drawingThread_->setTargetSize(targetSize());
+    return true;
+}
+
+bool OpenGlVideoView::startDrawingHere(QString* why)
+{
+    renderer_ = makeRenderer_(&qtOpenGlProcAddress, context(), why);
+    if (!renderer_ || !renderer_->isValid()) {
+        renderer_.reset();
+        return false;
+    }
     connect(renderer_.get(), &OpenGlFrameRenderer::updateAvailable, this, [this] {
         if (renderer_ && renderer_->takeFrameUpdate())
             update();
     });
-    emit rendererReady();
+    return true;
+}
+
+QSize OpenGlVideoView::targetSize() const
+{
+    return size() * devicePixelRatioF();
+}
+
+void OpenGlVideoView::resizeGL(int, int)
+{
+    if (drawingThread_)
+        drawingThread_->setTargetSize(targetSize());
 }
 
 void OpenGlVideoView::paintGL()
 {
-    const qreal ratio = devicePixelRatioF();
-    if (!renderer_) {
-        context()->functions()->glClearColor(0, 0, 0, 1);
-        context()->functions()->glClear(GL_COLOR_BUFFER_BIT);
+    QOpenGLFunctions* gl = context()->functions();
+    const QSize target = targetSize();
+    if (drawingThread_) {
+        const OpenGlRenderThread::Picture picture = drawingThread_->takePicture();
+        gl->glClearColor(0, 0, 0, 1);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+        if (!picture.texture)
+            return;
+        if (!blitter_.isCreated() && !blitter_.create())
+            return;
+        // The engine letterboxed the picture into the size it was given.
+        const QRect area(QPoint(0, 0), target);
+        blitter_.bind();
+        blitter_.blit(picture.texture, QOpenGLTextureBlitter::targetTransform(area, area),
+                      QOpenGLTextureBlitter::OriginBottomLeft);
+        blitter_.release();
+        // The drawing thread may reuse the texture once a newer one is shown:
+        // this context must be done reading it by then.
+        gl->glFinish();
         return;
     }
-    renderer_->render(static_cast<int>(defaultFramebufferObject()), static_cast<int>(width() * ratio),
-                      static_cast<int>(height() * ratio));
+    if (!renderer_) {
+        gl->glClearColor(0, 0, 0, 1);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
+    renderer_->render(static_cast<int>(defaultFramebufferObject()), target.width(), target.height());
 }
 
 } // namespace ZelkShell

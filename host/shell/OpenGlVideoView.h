@@ -1,7 +1,9 @@
 #pragma once
 
 #include "host/shell/engine/OpenGlFrameRenderer.h"
+#include "host/shell/engine/OpenGlRenderThread.h"
 
+#include <QOpenGLTextureBlitter>
 #include <QOpenGLWidget>
 
 #include <functional>
@@ -9,15 +11,17 @@
 
 namespace ZelkShell {
 
-// The video area of the OpenGL output: the engine draws straight into the
-// widget's framebuffer. The renderer is made by `makeRenderer` once the
-// widget has its OpenGL context; a failure is shown as `message`.
+// The video area of the OpenGL output. The engine draws on a thread of its
+// own (OpenGlRenderThread) and the widget shows its newest picture; where
+// the display cannot draw from a second thread, the engine draws straight
+// into the widget's framebuffer on the GUI thread instead. The renderer is
+// made by `makeRenderer` once the widget has its OpenGL context; a failure
+// is reported by rendererFailed().
 class OpenGlVideoView : public QOpenGLWidget {
     Q_OBJECT
 
 public:
-    using RendererFactory = std::function<std::unique_ptr<OpenGlFrameRenderer>(
-        OpenGlFrameRenderer::GetProcAddress, void*, QString* error)>;
+    using RendererFactory = OpenGlRenderThread::RendererFactory;
 
     explicit OpenGlVideoView(QWidget* parent = nullptr);
     // Frees the renderer with its context current, as the engine requires.
@@ -36,12 +40,18 @@ signals:
 
 protected:
     void initializeGL() override;
+    void resizeGL(int width, int height) override;
     void paintGL() override;
 
 private:
-    static void* procAddress(void* context, const char* name);
+    bool startDrawingThread(QString* why);
+    bool startDrawingHere(QString* why);
+    QSize targetSize() const;
 
     RendererFactory makeRenderer_;
+    std::unique_ptr<OpenGlRenderThread> drawingThread_;
+    QOpenGLTextureBlitter blitter_;
+    // Only when the display cannot draw from a second thread.
     std::unique_ptr<OpenGlFrameRenderer> renderer_;
     QString problem_;
     bool initialized_ = false;
