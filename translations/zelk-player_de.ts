@@ -130,7 +130,7 @@
         <translation>&amp;Ansicht</translation>
     </message>
     <message>
-        <source>Always on &amp;Top</source>
+        <source>Al&amp;ways on Top</source>
         <translation>&amp;Immer im Vordergrund</translation>
     </message>
     <message>

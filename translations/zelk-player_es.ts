@@ -130,7 +130,7 @@
         <translation>&amp;Ver</translation>
     </message>
     <message>
-        <source>Always on &amp;Top</source>
+        <source>Al&amp;ways on Top</source>
         <translation>Siempre &amp;encima</translation>
     </message>
     <message>

@@ -130,7 +130,7 @@
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <source>Always on &amp;Top</source>
+        <source>Al&amp;ways on Top</source>
         <translation>&amp;Toujours au premier plan</translation>
     </message>
     <message>

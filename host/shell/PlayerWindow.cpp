@@ -120,7 +120,7 @@ void PlayerWindow::buildMenus()
     viewAction(tr("Video &Library"), "libraryViewAction", PlayerViews::libraryName);
     viewAction(tr("&Download Manager"), "downloadsViewAction", PlayerViews::downloadsName);
     view->addSeparator();
-    alwaysOnTopAction_ = view->addAction(tr("Always on &Top"));
+    alwaysOnTopAction_ = view->addAction(tr("Al&ways on Top"));
     alwaysOnTopAction_->setObjectName(QStringLiteral("alwaysOnTopAction"));
     alwaysOnTopAction_->setCheckable(true);
     // triggered(), not toggled(): only the user's choice is written back.

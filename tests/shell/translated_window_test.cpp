@@ -10,6 +10,7 @@
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
 
+#include "host/shell/PlayerWindow.h"
 #include "host/shell/PreferencesPages.h"
 #include "host/shell/Translations.h"
 
@@ -20,6 +21,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -339,6 +342,44 @@ private slots:
                     "like to quit now?",
                     {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel});
         plugins.shutdownPlugins();
+    }
+
+    // In every language, no two entries of a menu (nor two menus of the
+    // menu bar) share an access key: Alt and the letter reach exactly one.
+    void playerMenusHaveDistinctAccessKeys_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char* language : {"en", "fr", "de", "es"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+
+    void playerMenusHaveDistinctAccessKeys()
+    {
+        QFETCH(QString, language);
+        QCOMPARE(ZelkShell::installTranslations(language).language, language);
+        ZelkShell::PluginHost plugins;
+        ZelkShell::PlayerWindow player(plugins);
+        const auto checkDistinct = [](const QList<QAction*>& actions, const QString& where) {
+            QMap<QKeySequence, QString> taken;
+            for (const QAction* action : actions) {
+                const QKeySequence key = QKeySequence::mnemonic(action->text());
+                if (action->isSeparator() || key.isEmpty())
+                    continue;
+                QVERIFY2(!taken.contains(key), qPrintable(QStringLiteral("%1: \"%2\" and \"%3\" share %4")
+                                                                 .arg(where, taken.value(key), action->text(),
+                                                                      key.toString())));
+                taken.insert(key, action->text());
+            }
+        };
+        checkDistinct(player.menuBar()->actions(), QStringLiteral("menu bar"));
+        int menus = 0;
+        for (const QAction* entry : player.menuBar()->actions()) {
+            if (QMenu* menu = entry->menu()) {
+                ++menus;
+                checkDistinct(menu->actions(), menu->title());
+            }
+        }
+        QCOMPARE(menus, 3);
     }
 
     void fileTypeKeysIgnoreTranslatedLabels()
