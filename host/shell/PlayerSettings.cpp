@@ -40,10 +40,17 @@ QString openDialogFolder()
 
 bool rememberOpenFolder(const QString& folder)
 {
-    if (ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder))
+    return writeRetryingOnFreshKeys([&folder] {
+        return ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder);
+    });
+}
+
+bool writeRetryingOnFreshKeys(const std::function<bool()>& write)
+{
+    if (write())
         return true;
     ZelkNimbo::releaseComponentSettings();
-    return ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder);
+    return write();
 }
 
 } // namespace ZelkShell::PlayerSettings

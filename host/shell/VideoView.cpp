@@ -38,12 +38,6 @@ bool VideoView::showsVideo() const
     return renderer_ && renderer_->videoFramesDrawn() > 0 && !frame_.isNull();
 }
 
-void VideoView::renderFrame()
-{
-    if (renderer_)
-        renderer_->requestFrame();
-}
-
 void VideoView::takeFrame()
 {
     if (!renderer_)

@@ -33,10 +33,6 @@ signals:
     // A new picture arrived (not yet necessarily painted).
     void frameRendered();
 
-public slots:
-    // Asks for the current picture again; it arrives as frameRendered().
-    void renderFrame();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,7 @@
 #include "host/shell/behaviour/BehaviourSettings.h"
 
 #include "host/library/ZNBLibrary.h"
+#include "host/shell/PlayerSettings.h"
 #include "host/shell/ShellMessages.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"
@@ -37,12 +38,9 @@ BehaviourSettings BehaviourSettings::read()
 
 bool storePlayerSwitch(const SettingKey& key, bool value)
 {
-    if (!ZelkNimbo::writePreferenceBool(key.section, key.name, value)) {
-        // A held key may have been deleted under us; one more try on fresh keys.
-        ZelkNimbo::releaseComponentSettings();
-        if (!ZelkNimbo::writePreferenceBool(key.section, key.name, value))
-            return false;
-    }
+    if (!PlayerSettings::writeRetryingOnFreshKeys(
+            [&key, value] { return ZelkNimbo::writePreferenceBool(key.section, key.name, value); }))
+        return false;
     ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged), QLatin1String(key.name));
     return true;
 }

@@ -168,26 +168,12 @@ int OpenGlRenderThread::freeSlot()
 
 void OpenGlRenderThread::publish(int slot, unsigned texture, const QSize& size)
 {
-    bool queueDelivery = false;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         pictures_[slot] = Picture{texture, size};
         ready_ = slot;
-        queueDelivery = !deliveryQueued_;
-        deliveryQueued_ = true;
     }
-    if (!queueDelivery)
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            {
-                const std::lock_guard<std::mutex> lock(mutex_);
-                deliveryQueued_ = false;
-            }
-            emit pictureReady();
-        },
-        Qt::QueuedConnection);
+    delivery_.request(this, [this] { emit pictureReady(); });
 }
 
 } // namespace ZelkShell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/shell/engine/CoalescedCall.h"
 #include "host/shell/engine/OpenGlFrameRenderer.h"
 
 #include <QObject>
@@ -80,7 +81,7 @@ void* qtOpenGlProcAddress(void* context, const char* name);
     Picture pictures_[textureCount];
     int shown_ = -1;
     int ready_ = -1;
-    bool deliveryQueued_ = false;
+    CoalescedCall delivery_;
 };
 
 } // namespace ZelkShell

@@ -5,8 +5,6 @@
 
 #include <mpv/client.h>
 
-#include <QMetaObject>
-
 #include <algorithm>
 #include <clocale>
 #include <cmath>
@@ -249,14 +247,11 @@ void PlaybackEngine::wakeup(void* self)
 {
     // Called on an engine thread: only ask our own thread to drain the queue.
     auto* engine = static_cast<PlaybackEngine*>(self);
-    if (engine->drainQueued_.exchange(true))
-        return;
-    QMetaObject::invokeMethod(engine, "drainEvents", Qt::QueuedConnection);
+    engine->drain_.request(engine, [engine] { engine->drainEvents(); });
 }
 
 void PlaybackEngine::drainEvents()
 {
-    drainQueued_ = false;
     while (handle_) {
         mpv_event* event = mpv_wait_event(handle_, 0);
         if (!event || event->event_id == MPV_EVENT_NONE)

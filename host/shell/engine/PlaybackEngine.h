@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QImage>
+#include "host/shell/engine/CoalescedCall.h"
+
 #include <QObject>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <atomic>
 #include <memory>
 
 struct mpv_handle;
@@ -103,10 +103,8 @@ signals:
     // An engine error unrelated to opening a file.
     void errorOccurred(const QString& message);
 
-private slots:
-    void drainEvents();
-
 private:
+    void drainEvents();
     static void wakeup(void* self);
     void handleEvent(const mpv_event& event);
     void handlePropertyChange(const mpv_event& event);
@@ -116,7 +114,7 @@ private:
     mpv_handle* handle_ = nullptr;
     SoftwareFrameRenderer* renderer_ = nullptr;
     bool initialized_ = false;
-    std::atomic<bool> drainQueued_{false};
+    CoalescedCall drain_;
     QString currentFile_;
     QString pendingFile_;
     bool fileLoaded_ = false;

@@ -3,8 +3,6 @@
 #include <mpv/client.h>
 #include <mpv/render.h>
 
-#include <QMetaObject>
-
 namespace ZelkShell {
 
 RenderContext::RenderContext(QObject* parent)
@@ -40,15 +38,7 @@ void RenderContext::engineUpdate(void* self)
 void RenderContext::engineHasUpdate()
 {
     // Only queue a call to our own thread, once per burst of updates.
-    if (updateQueued_.exchange(true))
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            updateQueued_ = false;
-            emit updateAvailable();
-        },
-        Qt::QueuedConnection);
+    updateNotice_.request(this, [this] { emit updateAvailable(); });
 }
 
 void RenderContext::stopEngineUpdates()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "host/shell/engine/CoalescedCall.h"
+
 #include <QObject>
 #include <QString>
-
-#include <atomic>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -50,7 +50,7 @@ private:
     static void engineUpdate(void* self);
 
     mpv_render_context* context_ = nullptr;
-    std::atomic<bool> updateQueued_{false};
+    CoalescedCall updateNotice_;
 };
 
 } // namespace ZelkShell

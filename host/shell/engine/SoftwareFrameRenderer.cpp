@@ -3,8 +3,6 @@
 #include <mpv/client.h>
 #include <mpv/render.h>
 
-#include <QMetaObject>
-
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -78,15 +76,6 @@ void SoftwareFrameRenderer::setTargetSize(const QSize& size)
     wake_.notify_one();
 }
 
-void SoftwareFrameRenderer::requestFrame()
-{
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        ++requested_;
-    }
-    wake_.notify_one();
-}
-
 QImage SoftwareFrameRenderer::takeFrame()
 {
     const std::lock_guard<std::mutex> lock(mutex_);
@@ -143,31 +132,17 @@ void SoftwareFrameRenderer::drawLoop()
 
         lock.lock();
         answered_ = request;
-        bool queueDelivery = false;
         if (!frame.isNull()) {
             latest_ = frame;
-            ++framesRendered_;
             if (newVideoFrame)
                 ++videoFramesDrawn_;
-            queueDelivery = !deliveryQueued_;
-            deliveryQueued_ = true;
         }
         lock.unlock();
         drawn_.notify_all();
         // One delivery at a time: a GUI thread that is busy gets the newest
         // picture, not a queue of old ones.
-        if (queueDelivery) {
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    {
-                        const std::lock_guard<std::mutex> guard(mutex_);
-                        deliveryQueued_ = false;
-                    }
-                    emit frameReady();
-                },
-                Qt::QueuedConnection);
-        }
+        if (!frame.isNull())
+            delivery_.request(this, [this] { emit frameReady(); });
     }
 }
 

@@ -34,9 +34,6 @@ public:
     // The size pictures are drawn at, letterboxed, from now on; the current
     // picture is drawn again at it. An empty size draws nothing.
     void setTargetSize(const QSize& size);
-    // Draws the current picture again (for changes the engine does not
-    // announce as a new frame).
-    void requestFrame();
     // The picture drawn last, once: null when frameReady() has not been
     // emitted since the last call.
     QImage takeFrame();
@@ -45,10 +42,8 @@ public:
     // spare, such as the headless frame grab.
     QImage drawAndWait(const QSize& size, int timeoutMs);
 
-    // How many pictures were drawn so far, and how many of them showed a
-    // video frame for the first time (the others draw a frame again, or
-    // nothing but black before the first one).
-    quint64 framesRendered() const { return framesRendered_; }
+    // How many pictures showed a video frame for the first time (the others
+    // draw a frame again, or nothing but black before the first one).
     quint64 videoFramesDrawn() const { return videoFramesDrawn_; }
 
 signals:
@@ -75,8 +70,7 @@ private:
     quint64 requested_ = 0;
     quint64 answered_ = 0;
     QImage latest_;
-    bool deliveryQueued_ = false;
-    std::atomic<quint64> framesRendered_{0};
+    CoalescedCall delivery_;
     std::atomic<quint64> videoFramesDrawn_{0};
     std::thread thread_;
 };
