@@ -9,7 +9,7 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 
 # Packages needed to build and run the player shell and the preferences module.
 BUILD_PACKAGES=(
-  build-essential cmake pkg-config binutils
+  build-essential cmake ninja-build ccache pkg-config binutils
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev qttranslations5-l10n
   libxml2-dev libboost-thread-dev libsqlite3-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
@@ -35,6 +35,31 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# use_compiler_cache: when ccache is installed, every later configure (also the
+# Wine and fuzzer builds, through CMake's launcher variables) compiles through
+# it. Paths below the checkout are hashed relative to it, so a second clone on
+# the same machine (CI after a session) reuses what the first compiled; the
+# precompiled Qt header needs the two pch sloppinesses.
+use_compiler_cache() {
+  command -v ccache >/dev/null 2>&1 || return 0
+  export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+}
+
+# generator_for DIR: Ninja for a new build directory when it is installed; an
+# existing one keeps the generator it was made with (CMake cannot switch).
+generator_for() {
+  local cache="$1/CMakeCache.txt"
+  if [ -f "$cache" ]; then
+    sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$cache"
+  elif command -v ninja >/dev/null 2>&1; then
+    echo Ninja
+  else
+    echo "Unix Makefiles"
+  fi
+}
+
 # build DIR [cmake options...] [--target TARGET...]: configures DIR with the
 # options and builds the targets named after --target (everything without).
 build() {
@@ -43,6 +68,8 @@ build() {
   while [ $# -gt 0 ]; do
     if [ "$1" = "--target" ]; then targets+=(--target "$2"); shift 2; else options+=("$1"); shift; fi
   done
-  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  use_compiler_cache
+  cmake -S "$ROOT" -B "$dir" -G "$(generator_for "$dir")" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        "${options[@]}" >/dev/null
   cmake --build "$dir" -j "$JOBS" "${targets[@]}"
 }

@@ -6,6 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+use_compiler_cache
 export QT_QPA_PLATFORM=offscreen
 status=0
 

@@ -1,0 +1,1 @@
+// Carrier of the precompiled Qt headers; see cmake/ZelkPrecompiledQt.cmake.
