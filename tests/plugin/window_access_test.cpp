@@ -119,7 +119,7 @@ private slots:
             QVERIFY(QCoreApplication::installTranslator(&translator));
         }
         {
-            PreferencesHarness harness({});
+            PreferencesHarness harness;
             QVERIFY(harness.created());
             QWidget* window = harness.window();
             window->show();
@@ -163,7 +163,7 @@ private slots:
 
     void keysWorkAsInADialog()
     {
-        PreferencesHarness harness({});
+        PreferencesHarness harness;
         QVERIFY(harness.created());
         QWidget* window = harness.window();
         window->show();
