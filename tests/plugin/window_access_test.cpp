@@ -5,7 +5,8 @@
 // a dialog, and the language lists name languages in the interface language.
 // Keys: Escape closes as the title bar does (asking about unsaved changes,
 // losing nothing), Return saves from a check box, Ctrl+Tab and Ctrl+PageUp
-// walk the pages.
+// walk the pages. Title images: drawn from the artwork for the screen's
+// scale, one artwork pixel per screen pixel (run again with QT_SCALE_FACTOR=2).
 
 #include "IsolatedEnvironment.h"
 #include "ModalAnswerer.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QSet>
 #include <QStackedWidget>
@@ -27,6 +29,12 @@
 using namespace zelktest;
 
 namespace {
+
+// As the player does, before the application object exists.
+const bool highDpiPixmaps = [] {
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    return true;
+}();
 
 // A name as heard: without access-key marks, closing colon, case or blanks.
 QString heard(QString text)
@@ -159,6 +167,35 @@ private slots:
         }
         QCoreApplication::removeTranslator(&translator);
         qunsetenv("ZELK_LANGUAGE");
+    }
+
+    void titleImagesMatchTheScreenScale()
+    {
+        QVERIFY(highDpiPixmaps);
+        PreferencesHarness harness;
+        QVERIFY(harness.created());
+        QWidget* window = harness.window();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const int scale = qRound(window->devicePixelRatioF());
+        const QString suffix = scale > 1 ? QStringLiteral("@2x") : QString();
+        const struct {
+            const char* label;
+            const char* image;
+        } titles[] = {{"titlePixmap", ":/Titles/General"},   {"titlePixmap_4", ":/Titles/Video"},
+                      {"titlePixmap_5", ":/Titles/Playback"}, {"titlePixmap_2", ":/Titles/Subtitle"},
+                      {"titlePixmap_3", ":/Titles/Advanced"}};
+        auto* list = harness.child<QListWidget>("listBox");
+        for (int row = 0; row < 5; ++row) {
+            list->setCurrentRow(row);
+            QCoreApplication::processEvents();
+            auto* label = harness.child<QLabel>(titles[row].label);
+            const QImage artwork =
+                QImage(QString::fromLatin1(titles[row].image) + suffix).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(artwork.width(), 46 * qMin(scale, 2));
+            const QImage shown = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.copy(QRect(QPoint(scale, scale), artwork.size())), artwork);
+        }
     }
 
     void keysWorkAsInADialog()
