@@ -4,8 +4,8 @@
 // not shared with another control of the page), the window is announced as
 // a dialog, and the language lists name languages in the interface language.
 // Keys: Escape closes as the title bar does (asking about unsaved changes,
-// losing nothing), Return saves from a check box, Ctrl+Tab and Ctrl+PageUp
-// walk the pages. Title images: drawn from the artwork for the screen's
+// losing nothing), Return saves from a check box but picks the item in an
+// open list, Ctrl+Tab and Ctrl+PageUp walk the pages. Title images: drawn from the artwork for the screen's
 // scale, one artwork pixel per screen pixel (run again with QT_SCALE_FACTOR=2).
 
 #include "IsolatedEnvironment.h"
@@ -256,6 +256,18 @@ private slots:
         QVERIFY(harness.applyEnabled());
         QVERIFY(!storedValue("Playback", "DisableScreenSaver").exists());
 
+        // In an open list Return picks the item; the window stays open.
+        auto* audio = harness.child<QComboBox>("audioTrackComboBox");
+        const int audioBefore = audio->currentIndex();
+        audio->setFocus();
+        audio->showPopup();
+        QTRY_VERIFY(audio->view()->isVisible());
+        QTest::keyClick(audio->view(), audioBefore + 1 < audio->count() ? Qt::Key_Down : Qt::Key_Up);
+        QTest::keyClick(audio->view(), Qt::Key_Return);
+        QTRY_VERIFY(!audio->view()->isVisible());
+        QVERIFY(window->isVisible());
+        QVERIFY(audio->currentIndex() != audioBefore);
+
         // Return from the check box does what OK does: saves and closes.
         QApplication::setActiveWindow(window);
         screenSaver->setFocus();
@@ -264,6 +276,7 @@ private slots:
         QVERIFY(!window->isVisible());
         QVERIFY(storedValue("Playback", "DisableScreenSaver").exists());
         QCOMPARE(storedValue("Playback", "DisableScreenSaver").asBool(), !before);
+        QCOMPARE(storedValue("Languages", "AudioLanguage").asString(), audio->currentData().toString());
         QVERIFY(!harness.applyEnabled());
     }
 };
