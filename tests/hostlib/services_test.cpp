@@ -64,28 +64,6 @@ TEST_F(ServicesTest, LanguageTableHoldsTwoLetterCodesWithEnglishNames)
         EXPECT_TRUE(QRegularExpression("^[a-z]{2}$").match(code).hasMatch()) << qPrintable(code);
 }
 
-// The names follow the interface language (ICU's display names); the codes,
-// which are what gets stored, do not.
-TEST_F(ServicesTest, LanguageNamesAreInTheInterfaceLanguage)
-{
-    qunsetenv("ZELK_LANGUAGE");
-    const QMap<QString, QString> english = ZNBStringTools::twoLetterLanguageCodeMap();
-    const struct {
-        const char* language;
-        const char* german;
-        const char* english;
-    } expected[] = {{"fr", "allemand", "anglais"}, {"de", "Deutsch", "Englisch"}, {"es", "alemán", "inglés"}};
-    for (const auto& names : expected) {
-        qputenv("ZELK_LANGUAGE", names.language);
-        const QMap<QString, QString> languages = ZNBStringTools::twoLetterLanguageCodeMap();
-        EXPECT_EQ(languages.value("de"), QString::fromUtf8(names.german)) << names.language;
-        EXPECT_EQ(languages.value("en"), QString::fromUtf8(names.english)) << names.language;
-        EXPECT_EQ(languages.keys(), english.keys()) << names.language;
-    }
-    qunsetenv("ZELK_LANGUAGE");
-    EXPECT_EQ(ZNBStringTools::twoLetterLanguageCodeMap().value("de"), "German");
-}
-
 TEST_F(ServicesTest, EveryCodePageDecodesAndIsNamedWithItsIdentifier)
 {
     const QStringList identifiers = ZNBStringTools::codePages();

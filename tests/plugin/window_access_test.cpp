@@ -5,8 +5,9 @@
 // a dialog, and the language lists name languages in the interface language.
 // Keys: Escape closes as the title bar does (asking about unsaved changes,
 // losing nothing), Return saves from a check box but picks the item in an
-// open list, Ctrl+Tab and Ctrl+PageUp walk the pages. Title images: drawn from the artwork for the screen's
-// scale, one artwork pixel per screen pixel (run again with QT_SCALE_FACTOR=2).
+// open list, Ctrl+Tab and Ctrl+PageUp walk the pages. Title images: drawn
+// from the artwork for the screen's scale, one artwork pixel per screen pixel
+// (run again with QT_SCALE_FACTOR=2).
 
 #include "IsolatedEnvironment.h"
 #include "ModalAnswerer.h"
@@ -19,12 +20,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QSet>
 #include <QStackedWidget>
 #include <QTranslator>
 #include <QtTest>
-
-#include <memory>
 
 using namespace zelktest;
 
