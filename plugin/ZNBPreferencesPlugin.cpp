@@ -71,6 +71,7 @@ ZNBPreferencesPlugin::ZNBPreferencesPlugin(Okto::PluginContext* context)
 
     declareBindings();
     initialise();
+    makeAccessible();
 }
 
 ZNBPreferencesPlugin::~ZNBPreferencesPlugin()

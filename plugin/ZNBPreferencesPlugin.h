@@ -2,6 +2,7 @@
 
 #include "framework/Plugin.h"
 #include "plugin/HostInterfaces.h"
+#include "plugin/WindowAccessibility.h"
 #include "ui/FrameRate.h"
 #include "ui/PreferenceBinding.h"
 #include "ui/PreferencesForm.h"
@@ -111,6 +112,14 @@ private:
     void markChanged();
     void pickSubtitleColor(QColor& held);
 
+    // Names, keys and title images for keyboard and screen-reader users
+    // (KeysAndNames.cpp).
+    void makeAccessible();
+    void nameControls();
+    void setUpKeys();
+    void pressDefaultButton();
+    void switchPage(int step);
+
     // The window keeps one reference of its own while it may be shown; an
     // accepted close gives it back once, through a deferred releaseLater().
     void holdWindowReference();
@@ -131,6 +140,7 @@ private:
     std::vector<const PreferenceBinding*> saveOrder_;
     bool holdsWindowReference_ = false;
     bool windowReleasePending_ = false;
+    WindowAccessibility accessibility_;
 };
 
 } // namespace ZelkNimbo

@@ -547,5 +547,45 @@ p, li { white-space: pre-wrap; }
         <source>Preferences not saved</source>
         <translation>Einstellungen nicht gespeichert</translation>
     </message>
+    <message>
+        <source>Preference pages</source>
+        <translation>Einstellungsseiten</translation>
+    </message>
+    <message>
+        <source>Default video folder path</source>
+        <translation>Pfad des Standard-Videoordners</translation>
+    </message>
+    <message>
+        <source>Browse for the default video folder</source>
+        <translation>Standard-Videoordner durchsuchen</translation>
+    </message>
+    <message>
+        <source>Other folder to open videos from</source>
+        <translation>Anderer Ordner zum Öffnen von Videos</translation>
+    </message>
+    <message>
+        <source>Browse for the other folder</source>
+        <translation>Anderen Ordner durchsuchen</translation>
+    </message>
+    <message>
+        <source>Default view when Zelk Player opens</source>
+        <translation>Ansicht beim Start von Zelk Player</translation>
+    </message>
+    <message>
+        <source>Reset brightness</source>
+        <translation>Helligkeit zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset contrast</source>
+        <translation>Kontrast zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset saturation</source>
+        <translation>Sättigung zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Preview of the subtitle font and colours</source>
+        <translation>Vorschau von Schrift und Farben der Untertitel</translation>
+    </message>
 </context>
 </TS>

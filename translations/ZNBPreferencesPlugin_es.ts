@@ -547,5 +547,45 @@ p, li { white-space: pre-wrap; }
         <source>Preferences not saved</source>
         <translation>Preferencias no guardadas</translation>
     </message>
+    <message>
+        <source>Preference pages</source>
+        <translation>Páginas de preferencias</translation>
+    </message>
+    <message>
+        <source>Default video folder path</source>
+        <translation>Ruta de la carpeta de vídeos predeterminada</translation>
+    </message>
+    <message>
+        <source>Browse for the default video folder</source>
+        <translation>Examinar la carpeta de vídeos predeterminada</translation>
+    </message>
+    <message>
+        <source>Other folder to open videos from</source>
+        <translation>Otra carpeta desde la que abrir vídeos</translation>
+    </message>
+    <message>
+        <source>Browse for the other folder</source>
+        <translation>Examinar la otra carpeta</translation>
+    </message>
+    <message>
+        <source>Default view when Zelk Player opens</source>
+        <translation>Vista que se muestra al abrir Zelk Player</translation>
+    </message>
+    <message>
+        <source>Reset brightness</source>
+        <translation>Restablecer brillo</translation>
+    </message>
+    <message>
+        <source>Reset contrast</source>
+        <translation>Restablecer contraste</translation>
+    </message>
+    <message>
+        <source>Reset saturation</source>
+        <translation>Restablecer saturación</translation>
+    </message>
+    <message>
+        <source>Preview of the subtitle font and colours</source>
+        <translation>Vista previa de la fuente y los colores de los subtítulos</translation>
+    </message>
 </context>
 </TS>

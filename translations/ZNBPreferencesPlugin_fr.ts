@@ -547,5 +547,45 @@ p, li { white-space: pre-wrap; }
         <source>Preferences not saved</source>
         <translation>Préférences non enregistrées</translation>
     </message>
+    <message>
+        <source>Preference pages</source>
+        <translation>Pages des préférences</translation>
+    </message>
+    <message>
+        <source>Default video folder path</source>
+        <translation>Chemin du dossier vidéo par défaut</translation>
+    </message>
+    <message>
+        <source>Browse for the default video folder</source>
+        <translation>Parcourir pour choisir le dossier vidéo par défaut</translation>
+    </message>
+    <message>
+        <source>Other folder to open videos from</source>
+        <translation>Autre dossier d&apos;ouverture des vidéos</translation>
+    </message>
+    <message>
+        <source>Browse for the other folder</source>
+        <translation>Parcourir pour choisir l&apos;autre dossier</translation>
+    </message>
+    <message>
+        <source>Default view when Zelk Player opens</source>
+        <translation>Vue affichée au démarrage de Zelk Player</translation>
+    </message>
+    <message>
+        <source>Reset brightness</source>
+        <translation>Rétablir la luminosité</translation>
+    </message>
+    <message>
+        <source>Reset contrast</source>
+        <translation>Rétablir le contraste</translation>
+    </message>
+    <message>
+        <source>Reset saturation</source>
+        <translation>Rétablir la saturation</translation>
+    </message>
+    <message>
+        <source>Preview of the subtitle font and colours</source>
+        <translation>Aperçu de la police et des couleurs des sous-titres</translation>
+    </message>
 </context>
 </TS>

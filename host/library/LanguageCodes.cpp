@@ -4,7 +4,15 @@
 #include "host/library/LanguageCodes.h"
 #include "host/library/ZNBLibrary.h"
 
+#include <QMutex>
+#include <QMutexLocker>
 #include <QStringList>
+
+#include <map>
+
+#ifdef ZELK_HAVE_ICU
+#include <unicode/uloc.h>
+#endif
 
 namespace ZelkNimbo {
 
@@ -16,6 +24,26 @@ bool isTwoLowercaseLetters(const QString& text)
 {
     return text.size() == 2 && text.at(0) >= QLatin1Char('a') && text.at(0) <= QLatin1Char('z')
         && text.at(1) >= QLatin1Char('a') && text.at(1) <= QLatin1Char('z');
+}
+
+// The name of language `code` in language `inLanguage`, from ICU's locale
+// display names; empty when ICU has none (it then answers with the code).
+QString displayName(const QString& code, const QString& inLanguage)
+{
+#ifdef ZELK_HAVE_ICU
+    UChar name[128];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = uloc_getDisplayLanguage(code.toLatin1().constData(), inLanguage.toLatin1().constData(),
+                                                   name, int32_t(sizeof name / sizeof name[0]), &status);
+    if (U_FAILURE(status) || status == U_USING_DEFAULT_WARNING || length <= 0)
+        return QString();
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(name), length);
+    return text == code ? QString() : text;
+#else
+    Q_UNUSED(code)
+    Q_UNUSED(inLanguage)
+    return QString();
+#endif
 }
 
 } // namespace
@@ -61,12 +89,19 @@ QString OSUtilities::getLanguageCode()
 
 QMap<QString, QString> ZNBStringTools::twoLetterLanguageCodeMap()
 {
-    // Qt's locale data is fixed for the process: build the table once.
-    static const QMap<QString, QString> table = buildLanguageTable();
-    return table;
+    // The locale data is fixed for the process, but the interface language
+    // may be chosen after the first call: one table per interface language.
+    static QMutex guard;
+    static std::map<QString, QMap<QString, QString>> tables;
+    const QString interfaceLanguage = OSUtilities::getLanguageCode();
+    QMutexLocker lock(&guard);
+    auto found = tables.find(interfaceLanguage);
+    if (found == tables.end())
+        found = tables.emplace(interfaceLanguage, buildLanguageTable(interfaceLanguage)).first;
+    return found->second;
 }
 
-QMap<QString, QString> buildLanguageTable()
+QMap<QString, QString> buildLanguageTable(const QString& interfaceLanguage)
 {
     QMap<QString, QString> languages;
     for (int value = QLocale::C + 1; value <= QLocale::LastLanguage; ++value) {
@@ -77,8 +112,16 @@ QMap<QString, QString> buildLanguageTable()
         if (locale.language() != language)
             continue;
         const QString code = twoLetterLanguageCode(locale);
-        if (!code.isEmpty() && !languages.contains(code))
-            languages.insert(code, QLocale::languageToString(language));
+        if (code.isEmpty() || languages.contains(code))
+            continue;
+        // A name ICU lacks in the interface language is given in English
+        // rather than as a bare code.
+        QString name = displayName(code, interfaceLanguage);
+        if (name.isEmpty())
+            name = displayName(code, QStringLiteral("en"));
+        if (name.isEmpty())
+            name = QLocale::languageToString(language);
+        languages.insert(code, name);
     }
     return languages;
 }

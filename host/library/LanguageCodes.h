@@ -13,7 +13,8 @@ namespace ZelkNimbo {
 // string when the language has no two-letter code (C locale, "haw", ...).
 QString twoLetterLanguageCode(const QLocale& locale);
 
-// Every language with a two-letter code, from Qt's locale data: code -> name.
-QMap<QString, QString> buildLanguageTable();
+// Every language with a two-letter code that Qt's locale data knows: code ->
+// name in `interfaceLanguage` (a two-letter code), from ICU's display names.
+QMap<QString, QString> buildLanguageTable(const QString& interfaceLanguage);
 
 } // namespace ZelkNimbo

@@ -56,7 +56,8 @@ class ZNB_LIBRARY_EXPORT ZNBStringTools {
 public:
     static QString fromStdStringUTF8(const std::string& text);
     static std::string toStdStringUTF8(const QString& text);
-    // Two-letter ISO 639-1 code -> language display name.
+    // Two-letter ISO 639-1 code -> language display name, in the interface
+    // language (OSUtilities::getLanguageCode()).
     static QMap<QString, QString> twoLetterLanguageCodeMap();
     // Identifiers of the text encodings offered for subtitle files.
     static QStringList codePages();

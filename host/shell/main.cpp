@@ -75,6 +75,9 @@ int main(int argc, char** argv)
 
     keepFromAutolaunchingSessionBus();
 
+    // Icons and the preferences window's title images come in the screen's
+    // resolution (their @2x artwork on a scaled screen).
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk-player"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelk Player"));

@@ -10,6 +10,7 @@
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
 
+#include "host/library/ZNBLibrary.h"
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/PreferencesPages.h"
 #include "host/shell/Translations.h"
@@ -262,8 +263,24 @@ private slots:
         QCOMPARE(shown.keys(), english.keys());
         QVector<int> translatedOnPage(stack->count() + 1);
         QStringList untranslated;
+        // The language lists name the languages in the interface language,
+        // as the host library gives them; their stored values stay the codes.
+        const QMap<QString, QString> languageNames = ZelkNimbo::ZNBStringTools::twoLetterLanguageCodeMap();
+        for (const char* name : {"subtitleTrackComboBox", "audioTrackComboBox", "menuTrackComboBox"}) {
+            const auto* languages = window->findChild<QComboBox*>(QLatin1String(name));
+            QVERIFY(languages && languages->count() == english.value(QLatin1String(name)).size());
+            for (int i = 0; i < languages->count(); ++i) {
+                const QString code = languages->itemData(i).toString();
+                const QString expected = code.isEmpty() ? module.translate(moduleContext, "None") : languageNames.value(code);
+                if (languages->itemText(i) != expected)
+                    untranslated << QStringLiteral("%1: \"%2\" shows \"%3\"").arg(QLatin1String(name), expected, languages->itemText(i));
+            }
+            QVERIFY(languages->itemText(languages->findData(QStringLiteral("de"))) != QLatin1String("German"));
+        }
         for (auto entry = english.constBegin(); entry != english.constEnd(); ++entry) {
             const QWidget* widget = window->findChild<QWidget*>(entry.key());
+            if (entry.key().endsWith(QLatin1String("TrackComboBox")))
+                continue;
             const bool listed = qobject_cast<const QComboBox*>(widget) != nullptr;
             const QStringList& now = shown.value(entry.key());
             QCOMPARE(now.size(), entry->size());

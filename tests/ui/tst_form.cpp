@@ -999,12 +999,31 @@ private slots:
         QVERIFY(!resource.lastModified().isValid());
         // No locale restriction: found under any locale.
         QVERIFY(QResource(path, QLocale(QLocale::French, QLocale::France)).isValid());
+
+        // The 2x artwork for scaled screens: the same drawing at twice the
+        // resolution, so reduced to 46x46 it is close to the image itself.
+        const QImage twice(path + "@2x");
+        QCOMPARE(twice.size(), QSize(92, 92));
+        QVERIFY(!twice.hasAlphaChannel());
+        QVERIFY(QResource(path + "@2x").isValid());
+        const QImage reduced = twice.scaled(46, 46, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                   .convertToFormat(QImage::Format_RGB32);
+        const QImage original = image.convertToFormat(QImage::Format_RGB32);
+        qint64 difference = 0;
+        for (int y = 0; y < 46; ++y) {
+            for (int x = 0; x < 46; ++x) {
+                const QRgb a = reduced.pixel(x, y), b = original.pixel(x, y);
+                difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            }
+        }
+        QVERIFY2(difference / (46 * 46 * 3) < 8, qPrintable(QString::number(difference / (46 * 46 * 3))));
     }
 
     void titleDirectory()
     {
         QCOMPARE(QDir(":/Titles").entryList(),
-                 (QStringList{"Advanced", "General", "Playback", "Subtitle", "Video"}));
+                 (QStringList{"Advanced", "Advanced@2x", "General", "General@2x", "Playback", "Playback@2x",
+                              "Subtitle", "Subtitle@2x", "Video", "Video@2x"}));
     }
 
     // Shown: the fixed-size window takes its layout's size hint and keeps it;

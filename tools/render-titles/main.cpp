@@ -6,6 +6,10 @@
 // four times the size and reduced by area averaging, so the shapes stay crisp
 // at the size at which the title panel shows them (unscaled, in a 48x48 box
 // with a 1-pixel frame).
+//
+// The same drawing at twice the resolution goes to OUTDIR/<name>@2x.png
+// (92x92): Qt's high-DPI loading picks these on screens scaled by more than
+// one, so the images are as sharp as the text there.
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -145,21 +149,24 @@ void drawAdvanced(QPainter &p)
     }
 }
 
-QImage render(const std::function<void(QPainter &)> &draw)
+// `scale` 1 gives the 46x46 image, 2 its 92x92 high-DPI companion.
+QImage render(const std::function<void(QPainter &)> &draw, int scale)
 {
-    QImage big(kSize * kOversample, kSize * kOversample, QImage::Format_RGB32);
+    const int side = kSize * scale;
+    QImage big(side * kOversample, side * kOversample, QImage::Format_RGB32);
     big.fill(Qt::black);
     {
         QPainter p(&big);
         p.setRenderHint(QPainter::Antialiasing);
-        p.scale(kOversample, kOversample);
+        p.scale(kOversample * scale, kOversample * scale);
         draw(p);
     }
-    QImage small = big.scaled(kSize, kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    QImage small = big.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_RGB32);
-    // Fixed resolution (72 dpi) so that the files do not depend on the screen.
-    small.setDotsPerMeterX(2835);
-    small.setDotsPerMeterY(2835);
+    // Fixed resolution (72 dpi per scale step) so that the files do not
+    // depend on the screen.
+    small.setDotsPerMeterX(2835 * scale);
+    small.setDotsPerMeterY(2835 * scale);
     return small;
 }
 
@@ -185,14 +192,17 @@ int main(int argc, char **argv)
         {"Subtitle", drawSubtitle}, {"Advanced", drawAdvanced},
     };
     for (const Title &t : titles) {
-        const QImage image = render(t.draw);
-        const QString path = QDir(outDir).filePath(QString::fromLatin1(t.name) + QStringLiteral(".png"));
-        QImageWriter writer(path, "png");
-        if (!writer.write(image)) {
-            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
-            return 1;
+        for (int scale : {1, 2}) {
+            const QImage image = render(t.draw, scale);
+            const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@%1x.png").arg(scale);
+            const QString path = QDir(outDir).filePath(QString::fromLatin1(t.name) + suffix);
+            QImageWriter writer(path, "png");
+            if (!writer.write(image)) {
+                std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+                return 1;
+            }
+            std::printf("%s\n", qPrintable(path));
         }
-        std::printf("%s\n", qPrintable(path));
     }
     return 0;
 }
