@@ -1,8 +1,9 @@
 // Settings whose effect depends on the file playing, end to end on media the
 // test makes: language preferences against tracks tagged in three-letter
-// codes, "None" subtitles with dual subtitles allowed, post-processing by the
-// video track's codec (and every custom level still plays), and a video filter
-// the engine cannot use left out while the video plays on.
+// codes, "None" subtitles with dual subtitles allowed, the "MIME" code page,
+// post-processing by the video track's codec (and every custom level still
+// plays), and a video filter the engine cannot use left out while the video
+// plays on.
 
 #include "IsolatedEnvironment.h"
 #include "PlaybackTestMedia.h"
@@ -137,11 +138,17 @@ private slots:
 
     // Two-letter codes stored by the window pick tracks tagged "fra" and
     // "ger"; "None" shows no subtitle although dual subtitles are allowed.
+    // The code page "MIME" is passed on as the automatic one.
     void preferredLanguagesPickTracksTaggedInThreeLetterCodes()
     {
+        // "MIME" from the code-page list means the automatic choice.
+        QVERIFY(storeString("Subtitles", "SubtitleCodePage", QStringLiteral("MIME")));
+        WarningCounter warnings;
         PluginHost plugins;
         PlayerWindow player(plugins);
         PlaybackEngine& engine = player.engine();
+        QCOMPARE(engine.propertyString("sub-codepage"), QStringLiteral("auto"));
+        QCOMPARE(warnings.count("code page"), 0);
         struct Case {
             const char* audio;
             const char* subtitle;
