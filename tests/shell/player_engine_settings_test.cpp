@@ -102,38 +102,30 @@ private slots:
                            "1\n00:00:00,000 --> 00:00:05,000\nDeutsche Zeile\n"));
         // As a release is muxed: English first and marked default, every
         // track tagged with an ISO 639-2 code (both of its forms in use).
+        const auto words = [](const char* text) { return QString::fromLatin1(text).split(QLatin1Char(' ')); };
         languages_ = folder.filePath(QStringLiteral("languages.mkv"));
-        QVERIFY(runFfmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                           QStringLiteral("color=c=0x808080:s=320x240:r=25:d=5"), QStringLiteral("-f"),
-                           QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("sine=f=440:d=5"),
-                           QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                           QStringLiteral("sine=f=880:d=5"), QStringLiteral("-i"), folder.filePath(QStringLiteral("english.srt")),
-                           QStringLiteral("-i"), folder.filePath(QStringLiteral("german.srt")), QStringLiteral("-map"),
-                           QStringLiteral("0"), QStringLiteral("-map"), QStringLiteral("1"), QStringLiteral("-map"),
-                           QStringLiteral("2"), QStringLiteral("-map"), QStringLiteral("3"), QStringLiteral("-map"),
-                           QStringLiteral("4"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
-                           QStringLiteral("aac"), QStringLiteral("-c:s"), QStringLiteral("srt"),
-                           QStringLiteral("-metadata:s:a:0"), QStringLiteral("language=eng"),
-                           QStringLiteral("-metadata:s:a:1"), QStringLiteral("language=fra"),
-                           QStringLiteral("-metadata:s:s:0"), QStringLiteral("language=eng"),
-                           QStringLiteral("-metadata:s:s:1"), QStringLiteral("language=ger"), languages_}));
+        QVERIFY(runFfmpeg(words("-f lavfi -i color=c=0x808080:s=320x240:r=25:d=5 -f lavfi -i sine=f=440:d=5 "
+                                "-f lavfi -i sine=f=880:d=5 -i")
+                          + QStringList{folder.filePath(QStringLiteral("english.srt")), QStringLiteral("-i"),
+                                        folder.filePath(QStringLiteral("german.srt"))}
+                          + words("-map 0 -map 1 -map 2 -map 3 -map 4 -c:v mpeg4 -c:a aac -c:s srt "
+                                  "-metadata:s:a:0 language=eng -metadata:s:a:1 language=fra "
+                                  "-metadata:s:s:0 language=eng -metadata:s:s:1 language=ger")
+                          + QStringList{languages_}));
         // One file, two video tracks: MPEG-4 Part 2 first, then H.264.
         twoCodecs_ = folder.filePath(QStringLiteral("two-codecs.mkv"));
-        QVERIFY(runFfmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                           QStringLiteral("testsrc2=s=320x240:r=25:d=6"), QStringLiteral("-map"), QStringLiteral("0"),
-                           QStringLiteral("-map"), QStringLiteral("0"), QStringLiteral("-c:v:0"), QStringLiteral("mpeg4"),
-                           QStringLiteral("-c:v:1"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
-                           QStringLiteral("yuv420p"), twoCodecs_}));
+        QVERIFY(runFfmpeg(words("-f lavfi -i testsrc2=s=320x240:r=25:d=6 -map 0 -map 0 -c:v:0 mpeg4 "
+                                "-c:v:1 libx264 -pix_fmt yuv420p")
+                          + QStringList{twoCodecs_}));
         h264_ = folder.filePath(QStringLiteral("h264.mkv"));
-        QVERIFY(runFfmpeg({QStringLiteral("-i"), twoCodecs_, QStringLiteral("-map"), QStringLiteral("0:v:1"),
-                           QStringLiteral("-c"), QStringLiteral("copy"), h264_}));
+        QVERIFY(runFfmpeg(QStringList{QStringLiteral("-i"), twoCodecs_} + words("-map 0:v:1 -c copy")
+                          + QStringList{h264_}));
         // White above, black below: the upper half shows whether a vertical
         // flip reached the picture.
         halves_ = folder.filePath(QStringLiteral("halves.mkv"));
-        QVERIFY(runFfmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                           QStringLiteral("color=c=black:s=320x240:r=25:d=6,drawbox=x=0:y=0:w=320:h=120:color=white:t=fill"),
-                           QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
-                           QStringLiteral("yuv420p"), halves_}));
+        QVERIFY(runFfmpeg(words("-f lavfi -i color=c=black:s=320x240:r=25:d=6,"
+                                "drawbox=x=0:y=0:w=320:h=120:color=white:t=fill -c:v libx264 -pix_fmt yuv420p")
+                          + QStringList{halves_}));
     }
 
     // Two-letter codes stored by the window pick tracks tagged "fra" and
