@@ -4,8 +4,9 @@
 //   (zelk-player against mpv, both told to report that frame on stdout);
 // - OK: pressing OK in the preferences window to the first rendered frame
 //   that shows the change (subtitle colour, subtitle delay, brightness);
-// - CPU: CPU seconds per second while playing a 1080p 25 fps video with the
-//   software renderer, beside mpv playing the same file.
+// - CPU: CPU seconds per second while playing a 1080p 25 fps H.264 video
+//   with the software renderer and the default settings, beside mpv playing
+//   the same file (target: at most 1.05 x mpv).
 //
 //   playback_bench [rounds] [start|cpu|ok]
 //
@@ -85,8 +86,9 @@ bool measureCpu(const QString& player, const QStringList& playerCommon, const QS
     const double ourLoad = zelkbench::cpuLoadWhileRunning(player, playerCommon + QStringList{hd}, environment, 3000, 11000);
     const double mpvLoad = zelkbench::cpuLoadWhileRunning(mpv, mpvCommon + QStringList{hd}, environment, 3000, 11000);
     printLine("CPU playing 1080p25, software (% of a core)", ourLoad * 100, mpvLoad * 100, "% ");
-    // The same without the filters the default settings add (FFmpeg's
-    // post-processing and the deinterlacer), which mpv does not run.
+    // The same without the filters the default settings may add (FFmpeg's
+    // post-processing, for codecs without their own deblocking only, and the
+    // deinterlacer, which passes progressive frames through): mpv runs none.
     const bool filtersOff = ZelkNimbo::writePreferenceString("Codec", "PostProcessingMode", QStringLiteral("off"))
                             && ZelkNimbo::writePreferenceString("Video", "DeinterlacingMethod", QStringLiteral("none"));
     const double bareLoad =

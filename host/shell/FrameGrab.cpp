@@ -69,6 +69,10 @@ bool grabFrame(const QString& video, double seconds, const QString& output, QStr
     // a time between two frames is the earlier one: one step back then.
     bool steppedBack = false;
     QObject::connect(&engine, &PlaybackEngine::playbackRestarted, &loop, [&] {
+        // The engine's events come in batches: the file may have been found
+        // wanting (past its end) in the same batch, before the loop stopped.
+        if (!reason.isEmpty())
+            return;
         const double shownAt = engine.propertyDouble("time-pos", seconds);
         const double frameRate = engine.propertyDouble("container-fps", 0.0);
         if (!steppedBack && frameRate > 0 && shownAt > seconds + 1e-6) {

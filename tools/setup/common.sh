@@ -13,7 +13,7 @@ BUILD_PACKAGES=(
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev qttranslations5-l10n
   libxml2-dev libboost-thread-dev libsqlite3-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
-  libmpv-dev
+  libmpv-dev libavfilter-dev
 )
 # Extra packages for the full test run: the Windows cross build run under Wine,
 # clang with its runtime libraries for the libFuzzer targets, FFmpeg, with

@@ -3,6 +3,8 @@
 
 #include "host/shell/engine/EngineSettings.h"
 
+#include "host/shell/engine/LanguageCodeForms.h"
+
 #include "host/library/ZNBLibrary.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"
@@ -122,8 +124,10 @@ std::optional<QString> codePage(const Conversion& c)
 {
     // "system" leaves the guess to the engine's detector; the identifiers
     // the window offers are codec names the engine's iconv accepts as they are.
+    // "MIME" names no encoding: it asks for the one the file declares, which
+    // for a subtitle file is what the engine's detector finds.
     const QString stored = c.value.toString();
-    if (stored == QLatin1String("system"))
+    if (stored == QLatin1String("system") || stored.compare(QLatin1String("MIME"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("auto");
     if (stored.isEmpty() || !iconvKnows(stored)) {
         c.fallbacks << QStringLiteral("unknown subtitle code page \"%1\"; detecting it automatically").arg(stored);
@@ -164,16 +168,25 @@ std::optional<QString> styleOverride(const Conversion& c)
 
 std::optional<QString> secondarySubtitle(const Conversion& c)
 {
-    // "auto" is the engine's default: no second track unless one is chosen.
-    return c.value.toBool() ? QStringLiteral("no") : QStringLiteral("auto");
+    // Ticked: no second track, also one chosen before. Unticked only allows
+    // one the user picks; "auto" would let the engine pick one by language
+    // itself, even with "None" as the subtitle language.
+    if (c.value.toBool())
+        return QStringLiteral("no");
+    return std::nullopt;
+}
+
+// The engine's language lists, in order of preference: every spelling of the
+// stored code, since the engine matches track tags literally ("fr" does not
+// match a track tagged "fre"). Empty leaves the choice to the engine.
+QString engineLanguageList(const QString& code)
+{
+    return languageCodeForms(code).join(QLatin1Char(','));
 }
 
 std::optional<QString> audioLanguage(const Conversion& c)
 {
-    const QString code = c.value.toString();
-    if (code.isEmpty())
-        return std::nullopt;
-    return code;
+    return engineLanguageList(c.value.toString());
 }
 
 // The window shows a missing subtitle language as the interface language and
@@ -187,10 +200,7 @@ QString subtitleLanguageCode(const StoredSettings& settings)
 
 std::optional<QString> subtitleLanguage(const Conversion& c)
 {
-    const QString code = subtitleLanguageCode(c.settings);
-    if (code.isEmpty())
-        return std::nullopt;
-    return code;
+    return engineLanguageList(subtitleLanguageCode(c.settings));
 }
 
 std::optional<QString> subtitleTrack(const Conversion& c)
@@ -227,15 +237,57 @@ std::optional<QString> deinterlacingFilter(const Conversion& c)
     return QString();
 }
 
+// One option value inside an FFmpeg filter graph. The graph is read twice:
+// the graph parser takes one level of quoting off, then the filter's option
+// parser one level of backslashes, and ':' separates options at both. The
+// value is escaped for the option parser, then quoted for the graph parser
+// (a quote inside is closed, escaped and reopened).
+QString filterGraphValue(const QString& value)
+{
+    QString escaped;
+    for (const QChar character : value) {
+        if (character == QLatin1Char('\\') || character == QLatin1Char('\'') || character == QLatin1Char(':'))
+            escaped += QLatin1Char('\\');
+        escaped += character;
+    }
+    escaped.replace(QLatin1String("'"), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+// FFmpeg's post-processing with these sub-filters, then `after` (more of
+// the same graph) when given.
+QString postProcessingGraph(const char* subfilters, const char* after = "")
+{
+    return QStringLiteral("lavfi=[pp=%1%2]").arg(filterGraphValue(QLatin1String(subfilters)), QLatin1String(after));
+}
+
+// Codecs without a deblocking filter in their decoding loop: their blocks
+// show, and post-processing hides them. H.264, HEVC, VP9, AV1 and the like
+// deblock while decoding; filtering them again costs CPU and shows nothing.
+bool codecBenefitsFromDeblocking(const QString& codec)
+{
+    static const QStringList blockyCodecs{
+        QStringLiteral("mpeg1video"), QStringLiteral("mpeg2video"), QStringLiteral("mpeg4"),
+        QStringLiteral("h263"),       QStringLiteral("h263i"),      QStringLiteral("h263p"),
+        QStringLiteral("flv1"),       QStringLiteral("msmpeg4v1"),  QStringLiteral("msmpeg4v2"),
+        QStringLiteral("msmpeg4v3"),  QStringLiteral("wmv1"),       QStringLiteral("wmv2"),
+        QStringLiteral("rv10"),       QStringLiteral("rv20"),
+    };
+    return blockyCodecs.contains(codec);
+}
+
 std::optional<QString> postProcessingFilter(const Conversion& c)
 {
     const QString mode = c.value.toString();
     if (mode == QLatin1String("off"))
         return QString();
-    if (mode == QLatin1String("automatic"))
-        return QStringLiteral("lavfi=[pp=de]");
+    if (mode == QLatin1String("automatic")) {
+        // Until the playing track's codec is known, nothing: the filter is
+        // added when it is, and changed with the track.
+        return codecBenefitsFromDeblocking(c.facts.videoCodec) ? postProcessingGraph("de") : QString();
+    }
     if (mode == QLatin1String("full"))
-        return QStringLiteral("lavfi=[pp=hb/vb/dr,unsharp]");
+        return postProcessingGraph("hb/vb/dr", ",unsharp");
     if (mode == QLatin1String("custom")) {
         // Each level adds one deblocking stage: horizontal, vertical,
         // deringing, then all three at full strength.
@@ -243,7 +295,7 @@ std::optional<QString> postProcessingFilter(const Conversion& c)
         const unsigned level = std::min(c.settings.value(Codec::DeblockingLevel).toUInt(), unsigned(deblockingMaximum));
         if (!stages[level])
             return QString();
-        return QStringLiteral("lavfi=[pp=%1]").arg(QLatin1String(stages[level]));
+        return postProcessingGraph(stages[level]);
     }
     c.fallbacks << QStringLiteral("unknown post-processing mode \"%1\"; post-processing off").arg(mode);
     return QString();

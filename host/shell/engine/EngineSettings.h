@@ -37,6 +37,7 @@ struct EngineFacts {
     bool softwareOutput = true;
     double videoFrameRate = 0.0; // 0 while unknown
     QString subtitleCodec;       // of the selected subtitle track
+    QString videoCodec;          // of the selected video track ("mpeg4", "h264"), empty while unknown
 };
 
 // The engine configuration the stored settings amount to.

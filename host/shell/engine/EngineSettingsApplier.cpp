@@ -12,6 +12,13 @@ EngineSettingsApplier::EngineSettingsApplier(PlaybackEngine& engine, bool softwa
     // The frame-based subtitle timing depends on the file and track playing.
     connect(&engine_, &PlaybackEngine::fileLoaded, this, &EngineSettingsApplier::reapply);
     connect(&engine_, &PlaybackEngine::trackListChanged, this, &EngineSettingsApplier::reapply);
+    // Post-processing follows the codec of the video track playing.
+    connect(&engine_, &PlaybackEngine::videoCodecChanged, this, [this](const QString& codec) {
+        if (!codec.isEmpty() && codec != videoCodec_) {
+            videoCodec_ = codec;
+            reapply();
+        }
+    });
 }
 
 void EngineSettingsApplier::apply()
@@ -31,6 +38,7 @@ void EngineSettingsApplier::apply(const StoredSettings& settings)
     facts.softwareOutput = softwareOutput_;
     facts.videoFrameRate = engine_.videoFrameRate();
     facts.subtitleCodec = engine_.subtitleCodec();
+    facts.videoCodec = videoCodec_;
     const EngineConfiguration configuration = engineConfiguration(settings, facts);
     // A value the engine cannot use is reported once, not at every re-read.
     for (const QString& fallback : configuration.fallbacks) {
@@ -39,11 +47,21 @@ void EngineSettingsApplier::apply(const StoredSettings& settings)
     }
     reportedFallbacks_ = QSet<QString>(configuration.fallbacks.begin(), configuration.fallbacks.end());
 
+    QSet<QByteArray> configured;
     for (const auto& [property, value] : configuration.properties) {
+        configured.insert(property);
         if (property == "vf")
             setFilterChain(configuration.filters);
         else
             setEngineProperty(property, value);
+    }
+    // A setting that now leaves a property to the engine (or the user) no
+    // longer holds it: should it take it again, the value is sent afresh.
+    for (auto it = applied_.begin(); it != applied_.end();) {
+        if (configured.contains(it.key()))
+            ++it;
+        else
+            it = applied_.erase(it);
     }
 }
 
@@ -70,18 +88,7 @@ void EngineSettingsApplier::setFilterChain(const QStringList& filters)
     if (applied_.contains("vf") && applied_.value("vf") == chain)
         return;
     applied_.insert("vf", chain);
-    if (engine_.setProperty("vf", chain))
-        return;
-    // A filter this engine's FFmpeg lacks should not take the others with it.
-    QStringList accepted;
-    for (const QString& filter : filters) {
-        QString error;
-        if (engine_.setProperty("vf", (accepted + QStringList{filter}).join(QLatin1Char(',')), &error))
-            accepted << filter;
-        else
-            qWarning("zelk-player: video filter left out: %s", qUtf8Printable(error));
-    }
-    engine_.setProperty("vf", accepted.join(QLatin1Char(',')));
+    engine_.setVideoFilters(filters);
 }
 
 } // namespace ZelkShell

@@ -41,6 +41,9 @@ private:
     StoredSettings settings_;
     QHash<QByteArray, QString> applied_;
     QSet<QString> reportedFallbacks_;
+    // The last video codec the engine reported: kept between files, so that
+    // a file of the same codec starts with the same filters.
+    QString videoCodec_;
 };
 
 } // namespace ZelkShell

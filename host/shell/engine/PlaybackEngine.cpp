@@ -2,6 +2,7 @@
 
 #include "host/shell/engine/OpenGlFrameRenderer.h"
 #include "host/shell/engine/SoftwareFrameRenderer.h"
+#include "host/shell/engine/VideoFilterCheck.h"
 
 #include <mpv/client.h>
 
@@ -29,6 +30,12 @@ constexpr const char heightProperty[] = "dheight";
 constexpr const char trackListProperty[] = "track-list";
 constexpr const char eofProperty[] = "eof-reached";
 constexpr const char subtitleTrackProperty[] = "sid";
+// Observed, not read: a read waits for the engine's core, which may be busy
+// opening a file.
+constexpr const char videoCodecProperty[] = "current-tracks/video/codec";
+// What the engine logs when a video filter fails on the first frames it gets
+// (it then plays on without it).
+constexpr const char failedFilterMessage[] = "Disabling filter ";
 
 } // namespace
 
@@ -102,6 +109,9 @@ bool PlaybackEngine::initialize(QString* error)
     observe(trackListProperty, MPV_FORMAT_NONE);
     observe(eofProperty, MPV_FORMAT_FLAG);
     observe(subtitleTrackProperty, MPV_FORMAT_NONE);
+    observe(videoCodecProperty, MPV_FORMAT_STRING);
+    // Errors only: the one about a failed video filter is passed on.
+    mpv_request_log_messages(handle_, "error");
     return true;
 }
 
@@ -142,6 +152,32 @@ double PlaybackEngine::propertyDouble(const char* name, double fallback) const
     if (!initialized_ || mpv_get_property(handle_, name, MPV_FORMAT_DOUBLE, &value) < 0)
         return fallback;
     return value;
+}
+
+QStringList PlaybackEngine::setVideoFilters(const QStringList& filters)
+{
+    QStringList creatable;
+    for (const QString& filter : filters) {
+        QString error;
+        if (engineCanCreateVideoFilter(filter, &error))
+            creatable << filter;
+        else
+            qWarning("zelk-player: video filter left out: %s: %s", qUtf8Printable(filter), qUtf8Printable(error));
+    }
+    if (setProperty("vf", creatable.join(QLatin1Char(','))))
+        return creatable;
+    // The engine's own check of the list (filter names, its options) found
+    // one: find it by adding them one at a time.
+    QStringList accepted;
+    for (const QString& filter : creatable) {
+        QString error;
+        if (setProperty("vf", (accepted + QStringList{filter}).join(QLatin1Char(',')), &error))
+            accepted << filter;
+        else
+            qWarning("zelk-player: video filter left out: %s", qUtf8Printable(error));
+    }
+    setProperty("vf", accepted.join(QLatin1Char(',')));
+    return accepted;
 }
 
 bool PlaybackEngine::command(const QStringList& arguments, QString* error)
@@ -286,6 +322,9 @@ void PlaybackEngine::handleEvent(const mpv_event& event)
     case MPV_EVENT_PROPERTY_CHANGE:
         handlePropertyChange(event);
         break;
+    case MPV_EVENT_LOG_MESSAGE:
+        handleLogMessage(event);
+        break;
     case MPV_EVENT_SHUTDOWN:
         emit errorOccurred(tr("The playback engine stopped."));
         break;
@@ -330,7 +369,23 @@ void PlaybackEngine::handlePropertyChange(const mpv_event& event)
         emit trackListChanged();
     } else if (name == eofProperty && hasValue && *static_cast<int*>(property->data)) {
         emit endOfFile();
+    } else if (name == videoCodecProperty) {
+        const QString codec = hasValue ? QString::fromUtf8(*static_cast<char**>(property->data)) : QString();
+        if (codec != videoCodec_) {
+            videoCodec_ = codec;
+            emit videoCodecChanged(videoCodec_);
+        }
     }
+}
+
+void PlaybackEngine::handleLogMessage(const mpv_event& event)
+{
+    const auto* message = static_cast<const mpv_event_log_message*>(event.data);
+    if (!message || !message->text)
+        return;
+    const QString text = QString::fromUtf8(message->text).trimmed();
+    if (text.startsWith(QLatin1String(failedFilterMessage)))
+        qWarning("zelk-player: video filter left out: %s", qUtf8Printable(text));
 }
 
 void PlaybackEngine::refreshTrackInfo()

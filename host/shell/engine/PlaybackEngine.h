@@ -48,6 +48,10 @@ public:
     bool setProperty(const char* name, const QString& value, QString* error = nullptr);
     QString propertyString(const char* name) const;
     double propertyDouble(const char* name, double fallback = 0.0) const;
+    // Sets the video filter chain ("vf") to `filters`, in order, leaving out
+    // each one the engine cannot create (one log line each) so that it
+    // cannot take the others, or the video, with it. Returns the filters set.
+    QStringList setVideoFilters(const QStringList& filters);
     // A command with its arguments ("loadfile", path, ...).
     bool command(const QStringList& arguments, QString* error = nullptr);
 
@@ -85,6 +89,9 @@ public:
     double videoFrameRate() const { return frameRate_; }
     // Codec of the selected subtitle track ("subrip", "microdvd", ...), or empty.
     QString subtitleCodec() const { return subtitleCodec_; }
+    // Codec of the selected video track ("mpeg4", "h264", ...), as the engine
+    // last reported it; empty while no video track is selected.
+    QString videoCodec() const { return videoCodec_; }
 
 signals:
     void fileLoaded(const QString& file);
@@ -96,6 +103,7 @@ signals:
     void volumeChanged(int percent);
     void videoSizeChanged(const QSize& size);
     void trackListChanged();
+    void videoCodecChanged(const QString& codec);
     // The engine finished a seek (or a start) and shows frames again.
     void playbackRestarted();
     // The file played to its end (the last frame stays shown).
@@ -108,6 +116,7 @@ private:
     static void wakeup(void* self);
     void handleEvent(const mpv_event& event);
     void handlePropertyChange(const mpv_event& event);
+    void handleLogMessage(const mpv_event& event);
     void refreshTrackInfo();
     void observe(const char* name, int format);
 
@@ -125,6 +134,7 @@ private:
     QSize videoSize_;
     double frameRate_ = 0.0;
     QString subtitleCodec_;
+    QString videoCodec_;
 };
 
 } // namespace ZelkShell
