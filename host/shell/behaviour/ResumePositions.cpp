@@ -85,7 +85,7 @@ struct StoredEntry {
     std::string data;
 };
 
-constexpr std::size_t removalsPerBatch = 1000;
+constexpr std::size_t removalsPerBatch = 500;
 
 bool olderThan(const StoredEntry& a, const StoredEntry& b)
 {
@@ -183,8 +183,8 @@ void ResumePositions::waitUntilTrimmed()
 // Runs on the background thread. Every entry is read outside any batch; then
 // the oldest are removed in batches: one transaction for many removals
 // instead of one each. The other threads' store calls wait while a batch is
-// open, so a batch holds no more than removalsPerBatch removals (about 15 to
-// 40 ms on a busy machine; all 9,700 of a store of 10,000 in one batch kept
+// open, so a batch holds no more than removalsPerBatch removals (about 5 to
+// 20 ms on a busy machine; all 9,700 of a store of 10,000 in one batch kept
 // the GUI thread waiting up to 380 ms).
 bool ResumePositions::trimToCapacity() const
 {
