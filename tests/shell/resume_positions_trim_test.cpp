@@ -1,13 +1,18 @@
 // Resume positions in a store another tool filled: storing one more never
-// holds up the GUI thread while the store is brought back to its capacity,
-// and names that are not valid Unicode (a lone UTF-16 surrogate) are removed
-// like any other, so the log says "could not be stored" only when the store
-// really failed.
+// holds up the GUI thread while the store is brought back to its capacity
+// (also when the player window closes over a generated video), and names
+// that are not valid Unicode (a lone UTF-16 surrogate) are removed like any
+// other, so the log says "could not be stored" only when the store really
+// failed.
 
 #include "IsolatedEnvironment.h"
+#include "PlaybackTestMedia.h"
 #include "PreferencesHarness.h"
+#include "ShellTestSupport.h"
 
 #include "host/library/ZNBLibrary.h"
+#include "host/shell/PlayerWindow.h"
+#include "host/shell/engine/PlaybackEngine.h"
 #include "host/shell/behaviour/ResumePositions.h"
 #include "settings/IZelkSettings.h"
 #include "settings/PreferenceAccessors.h"
@@ -18,7 +23,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QTemporaryDir>
+
 #include <atomic>
+#include <memory>
 #include <thread>
 
 using namespace zelktest;
@@ -84,6 +92,17 @@ struct LogCounter {
     ~LogCounter() { qInstallMessageHandler(previous); }
 };
 
+std::vector<ilsk::Utf16String> numberedNames(int count, int length)
+{
+    std::vector<ilsk::Utf16String> names;
+    for (int i = 0; i < count; ++i) {
+        const QString number = QString::number(i);
+        names.push_back(utf16(QStringLiteral("/videos/") + QString(length - 13 - number.size(), QLatin1Char('x'))
+                              + number + QStringLiteral(".mkv")));
+    }
+    return names;
+}
+
 // The longest time the GUI thread went without running its event loop,
 // sampled by a timer that asks to run every 2 ms.
 class StallMeter : public QObject {
@@ -134,12 +153,7 @@ private slots:
     {
         QFETCH(int, planted);
         QFETCH(int, nameLength);
-        std::vector<ilsk::Utf16String> names;
-        for (int i = 0; i < planted; ++i) {
-            const QString number = QString::number(i);
-            names.push_back(utf16(QStringLiteral("/videos/") + QString(nameLength - 13 - number.size(), QLatin1Char('x'))
-                                  + number + QStringLiteral(".mkv")));
-        }
+        const std::vector<ilsk::Utf16String> names = numberedNames(planted, nameLength);
         QVERIFY(plant(names));
         const QString film = QStringLiteral("/videos/the film left open.mkv");
         LogCounter failures("could not");
@@ -188,6 +202,53 @@ private slots:
         QVERIFY(!listed(names[firstKept - 1]));
         QVERIFY(listed(names[firstKept]));
         QVERIFY(listed(names.back()));
+    }
+
+    // The player window closing over a paused video with 10,000 positions in
+    // the store: the window goes at once, the quit ends once the store is
+    // trimmed, and the video resumes where it was left.
+    void closingThePlayerOverAFullStore()
+    {
+        QVERIFY(plant(numberedNames(10000, 60)));
+        QTemporaryDir media;
+        const QString video = makeGreyVideo(QDir(media.path()), QStringLiteral("two minutes.mkv"), 120);
+        QVERIFY(!video.isEmpty());
+        ZelkShell::PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        auto window = std::make_unique<ZelkShell::PlayerWindow>(plugins);
+        window->show();
+        ZelkShell::PlaybackEngine& engine = window->engine();
+        QSignalSpy loaded(&engine, &ZelkShell::PlaybackEngine::fileLoaded);
+        window->playFiles({video});
+        QVERIFY(loaded.wait(10000));
+        engine.setPaused(true);
+        engine.seek(65.0, true);
+        QVERIFY(QTest::qWaitFor([&] { return engine.isPaused() && qAbs(engine.position() - 65.0) < 0.2; }, 10000));
+
+        LogCounter failures("could not");
+        StallMeter stalls;
+        QElapsedTimer quit;
+        qint64 closeMs = -1;
+        QTimer::singleShot(10, [&] {
+            quit.start();
+            window->close();
+            closeMs = quit.elapsed();
+        });
+        QVERIFY(QTest::qWaitFor([&] { return closeMs >= 0; }, 10000));
+        QTest::qWait(50); // one more turn of the event loop, for the stall meter
+        window.reset();   // the quit ends once the background trim has
+        const qint64 quitMs = quit.elapsed();
+        qInfo("closing the player over 10,000 stored positions: close() took %lld ms, the longest GUI stall was "
+              "%lld ms, the quit ended after %lld ms",
+              closeMs, stalls.longestMs(), quitMs);
+        QVERIFY2(quitMs < 20000, qPrintable(QStringLiteral("%1 ms").arg(quitMs)));
+        QCOMPARE(failures.count.load(), 0);
+
+        ZelkNimbo::releaseComponentSettings();
+        ResumePositions positions;
+        QCOMPARE(positions.count(), ResumePositions::defaultCapacity);
+        const std::optional<double> resumeAt = positions.positionFor(video, 120.0);
+        QVERIFY(resumeAt && qAbs(*resumeAt - 65.0) < 0.5);
     }
 
     // Names another tool wrote with a lone surrogate are the oldest here: they
