@@ -9,7 +9,7 @@ namespace {
 template <typename Step> LONG onHiveOf(HKEY hKey, Step step) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     step(reg.hive(ref.hive));
     return ERROR_SUCCESS;

@@ -33,7 +33,7 @@ LSTATUS WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, L
                                 LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     if (lpReserved || (lpClass && !lpcchClass)) return ERROR_INVALID_PARAMETER;
     Hive &hive = reg.hive(ref.hive);

@@ -89,13 +89,30 @@ bool Hive::deleteValue(KeyId key, const WString &name) {
 }
 
 bool Hive::valueAt(KeyId key, DWORD index, ValueRecord &out) {
-  Stmt s(*this, "SELECT name,type,data FROM vals WHERE key=?1 ORDER BY seq LIMIT 1 OFFSET ?2");
-  s.bind(1, key).bind(2, index);
-  if (!s.step()) return false;
-  out.name = s.name(0);
-  out.type = DWORD(s.integer(1));
-  out.data = s.blob(2);
-  return true;
+  // The next index of an enumeration in the state the cache holds continues
+  // from the value found last; any other index counts from the first value.
+  std::optional<ReadCache::ValuePosition> last;
+  if (cacheInCall_) last = cache_.valuePosition();
+  const bool continues = last && last->key == key && (index == last->index || index == last->index + 1);
+  bool found;
+  int64_t seq = 0;
+  {
+    // The position is a cached answer: a commit seen by this call's
+    // snapshot starts the call over without it.
+    if (continues) answeredFromCache_ = true;
+    Stmt s(*this, continues ? "SELECT name,type,data,seq FROM vals WHERE key=?1 AND seq>=?2 ORDER BY seq LIMIT 1"
+                            : "SELECT name,type,data,seq FROM vals WHERE key=?1 ORDER BY seq LIMIT 1 OFFSET ?2");
+    s.bind(1, key).bind(2, continues ? (index == last->index ? last->seq : last->seq + 1) : int64_t(index));
+    found = s.step();
+    if (found) {
+      out.name = s.name(0);
+      out.type = DWORD(s.integer(1));
+      out.data = s.blob(2);
+      seq = s.integer(3);
+    }
+  }
+  if (found && cacheInCall_) cache_.setValuePosition({key, index, seq});
+  return found;
 }
 
 } // namespace zelk::registry

@@ -37,7 +37,7 @@ bool openExistingKey(Registry &reg, Hive &hive, const KeyRef &ref, const std::ve
 LONG deleteKey(HKEY hKey, LPCWSTR subKey, bool tree) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     if (!subKey) return ERROR_INVALID_PARAMETER;
     std::vector<WString> path;
@@ -68,7 +68,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, R
   if (!phkResult) return ERROR_INVALID_PARAMETER;
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     if (ref.predefined && (!lpSubKey || !*lpSubKey)) {
       *phkResult = hKey;
@@ -89,7 +89,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
   if (!phkResult) return ERROR_INVALID_PARAMETER;
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     *phkResult = nullptr;
     std::vector<WString> path;
@@ -132,7 +132,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
 LSTATUS WINAPI RegCloseKey(HKEY hKey) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     if (HandleTable::isPredefined(hKey)) return ERROR_SUCCESS;
     return reg.handles.remove(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
   });
@@ -153,7 +153,7 @@ DWORD WINAPI SHDeleteKeyW(HKEY hKey, LPCWSTR pszSubKey) {
 LSTATUS WINAPI RegFlushKey(HKEY hKey) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     Hive &hive = reg.hive(ref.hive);
     {

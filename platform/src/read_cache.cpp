@@ -23,6 +23,7 @@ void ReadCache::dropEntries() {
   alive_.clear();
   children_.clear();
   values_.clear();
+  valuePosition_.reset();
   entries_ = 0;
 }
 

@@ -45,6 +45,18 @@ public:
   std::optional<const ValueRecord *> value(KeyId key, const std::string &fold) const;
   void setValue(KeyId key, const std::string &fold, const ValueRecord *found);
 
+  // Where the last enumeration of a key's values stood in this state: the
+  // index it asked for and that value's place (`seq`). The next index then
+  // continues from there instead of counting every value from the first,
+  // which would make listing a key of n values cost n * n steps.
+  struct ValuePosition {
+    KeyId key = 0;
+    uint32_t index = 0;
+    int64_t seq = 0;
+  };
+  std::optional<ValuePosition> valuePosition() const { return valuePosition_; }
+  void setValuePosition(const ValuePosition &position) { valuePosition_ = position; }
+
 private:
   void dropEntries(); // keeps the state the cache belongs to
   void makeRoom();
@@ -55,6 +67,7 @@ private:
   std::unordered_map<KeyId, bool> alive_;
   std::map<std::pair<KeyId, std::string>, KeyId> children_;
   std::map<std::pair<KeyId, std::string>, std::optional<ValueRecord>> values_;
+  std::optional<ValuePosition> valuePosition_;
 };
 
 } // namespace zelk::registry

@@ -9,7 +9,7 @@ namespace {
 Registry *theRegistry = nullptr;
 
 void closeHivesAtExit() {
-  std::lock_guard<std::mutex> lock(theRegistry->mutex);
+  std::lock_guard<FairMutex> lock(theRegistry->mutex);
   theRegistry->closeHives();
 }
 } // namespace

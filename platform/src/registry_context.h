@@ -3,6 +3,7 @@
 // deleted keys and path walking.
 #pragma once
 
+#include "fair_mutex.h"
 #include "handle_table.h"
 #include "hive_store.h"
 #include "reg_error.h"
@@ -18,7 +19,7 @@ public:
   // at exit the connections are closed (a later call reopens them).
   static Registry &instance();
 
-  std::mutex mutex;
+  FairMutex mutex; // every call holds it: the API is thread-safe
   HandleTable handles;
 
   Hive &hive(HiveId id);
@@ -56,7 +57,7 @@ template <typename Body>
 LONG onOpenKey(HKEY handle, bool write, REGSAM rights, Body body) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(handle);
     Hive &hive = reg.hive(ref.hive);
     Hive::Txn txn(hive, write);

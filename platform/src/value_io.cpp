@@ -66,7 +66,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
   }
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
-    std::lock_guard<std::mutex> lock(reg.mutex);
+    std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     WString name;
     if (LONG rc = checkValueName(lpValueName, name)) return rc;

@@ -105,6 +105,7 @@ private slots:
         // Bounded: the oldest positions make way for new ones.
         for (int i = 0; i < 7; ++i)
             QVERIFY(positions.remember(QStringLiteral("/videos/%1.mkv").arg(i), 10.0 + i, 600.0));
+        positions.waitUntilTrimmed();
         QCOMPARE(positions.count(), 5);
         QCOMPARE(positions.positionFor(QStringLiteral("/videos/1.mkv"), 600.0), std::nullopt);
         QCOMPARE(positions.positionFor(QStringLiteral("/videos/2.mkv"), 600.0), std::optional<double>(12.0));
@@ -112,6 +113,7 @@ private slots:
         // Storing an old file again makes it the newest.
         QVERIFY(positions.remember(QStringLiteral("/videos/2.mkv"), 20.0, 600.0));
         QVERIFY(positions.remember(QStringLiteral("/videos/7.mkv"), 17.0, 600.0));
+        positions.waitUntilTrimmed();
         QCOMPARE(positions.positionFor(QStringLiteral("/videos/2.mkv"), 600.0), std::optional<double>(20.0));
         QCOMPARE(positions.positionFor(QStringLiteral("/videos/3.mkv"), 600.0), std::nullopt);
     }

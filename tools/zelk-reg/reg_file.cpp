@@ -5,22 +5,27 @@
 // throughout: a lone surrogate in a name or string survives export and
 // import (the parser works on lossless UTF-8, see toWtf8).
 //
+// Export writes each key as the walk reaches it, so memory stays flat
+// however large or deep the tree (the file of a deep tree is large: every
+// key line holds its full path).
+//
 // An import is all or nothing: the whole file is parsed and checked before
 // anything changes, and then applied inside a transaction on each hive it
 // writes (on the stand-in registry), so a failure at any line, or a full
-// disk, leaves the registry as it was.
+// disk, leaves the registry as it was. The file and its lines have size
+// limits (reg_file_reader.h), since all of it is held until it is applied.
 #include "commands.h"
 
 #include "import_transaction.h"
 #include "open_path.h"
 #include "reg_access.h"
+#include "reg_file_reader.h"
 #include "tree_walk.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace zelkreg {
 namespace {
@@ -92,38 +97,41 @@ std::string valueLine(const Value &v) {
   return hexData(name + buf, v.data);
 }
 
-LONG exportTree(HKEY top, const std::string &topName, std::string &out) {
+// The export file, written as UTF-16LE while the tree is walked.
+class ExportFile {
+public:
+  explicit ExportFile(const std::string &path) : out_(path, std::ios::binary | std::ios::trunc) {
+    out_.write("\xFF\xFE", 2);
+  }
+  // `text` in lossless UTF-8; false once anything could not be written.
+  bool write(const std::string &text) {
+    Bytes bytes = utf16Bytes(toUtf16(text), false);
+    out_.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out_);
+  }
+  bool close() {
+    out_.close();
+    return bool(out_);
+  }
+
+private:
+  std::ofstream out_;
+};
+
+// Writes `top` and everything below it; `writeFailed` tells a failed write
+// from a registry error.
+LONG exportTree(HKEY top, const std::string &topName, ExportFile &file, bool &writeFailed) {
+  writeFailed = false;
   return walkTree(top, topName, false, [&](HKEY key, const std::string &fullName, const std::vector<WStr> &) {
     std::vector<Value> values;
     if (LONG rc = readValues(key, values)) return rc;
-    out += "[" + fullName + "]\r\n";
-    for (const Value &v : values) out += valueLine(v) + "\r\n";
-    out += "\r\n";
-    return LONG(ERROR_SUCCESS);
+    std::string text = "[" + fullName + "]\r\n";
+    for (const Value &v : values) text += valueLine(v) + "\r\n";
+    text += "\r\n";
+    if (file.write(text)) return LONG(ERROR_SUCCESS);
+    writeFailed = true;
+    return LONG(ERROR_CANTWRITE); // stops the walk; writeFailed says why
   });
-}
-
-// Decodes a .reg file: UTF-16LE with BOM, or UTF-8 (BOM optional). A
-// UTF-16 file must be whole units: a stray byte at its end is refused,
-// naming its line.
-bool decodeFile(const std::string &bytes, WStr &text, std::string &error) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    Bytes b(bytes.begin() + 2, bytes.end());
-    text = unitsOf(b);
-    if (b.size() % 2 != 0) {
-      size_t line = 1 + size_t(std::count(text.begin(), text.end(), WCHAR('\n')));
-      error = "line " + std::to_string(line) + ": a stray byte after the last UTF-16 character";
-      return false;
-    }
-    return true;
-  }
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    text = toUtf16(bytes.substr(3));
-  } else {
-    text = toUtf16(bytes);
-  }
-  return true;
 }
 
 // "text." from a message that may already end with its full stop.
@@ -135,7 +143,7 @@ std::string sentence(std::string text) {
 // Reads the lines of a .reg file and, when `apply`, makes their changes.
 // Without `apply` it only checks them, and notes the hives they write.
 struct Parser {
-  std::vector<std::string> lines; // lossless UTF-8
+  const RegLines *lines = nullptr;
   bool apply = true;
   std::vector<HKEY> roots;        // hives the file writes, in order of appearance
   size_t index = 0;
@@ -251,19 +259,12 @@ struct Parser {
 
   bool run() {
     bool sawHeader = false;
-    for (index = 0; index < lines.size(); ++index) {
-      lineNumber = int(index) + 1;
-      std::string line = lines[index];
-      // Hex data continues on the next line after a trailing backslash.
-      while (!line.empty() && line.back() == '\\' && index + 1 < lines.size() && line[0] != '[') {
-        line.pop_back();
-        std::string next = lines[++index];
-        size_t start = next.find_first_not_of(" \t");
-        line += start == std::string::npos ? std::string() : next.substr(start);
-      }
-      size_t start = line.find_first_not_of(" \t");
+    for (index = 0; index < lines->size(); ++index) {
+      lineNumber = lines->number(index);
+      const std::string_view whole = lines->text(index);
+      size_t start = whole.find_first_not_of(" \t");
       if (start == std::string::npos) continue;
-      line = line.substr(start);
+      std::string line(whole.substr(start));
       if (!sawHeader) {
         if (line != kHeader && line != "REGEDIT4") return fail("not a registry file");
         sawHeader = true;
@@ -299,19 +300,20 @@ int cmdExport(const Args &args) {
   Key key;
   LONG rc = openKey(path, KEY_READ, key);
   if (rc) return failure(errorText(rc));
-  std::string text = std::string(kHeader) + "\r\n\r\n";
-  rc = exportTree(key.get(), path.full(), text);
-  if (rc) return failure(errorText(rc));
   if (!overwrite && std::ifstream(args[1]).good() && !confirm("File " + args[1] + " already exists. Overwrite it")) {
     std::cout << "The operation was cancelled by the user.\n";
     return 0;
   }
-  Bytes bytes = utf16Bytes(toUtf16(text), false);
-  std::ofstream out(args[1], std::ios::binary | std::ios::trunc);
-  out.write("\xFF\xFE", 2);
-  out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
-  out.close();
-  if (!out) return failure("Unable to write the file " + args[1] + ".");
+  ExportFile file(args[1]);
+  bool writeFailed = false;
+  if (file.write(std::string(kHeader) + "\r\n\r\n")) rc = exportTree(key.get(), path.full(), file, writeFailed);
+  else writeFailed = true;
+  if (!file.close()) writeFailed = true;
+  if (rc || writeFailed) {
+    // A partial export is no export: nothing is left that looks like one.
+    std::remove(args[1].c_str());
+    return failure(writeFailed ? "Unable to write the file " + args[1] + "." : errorText(rc));
+  }
   std::cout << "The operation completed successfully.\n";
   return 0;
 }
@@ -320,29 +322,20 @@ int cmdImport(const Args &args) {
   if (args.size() != 1 || looksLikeOption(args[0])) return usageError("import needs exactly one file name");
   std::ifstream in(args[0], std::ios::binary);
   if (!in) return failure("Unable to open the file " + args[0] + ".");
-  std::ostringstream raw;
-  raw << in.rdbuf();
   const std::string failed = "Error importing " + args[0] + ": ";
-  WStr units;
+  RegLines lines;
   std::string error;
-  if (!decodeFile(raw.str(), units, error)) return failure(sentence(failed + error));
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream stream(toWtf8(units));
-  while (std::getline(stream, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
+  if (!readRegLines(in, lines, error)) return failure(sentence(failed + error));
   // First every line is checked, without a change; then applied, in one
   // transaction per hive.
   Parser check;
-  check.lines = lines;
+  check.lines = &lines;
   check.apply = false;
   if (!check.run()) return failure(sentence(failed + check.error));
   ImportTransaction transaction;
   if (LONG rc = transaction.begin(check.roots)) return failure(sentence(failed + errorText(rc)));
   Parser parser;
-  parser.lines = std::move(lines);
+  parser.lines = &lines;
   if (!parser.run()) return failure(sentence(failed + parser.error));
   parser.openPath.reset();
   if (LONG rc = transaction.commit()) return failure(sentence(failed + errorText(rc)));

@@ -1,0 +1,74 @@
+// Listing a key's values index after index continues from the value found
+// last, but only while nothing changed: a change by another process, by this
+// process or inside a batch between two indexes gives the new state's value
+// at the next index, exactly as counting from the first value would.
+#include "registry_test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace zelk_test;
+
+namespace {
+
+class RegistryEnumerationTest : public RegistryKeyTest {
+protected:
+  // The name of the value at `index`, empty when there is none.
+  WStr nameAt(DWORD index) {
+    WCHAR name[64];
+    DWORD length = 64;
+    if (RegEnumValueW(root_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return {};
+    return WStr(name, length);
+  }
+  WStr v(int i) { return W(("v" + std::to_string(i)).c_str()); }
+};
+
+TEST_F(RegistryEnumerationTest, TheNextIndexFollowsEveryChange) {
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(setDword(root_, v(i), DWORD(i)), ERROR_SUCCESS);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(nameAt(DWORD(i)), v(i));
+  EXPECT_EQ(nameAt(3), v(3)); // the same index again, as after ERROR_MORE_DATA
+
+  // Another process removes v1: index 4 is now v5.
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(RegDeleteValueW(root_, v(1).c_str()) == ERROR_SUCCESS ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(nameAt(4), v(5));
+
+  // This process removes v0: v2 v3 v4 v5 v6 ..., index 5 is v7.
+  ASSERT_EQ(RegDeleteValueW(root_, v(0).c_str()), ERROR_SUCCESS);
+  EXPECT_EQ(nameAt(5), v(7));
+
+  // Inside a batch its own change counts at once: v2 v4 v5 v6 v7 v8 v9.
+  ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  EXPECT_EQ(nameAt(1), v(3));
+  ASSERT_EQ(RegDeleteValueW(root_, v(3).c_str()), ERROR_SUCCESS);
+  EXPECT_EQ(nameAt(2), v(5));
+  ASSERT_EQ(ZelkRegRollbackBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  // Rolled back: v2 v3 v4 ... v9 again; index 8 is past the end.
+  EXPECT_EQ(nameAt(2), v(4));
+  EXPECT_EQ(nameAt(3), v(5));
+  EXPECT_EQ(nameAt(7), v(9));
+  EXPECT_EQ(nameAt(8), WStr());
+}
+
+TEST_F(RegistryEnumerationTest, AKeyOfManyValuesListsInInsertionOrder) {
+  const int count = 20000;
+  ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  for (int i = count - 1; i >= 0; --i) ASSERT_EQ(setDword(root_, v(i), DWORD(i)), ERROR_SUCCESS);
+  ASSERT_EQ(ZelkRegCommitBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
+  DWORD index = 0;
+  for (WStr name = nameAt(0); !name.empty(); name = nameAt(++index)) {
+    ASSERT_EQ(name, v(count - 1 - int(index)));
+  }
+  EXPECT_EQ(index, DWORD(count));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new TemporaryRegistryEnvironment);
+  return RUN_ALL_TESTS();
+}
