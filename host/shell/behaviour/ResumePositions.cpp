@@ -1,5 +1,7 @@
 #include "host/shell/behaviour/ResumePositions.h"
 
+#include "host/shell/behaviour/StoredPaths.h"
+
 #include "settings/PreferenceAccessors.h"
 
 #include <QDateTime>
@@ -27,9 +29,27 @@ Section openPositions()
     return section;
 }
 
+// A file's value is named by its local-file URL (see StoredPaths); earlier
+// versions named it by the plain path, still found under legacyNameOf().
 std::string nameOf(const QString& file)
 {
+    return StoredPaths::encode(file).toStdString();
+}
+
+std::string legacyNameOf(const QString& file)
+{
     return file.toStdString();
+}
+
+// The name `file`'s position is stored under: the current form, else the
+// form of earlier versions; empty when neither holds one.
+std::string storedNameOf(const Section& section, const QString& file, std::string* data)
+{
+    for (const std::string& name : {nameOf(file), legacyNameOf(file)}) {
+        if (!name.empty() && section->getValue(name, *data))
+            return name;
+    }
+    return std::string();
 }
 
 // Stored as "<position in milliseconds>;<stamp>", the stamp growing with
@@ -70,7 +90,7 @@ bool ResumePositions::worthResuming(double position, double duration)
 
 bool ResumePositions::remember(const QString& file, double position, double duration)
 {
-    if (file.isEmpty())
+    if (nameOf(file).empty())
         return false;
     if (!worthResuming(position, duration))
         return forget(file);
@@ -79,6 +99,10 @@ bool ResumePositions::remember(const QString& file, double position, double dura
         return false;
     const QString data = QStringLiteral("%1;%2").arg(qRound64(position * 1000.0)).arg(nextStamp());
     if (!section->setValue(nameOf(file), data.toStdString()))
+        return false;
+    // The value an earlier version stored for the file goes: it is replaced.
+    std::string legacyData;
+    if (section->getValue(legacyNameOf(file), legacyData) && !section->deleteValue(legacyNameOf(file)))
         return false;
     std::uint32_t stored = 0;
     if (section->getValueCount(stored) && stored > static_cast<std::uint32_t>(capacity_))
@@ -90,7 +114,7 @@ std::optional<double> ResumePositions::positionFor(const QString& file, double d
 {
     Section section = openPositions();
     std::string data;
-    if (!section || !section->getValue(nameOf(file), data))
+    if (!section || storedNameOf(section, file, &data).empty())
         return std::nullopt;
     const std::optional<Entry> entry = parse(data);
     if (!entry)
@@ -106,9 +130,15 @@ bool ResumePositions::forget(const QString& file)
     Section section = openPositions();
     if (!section)
         return false;
+    // Deleting a value that is not there is no failure here; a file may have
+    // one under each form of its name.
     std::string data;
-    // Deleting a value that is not there is no failure here.
-    return !section->getValue(nameOf(file), data) || section->deleteValue(nameOf(file));
+    for (std::string name = storedNameOf(section, file, &data); !name.empty();
+         name = storedNameOf(section, file, &data)) {
+        if (!section->deleteValue(name))
+            return false;
+    }
+    return true;
 }
 
 int ResumePositions::count() const

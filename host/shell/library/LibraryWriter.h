@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class QThread;
+class QTimer;
+
+namespace ZelkShell {
+
+class VideoLibrary;
+
+// Writes to the video library on a thread of its own, so that the window
+// never waits for the disk or for another process's lock. Each write is kept
+// until it succeeds: while the library is locked it is tried again after a
+// growing pause (bounded by maximumPauseMs), in the order the writes came.
+class LibraryWriter : public QObject {
+    Q_OBJECT
+
+public:
+    // One write; false on failure (the library's isBusy() tells a lock).
+    using Write = std::function<bool(VideoLibrary& library)>;
+
+    static constexpr int firstPauseMs = 50;
+    static constexpr int maximumPauseMs = 2000;
+    // How long a write waits for a lock before it is put back.
+    static constexpr int lockWaitMs = 100;
+
+    explicit LibraryWriter(QString file, QObject* parent = nullptr);
+    // Tries what is still waiting for up to `finalWaitMs` (set by finish())
+    // and stops the thread; what could not be written is logged.
+    ~LibraryWriter() override;
+
+    // Queues `write`; safe from any thread.
+    void enqueue(Write write);
+    // Writes not yet done (queued, or being tried).
+    int pending() const { return pending_; }
+    // How long the destructor may wait for a lock to end.
+    void setFinalWait(int ms) { finalWaitMs_ = ms; }
+
+signals:
+    // Emitted from the writing thread after writes succeeded and nothing is
+    // left to write.
+    void allWritten();
+    // A write failed for another reason than a lock; it is dropped.
+    void writeFailed(const QString& error);
+
+private:
+    class Worker;
+
+    std::unique_ptr<Worker> worker_;
+    QThread* thread_;
+    std::atomic_int pending_{0};
+    int finalWaitMs_ = 1000;
+};
+
+} // namespace ZelkShell
