@@ -23,12 +23,21 @@ constexpr int busyRetryMs = 1000;
 
 void fill(QListWidget* list, const QList<VideoLibrary::Entry>& entries)
 {
+    // Inserted in one go and drawn once: item by item, a library of 100,000
+    // videos took seconds.
+    QStringList names;
+    names.reserve(entries.size());
+    for (const VideoLibrary::Entry& entry : entries)
+        names << entry.path.mid(entry.path.lastIndexOf(QLatin1Char('/')) + 1);
+    list->setUpdatesEnabled(false);
     list->clear();
-    for (const VideoLibrary::Entry& entry : entries) {
-        auto* item = new QListWidgetItem(QFileInfo(entry.path).fileName(), list);
-        item->setData(Qt::UserRole, entry.path);
-        item->setToolTip(entry.path);
+    list->addItems(names);
+    for (int row = 0; row < entries.size(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        item->setData(Qt::UserRole, entries[row].path);
+        item->setToolTip(entries[row].path);
     }
+    list->setUpdatesEnabled(true);
 }
 
 } // namespace
@@ -53,6 +62,8 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     });
     setObjectName(QStringLiteral("libraryView"));
     videos_->setObjectName(QStringLiteral("libraryVideos"));
+    videos_->setUniformItemSizes(true);
+    recent_->setUniformItemSizes(true);
     recent_->setObjectName(QStringLiteral("recentlyWatched"));
     remove_->setObjectName(QStringLiteral("removeFromLibraryButton"));
     status_->setObjectName(QStringLiteral("libraryStatus"));
