@@ -1,7 +1,6 @@
 #include "host/shell/behaviour/StoredPaths.h"
 
 #include <QFile>
-#include <QUrl>
 
 namespace ZelkShell::StoredPaths {
 

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 
 class QThread;
 

@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <deque>
+#include <mutex>
 #include <utility>
 
 namespace ZelkShell {
@@ -83,6 +85,7 @@ public:
         if (library_.isOpen())
             library_.setBusyTimeout(ms);
         drain();
+        retry_->stop(); // nothing runs it any more
         std::lock_guard<std::mutex> lock(mutex_);
         return static_cast<int>(queue_.size());
     }
@@ -126,7 +129,7 @@ LibraryWriter::~LibraryWriter()
 {
     int left = 0;
     QMetaObject::invokeMethod(
-        worker_.get(), [this, &left] { left = worker_->finish(finalWaitMs_); }, Qt::BlockingQueuedConnection);
+        worker_.get(), [this, &left] { left = worker_->finish(finalWaitMs); }, Qt::BlockingQueuedConnection);
     if (left > 0)
         qWarning("zelk-player: %d change(s) to the video library could not be written: it stayed locked", left);
     thread_->quit();

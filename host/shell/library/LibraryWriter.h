@@ -4,13 +4,10 @@
 #include <QString>
 
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 class QThread;
-class QTimer;
 
 namespace ZelkShell {
 
@@ -31,18 +28,18 @@ public:
     static constexpr int maximumPauseMs = 2000;
     // How long a write waits for a lock before it is put back.
     static constexpr int lockWaitMs = 100;
+    // How long the destructor waits for a lock to end.
+    static constexpr int finalWaitMs = 1000;
 
     explicit LibraryWriter(QString file, QObject* parent = nullptr);
-    // Tries what is still waiting for up to `finalWaitMs` (set by finish())
-    // and stops the thread; what could not be written is logged.
+    // Tries what is still waiting, waiting up to finalWaitMs for a lock, and
+    // stops the thread; what could not be written is logged.
     ~LibraryWriter() override;
 
     // Queues `write`; safe from any thread.
     void enqueue(Write write);
     // Writes not yet done (queued, or being tried).
     int pending() const { return pending_; }
-    // How long the destructor may wait for a lock to end.
-    void setFinalWait(int ms) { finalWaitMs_ = ms; }
 
 signals:
     // Emitted from the writing thread after writes succeeded and nothing is
@@ -57,7 +54,6 @@ private:
     std::unique_ptr<Worker> worker_;
     QThread* thread_;
     std::atomic_int pending_{0};
-    int finalWaitMs_ = 1000;
 };
 
 } // namespace ZelkShell
