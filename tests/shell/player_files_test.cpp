@@ -312,6 +312,7 @@ private slots:
         QTest::newRow("a folder") << QStringLiteral("folder");
         QTest::newRow("a FIFO") << QStringLiteral("fifo");
         QTest::newRow("unreadable") << QStringLiteral("unreadable");
+        QTest::newRow("a link to itself") << QStringLiteral("loop");
     }
 
     void aDamagedLibraryIsMovedAsideAndAFreshOneStarts()
@@ -329,6 +330,8 @@ private slots:
             QVERIFY(QDir().mkpath(file + QStringLiteral("/inside")));
         if (kind == QLatin1String("fifo"))
             QVERIFY(::mkfifo(name.constData(), 0600) == 0);
+        if (kind == QLatin1String("loop"))
+            QVERIFY(::symlink(name.constData(), name.constData()) == 0);
         if (kind == QLatin1String("unreadable") && ::access(name.constData(), R_OK | W_OK) == 0)
             QSKIP("running as root: every file can be read");
 
@@ -347,6 +350,8 @@ private slots:
                 QVERIFY(QFileInfo(aside + QStringLiteral("/inside")).isDir());
             else if (kind == QLatin1String("fifo"))
                 QVERIFY(!kept.isFile() && kept.exists());
+            else if (kind == QLatin1String("loop"))
+                QCOMPARE(kept.symLinkTarget(), file);
             else
                 QCOMPARE(kept.size(), qint64(garbage.size()));
             // A working library in its place.
