@@ -25,11 +25,11 @@ public:
         connect(retry_, &QTimer::timeout, this, &Worker::drain);
     }
 
-    void enqueue(Write write)
+    void enqueue(Write write, AtQuit atQuit)
     {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            queue_.push_back(std::move(write));
+            queue_.push_back({std::move(write), atQuit});
         }
         // A retry already waiting keeps its pause: the lock is still there.
         QMetaObject::invokeMethod(this, [this] {
@@ -48,7 +48,7 @@ public:
                 std::lock_guard<std::mutex> lock(mutex_);
                 if (queue_.empty())
                     break;
-                write = queue_.front();
+                write = queue_.front().write;
             }
             QString error;
             if (!library_.isOpen() && !library_.open(&error)) {
@@ -82,6 +82,13 @@ public:
     int finish(int ms)
     {
         retry_->stop();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            const auto dropped = std::remove_if(queue_.begin(), queue_.end(),
+                                                [](const Pending& pending) { return pending.atQuit == AtQuit::Drop; });
+            owner_.pending_ -= static_cast<int>(queue_.end() - dropped);
+            queue_.erase(dropped, queue_.end());
+        }
         if (library_.isOpen())
             library_.setBusyTimeout(ms);
         drain();
@@ -109,7 +116,11 @@ private:
     LibraryWriter& owner_;
     VideoLibrary library_;
     std::mutex mutex_;
-    std::deque<Write> queue_;
+    struct Pending {
+        Write write;
+        AtQuit atQuit;
+    };
+    std::deque<Pending> queue_;
     QTimer* retry_;
     int pause_ = 0;
     QString reported_;
@@ -139,10 +150,10 @@ LibraryWriter::~LibraryWriter()
     delete thread_;
 }
 
-void LibraryWriter::enqueue(Write write)
+void LibraryWriter::enqueue(Write write, AtQuit atQuit)
 {
     ++pending_;
-    worker_->enqueue(std::move(write));
+    worker_->enqueue(std::move(write), atQuit);
 }
 
 } // namespace ZelkShell

@@ -36,8 +36,13 @@ public:
     // stops the thread; what could not be written is logged.
     ~LibraryWriter() override;
 
-    // Queues `write`; safe from any thread.
-    void enqueue(Write write);
+    // What becomes of a write still waiting when the writer is destroyed.
+    enum class AtQuit { Keep, Drop };
+
+    // Queues `write`; safe from any thread. A write that can be done again
+    // later (what a folder walk found) is dropped at quit rather than make
+    // quitting wait for it.
+    void enqueue(Write write, AtQuit atQuit = AtQuit::Keep);
     // Writes not yet done (queued, or being tried).
     int pending() const { return pending_; }
 

@@ -89,7 +89,9 @@ void PlayerViews::importFolder(const QString& folder)
     connect(
         walk_.get(), &FolderWalk::batchFound, walk_.get(),
         [writer](const QStringList& paths) {
-            writer->enqueue([paths](VideoLibrary& library) { return library.addAll(paths) >= 0; });
+            // Found again at the next start when quitting drops it.
+            writer->enqueue([paths](VideoLibrary& library) { return library.addAll(paths) >= 0; },
+                            LibraryWriter::AtQuit::Drop);
         },
         Qt::DirectConnection);
     const FolderWalk* walk = walk_.get();
