@@ -101,7 +101,8 @@ void removeLibraryFiles()
 {
     const QFileInfo library(VideoLibrary::defaultLocation());
     QDir folder = library.absoluteDir();
-    for (const QString& name : folder.entryList({library.fileName() + QLatin1Char('*')}, QDir::AllEntries | QDir::System)) {
+    const QStringList names = folder.entryList({library.fileName() + QLatin1Char('*')}, QDir::AllEntries | QDir::System);
+    for (const QString& name : names) {
         const QString path = folder.filePath(name);
         ::chmod(QFile::encodeName(path).constData(), 0700);
         if (!QFile::remove(path))
@@ -231,8 +232,10 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         player.setProcessEnvironment(environment);
-        player.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%s/bad\\377\\376name.mkv' \"$1\")\""),
-                                                 QStringLiteral(ZELK_TEST_PLAYER), dir.path()});
+        // The shell passes the bytes as they are; QProcess would encode text.
+        const QString script = QStringLiteral("exec \"$0\" \"$(printf '%s/bad\\377\\376name.mkv' \"$1\")\"");
+        player.start(QStringLiteral("/bin/sh"),
+                     {QStringLiteral("-c"), script, QStringLiteral(ZELK_TEST_PLAYER), dir.path()});
         QVERIFY(player.waitForFinished(30000));
         const QString message = QString::fromUtf8(player.readAllStandardError());
         QCOMPARE(player.exitCode(), 2);

@@ -21,8 +21,9 @@ QString encode(const QString& absolutePath);
 QString decode(const QString& stored);
 
 // Whether the file name the system gave as `raw` bytes survives the trip to
-// text and back, as Qt decodes file names and as the engine takes them (UTF-8). A name that is not valid in the system's encoding (bytes
-// that are not UTF-8 on a UTF-8 system) would be decoded with replacement
+// text and back, as Qt decodes file names and as the engine takes them
+// (UTF-8). A name that is not valid in the system's encoding (bytes that are
+// not UTF-8 on a UTF-8 system) would be decoded with replacement
 // characters and then name another file, or none: the player refuses such
 // names rather than play, store or reopen a different file.
 bool isFaithful(const QByteArray& raw);

@@ -93,8 +93,9 @@ QString moveAside(const QString& file, QString* error)
     }
     // A journal left beside the damaged file belongs to it, not to the new one.
     for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (QFileInfo::exists(file + suffix) &&
-            ::rename(QFile::encodeName(file + suffix).constData(), QFile::encodeName(aside + suffix).constData()) != 0) {
+        const QByteArray from = QFile::encodeName(file + suffix);
+        const QByteArray to = QFile::encodeName(aside + suffix);
+        if (QFileInfo::exists(file + suffix) && ::rename(from.constData(), to.constData()) != 0) {
             *error = QStringLiteral("cannot move %1 aside: %2").arg(file + suffix, systemError());
             return QString();
         }
