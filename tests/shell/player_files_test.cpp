@@ -7,10 +7,12 @@
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
 
+#include "host/shell/PlayerWindow.h"
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/behaviour/LastVideo.h"
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/StoredPaths.h"
+#include "host/shell/engine/PlaybackEngine.h"
 #include "host/shell/library/FolderWalk.h"
 #include "host/shell/library/LibraryView.h"
 #include "host/shell/library/PlayerViews.h"
@@ -140,17 +142,55 @@ private:
     QProcess process_;
 };
 
+// Opens a player window, plays `file` (if any) and quits; the file the engine
+// loaded, empty when none did.
+QString playAndQuit(const QString& file, bool reopenLast = false)
+{
+    PluginHost plugins;
+    if (!readPlayerPlugins(plugins))
+        return QString();
+    PlayerWindow window(plugins);
+    window.show();
+    QSignalSpy loaded(&window.engine(), &PlaybackEngine::fileLoaded);
+    if (reopenLast ? !window.reopenLastVideo() : (window.playFiles({file}), false))
+        return QString();
+    const QString played = loaded.wait(10000) ? loaded.first().first().toString() : QString();
+    window.close();
+    return played;
+}
+
 } // namespace
 
 class PlayerFilesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // No desktop session here: the player goes without the screen saver.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
+
     void init()
     {
         ZelkNimbo::releaseComponentSettings();
         clearStore();
         removeLibraryFiles();
+    }
+
+    // The reported case, in the window: the video playing at the last quit
+    // has a line break in its name; it, not the one before, reopens.
+    void theLastVideoReopensEvenWithALineBreakInItsName()
+    {
+        QVERIFY(storeBool("Playback", "RememberPreviousMovie", true));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString older = makeGreyVideo(QDir(dir.path()), QStringLiteral("older.mkv"), 2);
+        const QString newline = makeGreyVideo(QDir(dir.path()), QStringLiteral("new\nline.mkv"), 2);
+        QVERIFY(!older.isEmpty() && !newline.isEmpty());
+        QCOMPARE(playAndQuit(older), older);
+        QCOMPARE(playAndQuit(newline), newline);
+        QCOMPARE(playAndQuit(QString(), true), newline);
     }
 
     // Every path the player keeps comes back as the same path, whatever it
