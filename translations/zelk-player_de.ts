@@ -46,6 +46,10 @@
         <source>&quot;%1&quot; was not removed: %2</source>
         <translation>„%1“ wurde nicht entfernt: %2</translation>
     </message>
+    <message>
+        <source>Another program is using the video library; it is shown again when it is free.</source>
+        <translation>Ein anderes Programm verwendet die Videobibliothek; sie wird wieder angezeigt, sobald sie frei ist.</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlaybackBehaviour</name>
@@ -103,12 +107,12 @@
 <context>
     <name>ZelkShell::PlayerViews</name>
     <message>
-        <source>The default video folder could not be added to the library: %1</source>
-        <translation>Der Standard-Videoordner konnte nicht zur Videobibliothek hinzugefügt werden: %1</translation>
+        <source>The video library file was damaged. It was kept as &quot;%1&quot; and a new, empty library was started.</source>
+        <translation>Die Datei der Videobibliothek war beschädigt. Sie wurde als „%1“ aufbewahrt, und eine neue, leere Videobibliothek wurde angelegt.</translation>
     </message>
     <message>
-        <source>The video could not be added to the library: %1</source>
-        <translation>Das Video konnte nicht zur Videobibliothek hinzugefügt werden: %1</translation>
+        <source>The video library could not be written: %1</source>
+        <translation>Die Videobibliothek konnte nicht geschrieben werden: %1</translation>
     </message>
 </context>
 <context>

@@ -46,6 +46,10 @@
         <source>&quot;%1&quot; was not removed: %2</source>
         <translation>No se quitó «%1»: %2</translation>
     </message>
+    <message>
+        <source>Another program is using the video library; it is shown again when it is free.</source>
+        <translation>Otro programa está usando la videoteca; se mostrará de nuevo cuando quede libre.</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlaybackBehaviour</name>
@@ -103,12 +107,12 @@
 <context>
     <name>ZelkShell::PlayerViews</name>
     <message>
-        <source>The default video folder could not be added to the library: %1</source>
-        <translation>No se pudo añadir la carpeta de vídeos predeterminada a la videoteca: %1</translation>
+        <source>The video library file was damaged. It was kept as &quot;%1&quot; and a new, empty library was started.</source>
+        <translation>El archivo de la videoteca estaba dañado. Se ha conservado como «%1» y se ha creado una videoteca nueva y vacía.</translation>
     </message>
     <message>
-        <source>The video could not be added to the library: %1</source>
-        <translation>No se pudo añadir el vídeo a la videoteca: %1</translation>
+        <source>The video library could not be written: %1</source>
+        <translation>No se ha podido escribir en la videoteca: %1</translation>
     </message>
 </context>
 <context>

@@ -46,6 +46,10 @@
         <source>&quot;%1&quot; was not removed: %2</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas été retiré&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>Another program is using the video library; it is shown again when it is free.</source>
+        <translation>Un autre programme utilise la vidéothèque&#xa0;; elle s&apos;affichera de nouveau dès qu&apos;elle sera libre.</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlaybackBehaviour</name>
@@ -103,12 +107,12 @@
 <context>
     <name>ZelkShell::PlayerViews</name>
     <message>
-        <source>The default video folder could not be added to the library: %1</source>
-        <translation>Impossible d&apos;ajouter le dossier vidéo par défaut à la vidéothèque&#xa0;: %1</translation>
+        <source>The video library file was damaged. It was kept as &quot;%1&quot; and a new, empty library was started.</source>
+        <translation>Le fichier de la vidéothèque était endommagé. Il a été conservé sous le nom «&#xa0;%1&#xa0;» et une nouvelle vidéothèque vide a été créée.</translation>
     </message>
     <message>
-        <source>The video could not be added to the library: %1</source>
-        <translation>Impossible d&apos;ajouter la vidéo à la vidéothèque&#xa0;: %1</translation>
+        <source>The video library could not be written: %1</source>
+        <translation>Impossible d&apos;écrire dans la vidéothèque&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
 #include "host/shell/Translations.h"
+#include "host/shell/behaviour/StoredPaths.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -21,6 +22,18 @@ QStringList argumentList(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+// An argument the system's encoding cannot represent (bytes that are not
+// UTF-8 on a UTF-8 system) would be decoded with replacement characters and
+// then name another file, or none; the first such argument, else empty.
+QByteArray unrepresentableArgument(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!ZelkShell::StoredPaths::isFaithful(QByteArray(argv[i])))
+            return QByteArray(argv[i]);
+    }
+    return QByteArray();
 }
 
 int renderPages(ZelkShell::PluginHost& plugins, const QString& folder)
@@ -58,6 +71,14 @@ void keepFromAutolaunchingSessionBus()
 
 int main(int argc, char** argv)
 {
+    const QByteArray unrepresentable = unrepresentableArgument(argc, argv);
+    if (!unrepresentable.isEmpty()) {
+        std::fprintf(stderr,
+                     "zelk-player: \"%s\" is not valid in this system's encoding, so it cannot be opened "
+                     "exactly; rename it and try again.\n",
+                     qUtf8Printable(ZelkShell::StoredPaths::printable(unrepresentable)));
+        return 2;
+    }
     const ZelkShell::ParsedCommandLine parsed = ZelkShell::parseCommandLine(argumentList(argc, argv));
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "zelk-player: %s\nTry \"zelk-player --help\".\n", qUtf8Printable(parsed.error));

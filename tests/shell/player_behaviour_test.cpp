@@ -13,6 +13,7 @@
 #include "host/shell/behaviour/FocusPause.h"
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/ScreenSaverInhibitor.h"
+#include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/library/LibraryRules.h"
 #include "host/shell/library/LibraryView.h"
 #include "host/shell/library/VideoLibrary.h"
@@ -88,7 +89,8 @@ private slots:
         const QString film = QStringLiteral("/videos/a film; with: odd\\characters.mkv");
         QVERIFY(positions.remember(film, 30.4, 120.0));
         // Kept in the store, below the component's settings, in a key of its own.
-        const StoredValue stored = storedValue(ResumePositions::sectionName, film.toUtf8().constData());
+        const StoredValue stored =
+            storedValue(ResumePositions::sectionName, StoredPaths::encode(film).toUtf8().constData());
         QVERIFY(stored.exists());
         QVERIFY(stored.asString().startsWith(QStringLiteral("30400;")));
         ZelkNimbo::releaseComponentSettings();

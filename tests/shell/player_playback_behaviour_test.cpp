@@ -173,7 +173,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(second.engine().position() - 30.0) <= 1.0, 10000);
         // The played video went into the library.
-        QVERIFY(second.window->views().library().contains(twoMinutes_));
+        QTRY_VERIFY(second.window->views().library().contains(twoMinutes_));
     }
 
     void theLastVideoReopensWhereItWasLeft()

@@ -1,5 +1,7 @@
 #include "host/shell/behaviour/LastVideo.h"
 
+#include "host/shell/behaviour/StoredPaths.h"
+
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingKey.h"
 
@@ -12,9 +14,14 @@ namespace {
 const SettingKey& recentKey = SettingKeys::RecentFilis::RecentWatchedMovies;
 const SettingKey& wasPlayingKey = SettingKeys::Playback::WasPlaying;
 
+// One path a line, each as a local-file URL: a line break inside a name is
+// encoded and cannot split it in two.
 bool storeRecent(const QStringList& files)
 {
-    return ZelkNimbo::writePreferenceString(recentKey.section, recentKey.name, files.join(QLatin1Char('\n')));
+    QStringList lines;
+    for (const QString& file : files)
+        lines << StoredPaths::encode(file);
+    return ZelkNimbo::writePreferenceString(recentKey.section, recentKey.name, lines.join(QLatin1Char('\n')));
 }
 
 } // namespace
@@ -22,12 +29,20 @@ bool storeRecent(const QStringList& files)
 QStringList recentlyWatched()
 {
     const QString stored = ZelkNimbo::readPreferenceString(recentKey.section, recentKey.name, QString());
-    return stored.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList files;
+    // Lines earlier versions wrote are plain paths; a line that is neither
+    // (a fragment of a damaged list) names no file and is left out.
+    for (const QString& line : stored.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString file = StoredPaths::decode(line);
+        if (!file.isEmpty() && !files.contains(file))
+            files << file;
+    }
+    return files;
 }
 
 bool recordOpened(const QString& file)
 {
-    if (file.isEmpty() || file.contains(QLatin1Char('\n')))
+    if (StoredPaths::encode(file).isEmpty())
         return false;
     QStringList files = recentlyWatched();
     files.removeAll(file);
@@ -39,9 +54,12 @@ bool recordOpened(const QString& file)
 
 bool recordQuit(const QString& openFile)
 {
-    if (!openFile.isEmpty() && !recordOpened(openFile))
-        return false;
-    return ZelkNimbo::writePreferenceBool(wasPlayingKey.section, wasPlayingKey.name, !openFile.isEmpty());
+    // When the open file cannot head the list, "was playing" must not stay
+    // on: it would reopen whichever file heads the list now.
+    const bool recorded = openFile.isEmpty() || recordOpened(openFile);
+    const bool stored =
+        ZelkNimbo::writePreferenceBool(wasPlayingKey.section, wasPlayingKey.name, recorded && !openFile.isEmpty());
+    return recorded && stored;
 }
 
 QString fileToReopen()

@@ -2,6 +2,7 @@
 
 #include "host/library/ZNBLibrary.h"
 #include "host/shell/behaviour/BackgroundJob.h"
+#include "host/shell/behaviour/StoredPaths.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingsBatch.h"
 
@@ -41,9 +42,27 @@ Section openPositionsForTrim()
     return section;
 }
 
+// A file's value is named by its local-file URL (see StoredPaths); earlier
+// versions named it by the plain path, still found under legacyNameOf().
 std::string nameOf(const QString& file)
 {
+    return StoredPaths::encode(file).toStdString();
+}
+
+std::string legacyNameOf(const QString& file)
+{
     return file.toStdString();
+}
+
+// The name `file`'s position is stored under: the current form, else the
+// form of earlier versions; empty when neither holds one.
+std::string storedNameOf(const Section& section, const QString& file, std::string* data)
+{
+    for (const std::string& name : {nameOf(file), legacyNameOf(file)}) {
+        if (!name.empty() && section->getValue(name, *data))
+            return name;
+    }
+    return std::string();
 }
 
 // Stored as "<position in milliseconds>;<stamp>", the stamp growing with
@@ -127,7 +146,7 @@ bool ResumePositions::worthResuming(double position, double duration)
 
 bool ResumePositions::remember(const QString& file, double position, double duration)
 {
-    if (file.isEmpty())
+    if (nameOf(file).empty())
         return false;
     if (!worthResuming(position, duration))
         return forget(file);
@@ -137,6 +156,10 @@ bool ResumePositions::remember(const QString& file, double position, double dura
     const QString data = QStringLiteral("%1;%2").arg(qRound64(position * 1000.0)).arg(nextStamp());
     if (!section->setValue(nameOf(file), data.toStdString()))
         return false;
+    // The value an earlier version stored for the file goes: it is replaced.
+    std::string legacyData;
+    if (section->getValue(legacyNameOf(file), legacyData) && !section->deleteValue(legacyNameOf(file)))
+        return false;
     trim_->request();
     return true;
 }
@@ -145,7 +168,7 @@ std::optional<double> ResumePositions::positionFor(const QString& file, double d
 {
     Section section = openPositions();
     std::string data;
-    if (!section || !section->getValue(nameOf(file), data))
+    if (!section || storedNameOf(section, file, &data).empty())
         return std::nullopt;
     const std::optional<Entry> entry = parse(data);
     if (!entry)
@@ -161,9 +184,15 @@ bool ResumePositions::forget(const QString& file)
     Section section = openPositions();
     if (!section)
         return false;
+    // Deleting a value that is not there is no failure here; a file may have
+    // one under each form of its name.
     std::string data;
-    // Deleting a value that is not there is no failure here.
-    return !section->getValue(nameOf(file), data) || section->deleteValue(nameOf(file));
+    for (std::string name = storedNameOf(section, file, &data); !name.empty();
+         name = storedNameOf(section, file, &data)) {
+        if (!section->deleteValue(name))
+            return false;
+    }
+    return true;
 }
 
 int ResumePositions::count() const

@@ -17,11 +17,17 @@ bool videoPlayed(VideoLibrary& library, const BehaviourSettings& settings, const
     return library.markPlayed(absolute);
 }
 
-int importDefaultFolder(VideoLibrary& library, const BehaviourSettings& settings)
+QString folderToImport(const BehaviourSettings& settings)
 {
     if (!settings.addDefaultFolderToLibrary || settings.mediaFolder.isEmpty() || !QDir(settings.mediaFolder).exists())
-        return 0;
-    return library.addFolder(settings.mediaFolder);
+        return QString();
+    return settings.mediaFolder;
+}
+
+int importDefaultFolder(VideoLibrary& library, const BehaviourSettings& settings)
+{
+    const QString folder = folderToImport(settings);
+    return folder.isEmpty() ? 0 : library.addFolder(folder);
 }
 
 Removal removeEntry(VideoLibrary& library, const BehaviourSettings& settings, const QString& path,

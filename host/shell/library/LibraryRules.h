@@ -16,6 +16,10 @@ namespace LibraryRules {
 // in the library is stamped as played either way. False on a store failure.
 bool videoPlayed(VideoLibrary& library, const BehaviourSettings& settings, const QString& path);
 
+// The folder whose videos go into the library: the default video folder when
+// "add videos in the default folder" is on and it exists; else empty.
+QString folderToImport(const BehaviourSettings& settings);
+
 // Adds the default video folder's videos when "add videos in the default
 // folder" is on: the number added (0 when off), -1 on a store failure.
 int importDefaultFolder(VideoLibrary& library, const BehaviourSettings& settings);

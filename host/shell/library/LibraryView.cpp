@@ -6,10 +6,12 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ZelkShell {
@@ -17,15 +19,25 @@ namespace ZelkShell {
 namespace {
 
 constexpr int recentShown = 10;
+constexpr int busyRetryMs = 1000;
 
 void fill(QListWidget* list, const QList<VideoLibrary::Entry>& entries)
 {
+    // Inserted in one go and drawn once: item by item, a library of 100,000
+    // videos took seconds.
+    QStringList names;
+    names.reserve(entries.size());
+    for (const VideoLibrary::Entry& entry : entries)
+        names << entry.path.mid(entry.path.lastIndexOf(QLatin1Char('/')) + 1);
+    list->setUpdatesEnabled(false);
     list->clear();
-    for (const VideoLibrary::Entry& entry : entries) {
-        auto* item = new QListWidgetItem(QFileInfo(entry.path).fileName(), list);
-        item->setData(Qt::UserRole, entry.path);
-        item->setToolTip(entry.path);
+    list->addItems(names);
+    for (int row = 0; row < entries.size(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        item->setData(Qt::UserRole, entries[row].path);
+        item->setToolTip(entries[row].path);
     }
+    list->setUpdatesEnabled(true);
 }
 
 } // namespace
@@ -40,9 +52,18 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     , play_(new QPushButton(tr("Play"), this))
     , remove_(new QPushButton(tr("Remove"), this))
     , status_(new QLabel(this))
+    , retryRead_(new QTimer(this))
 {
+    retryRead_->setSingleShot(true);
+    retryRead_->setInterval(busyRetryMs);
+    connect(retryRead_, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            refresh();
+    });
     setObjectName(QStringLiteral("libraryView"));
     videos_->setObjectName(QStringLiteral("libraryVideos"));
+    videos_->setUniformItemSizes(true);
+    recent_->setUniformItemSizes(true);
     recent_->setObjectName(QStringLiteral("recentlyWatched"));
     remove_->setObjectName(QStringLiteral("removeFromLibraryButton"));
     status_->setObjectName(QStringLiteral("libraryStatus"));
@@ -73,15 +94,53 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
 void LibraryView::refresh()
 {
     const BehaviourSettings settings = settings_();
-    fill(videos_, library_.entries());
     recentTitle_->setVisible(settings.recentlyWatchedList);
     recent_->setVisible(settings.recentlyWatchedList);
-    if (settings.recentlyWatchedList)
-        fill(recent_, library_.recentlyWatched(recentShown));
-    else
+    // While another program holds the library, what was shown stays and the
+    // view reads again later; one read each time, so the wait stays short.
+    const QList<VideoLibrary::Entry> entries = library_.entries();
+    bool busy = library_.isBusy();
+    if (!busy)
+        fill(videos_, entries);
+    if (!busy && settings.recentlyWatchedList) {
+        const QList<VideoLibrary::Entry> recent = library_.recentlyWatched(recentShown);
+        busy = library_.isBusy();
+        if (!busy)
+            fill(recent_, recent);
+    } else if (!settings.recentlyWatchedList) {
         recent_->clear();
-    if (!library_.isOpen())
+    }
+    if (!library_.isOpen()) {
         status_->setText(tr("The video library cannot be opened."));
+    } else if (busy) {
+        status_->setText(busyText());
+        retryRead_->start();
+    } else if (status_->text() == busyText()) {
+        status_->setText(notice_);
+    }
+}
+
+QString LibraryView::busyText()
+{
+    return tr("Another program is using the video library; it is shown again when it is free.");
+}
+
+void LibraryView::announce(const QString& text)
+{
+    notice_ = text;
+    status_->setText(text);
+}
+
+void LibraryView::hideEvent(QHideEvent* event)
+{
+    // Said once: the notice goes once the view has been seen and left (not
+    // when the whole window is minimised).
+    if (!event->spontaneous()) {
+        if (!notice_.isEmpty() && status_->text() == notice_)
+            status_->clear();
+        notice_.clear();
+    }
+    QWidget::hideEvent(event);
 }
 
 QString LibraryView::selectedPath() const

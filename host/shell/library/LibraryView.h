@@ -7,6 +7,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 namespace ZelkShell {
 
@@ -22,8 +23,11 @@ public:
     // `settings` is asked for the current switches whenever they matter.
     LibraryView(VideoLibrary& library, std::function<BehaviourSettings()> settings, QWidget* parent = nullptr);
 
-    // Re-reads the library and the switches.
+    // Re-reads the library and the switches. While another program holds the
+    // library locked, says so and reads again a little later.
     void refresh();
+    // Shows `text` in the status line until the view is next hidden.
+    void announce(const QString& text);
     // Removes the selected video the way the switches say (asking first when
     // the disk file would go too); false when nothing was removed.
     bool removeSelected();
@@ -35,7 +39,11 @@ public:
 signals:
     void playRequested(const QString& path);
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    static QString busyText();
     QString selectedPath() const;
     bool confirmDiskDeletion(const QString& path);
 
@@ -47,6 +55,8 @@ private:
     QPushButton* play_;
     QPushButton* remove_;
     QLabel* status_;
+    QTimer* retryRead_;
+    QString notice_;
 };
 
 } // namespace ZelkShell

@@ -2,16 +2,20 @@
 
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/library/DownloadsView.h"
+#include "host/shell/library/FolderWalk.h"
 #include "host/shell/library/LibraryRules.h"
 #include "host/shell/library/LibraryView.h"
+#include "host/shell/library/LibraryWriter.h"
 #include "host/shell/library/VideoLibrary.h"
+
+#include <QFileInfo>
 
 namespace ZelkShell {
 
 PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> settings, QWidget* parent)
     : QStackedWidget(parent)
     , settings_(std::move(settings))
-    , library_(std::make_unique<VideoLibrary>())
+    , library_(std::make_unique<VideoLibrary>(VideoLibrary::defaultLocation(), readWaitMs))
     , playback_(playback)
 {
     setObjectName(QStringLiteral("playerViews"));
@@ -24,9 +28,21 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
         setCurrentWidget(playback_);
         emit playRequested(path);
     });
+    // Opened here first: a damaged file is moved aside before the writer
+    // opens its own connection.
     QString error;
     if (!library_->open(&error))
         qWarning("zelk-player: the video library cannot be opened: %s", qUtf8Printable(error));
+    if (!library_->movedAsideTo().isEmpty())
+        libraryView_->announce(tr("The video library file was damaged. It was kept as \"%1\" and a new, empty "
+                                  "library was started.")
+                                   .arg(QFileInfo(library_->movedAsideTo()).fileName()));
+    writer_ = std::make_unique<LibraryWriter>(library_->file());
+    connect(writer_.get(), &LibraryWriter::allWritten, this, &PlayerViews::libraryWritten, Qt::QueuedConnection);
+    connect(
+        writer_.get(), &LibraryWriter::writeFailed, this,
+        [this](const QString& reason) { emit problem(tr("The video library could not be written: %1").arg(reason)); },
+        Qt::QueuedConnection);
 }
 
 PlayerViews::~PlayerViews() = default;
@@ -56,21 +72,59 @@ QString PlayerViews::currentViewName() const
 
 void PlayerViews::refreshLibrary()
 {
-    if (!library_->isOpen())
-        return;
-    if (LibraryRules::importDefaultFolder(*library_, settings_()) < 0)
-        emit problem(tr("The default video folder could not be added to the library: %1").arg(library_->lastError()));
-    libraryView_->refresh();
+    const QString folder = LibraryRules::folderToImport(settings_());
+    if (!folder.isEmpty())
+        importFolder(folder);
+    if (libraryView_->isVisible())
+        libraryView_->refresh();
+}
+
+void PlayerViews::importFolder(const QString& folder)
+{
+    walk_.reset(); // a walk still running stops first
+    walk_ = std::make_unique<FolderWalk>(folder, &VideoLibrary::isVideoFile);
+    walking_ = true;
+    LibraryWriter* writer = writer_.get();
+    // Straight from the walking thread to the writing thread.
+    connect(
+        walk_.get(), &FolderWalk::batchFound, walk_.get(),
+        [writer](const QStringList& paths) {
+            // Found again at the next start when quitting drops it.
+            writer->enqueue([paths](VideoLibrary& library) { return library.addAll(paths) >= 0; },
+                            LibraryWriter::AtQuit::Drop);
+        },
+        Qt::DirectConnection);
+    const FolderWalk* walk = walk_.get();
+    connect(
+        walk_.get(), &FolderWalk::finished, this,
+        [this, walk, folder](const FolderWalk::Summary& summary) {
+            if (walk_.get() == walk)
+                walking_ = false;
+            if (summary.skippedFolders > 0 || summary.refusedNames > 0)
+                qWarning("zelk-player: %s: %d folder(s) could not be read and %d name(s) are not valid in the "
+                         "system's encoding; they were left out of the library",
+                         qUtf8Printable(folder), summary.skippedFolders, summary.refusedNames);
+        },
+        Qt::QueuedConnection);
+    walk_->start();
+}
+
+void PlayerViews::libraryWritten()
+{
+    if (libraryView_->isVisible())
+        libraryView_->refresh();
+}
+
+bool PlayerViews::libraryWorkPending() const
+{
+    return walking_ || writer_->pending() > 0;
 }
 
 void PlayerViews::videoPlayed(const QString& path)
 {
-    if (!library_->isOpen())
-        return;
-    if (!LibraryRules::videoPlayed(*library_, settings_(), path))
-        emit problem(tr("The video could not be added to the library: %1").arg(library_->lastError()));
-    if (currentWidget() == libraryView_)
-        libraryView_->refresh();
+    const BehaviourSettings settings = settings_();
+    writer_->enqueue(
+        [settings, path](VideoLibrary& library) { return LibraryRules::videoPlayed(library, settings, path); });
 }
 
 } // namespace ZelkShell

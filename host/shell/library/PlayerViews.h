@@ -8,12 +8,17 @@
 namespace ZelkShell {
 
 class DownloadsView;
+class FolderWalk;
 class LibraryView;
+class LibraryWriter;
 class VideoLibrary;
 struct BehaviourSettings;
 
 // The player's views, one shown at a time: playback (the video and its
-// controls), the video library and the download manager. Owns the library.
+// controls), the video library and the download manager. Owns the library:
+// the view reads it on the GUI thread (waiting at most readWaitMs for a lock),
+// every write goes through a LibraryWriter on a thread of its own, and the
+// default folder is walked on another.
 class PlayerViews : public QStackedWidget {
     Q_OBJECT
 
@@ -32,11 +37,16 @@ public:
     bool showView(const QString& name);
     QString currentViewName() const;
 
-    // Fills the library from the default folder when that switch is on and
-    // shows it afresh; run at start and after each save.
+    static constexpr int readWaitMs = 10;
+
+    // Starts filling the library from the default folder when that switch is
+    // on (in the background; a walk still running is cancelled) and shows it
+    // afresh; run at start and after each save.
     void refreshLibrary();
-    // A video started playing.
+    // A video started playing: recorded in the background.
     void videoPlayed(const QString& path);
+    // Whether a folder walk or a library write has not finished yet.
+    bool libraryWorkPending() const;
 
     VideoLibrary& library() { return *library_; }
     LibraryView* libraryView() const { return libraryView_; }
@@ -48,8 +58,15 @@ signals:
     void problem(const QString& text);
 
 private:
+    void importFolder(const QString& folder);
+    void libraryWritten();
+
     std::function<BehaviourSettings()> settings_;
     std::unique_ptr<VideoLibrary> library_;
+    // Declared in this order so that a walk stops before the writer it feeds.
+    std::unique_ptr<LibraryWriter> writer_;
+    std::unique_ptr<FolderWalk> walk_;
+    bool walking_ = false;
     QWidget* playback_;
     LibraryView* libraryView_;
     DownloadsView* downloadsView_;

@@ -1,13 +1,18 @@
 #include "host/shell/library/VideoLibrary.h"
 
+#include "host/shell/library/FolderWalk.h"
+#include "host/shell/library/LibraryFile.h"
+
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
+#include <QFile>
 #include <QSet>
 #include <QStandardPaths>
 
 #include <sqlite3.h>
+
+#include <atomic>
 
 namespace ZelkShell {
 
@@ -33,6 +38,7 @@ public:
     }
     void bind(int index, qint64 number) { sqlite3_bind_int64(stmt_, index, number); }
     int step() { return sqlite3_step(stmt_); }
+    void reset() { sqlite3_reset(stmt_); }
     QString text(int column) const
     {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
@@ -56,12 +62,13 @@ const QSet<QString>& videoSuffixes()
     return suffixes;
 }
 
-QList<VideoLibrary::Entry> readEntries(Statement& query)
+// All rows of `query`; false when it stopped short (a lock, a damaged page).
+bool readEntries(Statement& query, QList<VideoLibrary::Entry>* entries)
 {
-    QList<VideoLibrary::Entry> entries;
-    while (query.step() == SQLITE_ROW)
-        entries.append({query.text(0), query.number(1), query.number(2)});
-    return entries;
+    int step = SQLITE_ERROR;
+    while (query && (step = query.step()) == SQLITE_ROW)
+        entries->append({query.text(0), query.number(1), query.number(2)});
+    return step == SQLITE_DONE;
 }
 
 } // namespace
@@ -76,8 +83,9 @@ bool VideoLibrary::isVideoFile(const QString& path)
     return videoSuffixes().contains(QFileInfo(path).suffix().toLower());
 }
 
-VideoLibrary::VideoLibrary(QString file)
+VideoLibrary::VideoLibrary(QString file, int busyTimeoutMs)
     : file_(std::move(file))
+    , busyTimeoutMs_(busyTimeoutMs)
 {
 }
 
@@ -90,32 +98,82 @@ bool VideoLibrary::open(QString* error)
 {
     if (db_)
         return true;
-    if (!QDir().mkpath(QFileInfo(file_).absolutePath())) {
-        *error = QStringLiteral("cannot create the folder of %1").arg(file_);
+    if (!LibraryFile::makePrivateFolder(QFileInfo(file_).absolutePath(), error))
         return false;
+    // Checked before SQLite opens it: opening a FIFO would wait for a writer.
+    const QString unusable = LibraryFile::unusableBecause(file_);
+    if (!unusable.isEmpty() && !moveDamagedAside(unusable, error))
+        return false;
+    if (!LibraryFile::makePrivateFile(file_, error))
+        return false;
+    int result = openDatabase();
+    if ((result == SQLITE_NOTADB || result == SQLITE_CORRUPT) && movedAside_.isEmpty()) {
+        const QString why = QString::fromUtf8(sqlite3_errstr(result));
+        sqlite3_close(db_);
+        db_ = nullptr;
+        if (!moveDamagedAside(why, error) || !LibraryFile::makePrivateFile(file_, error))
+            return false;
+        result = openDatabase();
     }
-    if (sqlite3_open_v2(file_.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-            SQLITE_OK ||
-        !execute("CREATE TABLE IF NOT EXISTS videos ("
-                 " path TEXT PRIMARY KEY NOT NULL,"
-                 " added_at INTEGER NOT NULL,"
-                 " last_played INTEGER NOT NULL DEFAULT 0)")) {
-        *error = QStringLiteral("%1: %2").arg(file_, db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString());
+    // A lock held by another process ends some time: the library stays open
+    // and the table is made by the first operation that gets through.
+    if (result != SQLITE_OK && result != SQLITE_BUSY && result != SQLITE_LOCKED) {
+        *error = QStringLiteral("%1: %2").arg(file_, QString::fromUtf8(sqlite3_errstr(result)));
         sqlite3_close(db_);
         db_ = nullptr;
         return false;
     }
-    sqlite3_busy_timeout(db_, 2000);
     return true;
 }
 
-bool VideoLibrary::execute(const char* sql)
+int VideoLibrary::openDatabase()
+{
+    const int opened = sqlite3_open_v2(QFile::encodeName(file_).constData(), &db_,
+                                       SQLITE_OPEN_READWRITE, nullptr);
+    if (opened != SQLITE_OK)
+        return opened;
+    sqlite3_extended_result_codes(db_, 0);
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
+    return ensureTable() ? SQLITE_OK : sqlite3_errcode(db_);
+}
+
+bool VideoLibrary::moveDamagedAside(const QString& why, QString* error)
+{
+    movedAside_ = LibraryFile::moveAside(file_, error);
+    if (movedAside_.isEmpty())
+        return false;
+    qWarning("zelk-player: the video library %s was damaged (%s); it was moved to %s and a new library started",
+             qUtf8Printable(file_), qUtf8Printable(why), qUtf8Printable(movedAside_));
+    return true;
+}
+
+void VideoLibrary::setBusyTimeout(int ms)
+{
+    busyTimeoutMs_ = ms;
+    if (db_)
+        sqlite3_busy_timeout(db_, ms);
+}
+
+bool VideoLibrary::ensureTable() const
+{
+    if (tableReady_)
+        return true;
+    tableReady_ = execute("CREATE TABLE IF NOT EXISTS videos ("
+                          " path TEXT PRIMARY KEY NOT NULL,"
+                          " added_at INTEGER NOT NULL,"
+                          " last_played INTEGER NOT NULL DEFAULT 0)");
+    return tableReady_ || fail(QStringLiteral("create the table"));
+}
+
+bool VideoLibrary::execute(const char* sql) const
 {
     return db_ && sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 bool VideoLibrary::fail(const QString& what) const
 {
+    const int code = db_ ? sqlite3_errcode(db_) : SQLITE_MISUSE;
+    busy_ = code == SQLITE_BUSY || code == SQLITE_LOCKED;
     lastError_ = db_ ? QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(db_)))
                      : QStringLiteral("%1: the library is not open").arg(what);
     return false;
@@ -123,7 +181,7 @@ bool VideoLibrary::fail(const QString& what) const
 
 bool VideoLibrary::add(const QString& path, bool played)
 {
-    if (!db_)
+    if (!ensureTable())
         return fail(QStringLiteral("add"));
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     Statement insert(db_, "INSERT INTO videos(path, added_at, last_played) VALUES(?1, ?2, ?3)"
@@ -138,7 +196,7 @@ bool VideoLibrary::add(const QString& path, bool played)
 
 bool VideoLibrary::markPlayed(const QString& path)
 {
-    if (!db_)
+    if (!ensureTable())
         return fail(QStringLiteral("mark played"));
     Statement update(db_, "UPDATE videos SET last_played = ?2 WHERE path = ?1");
     if (!update)
@@ -148,35 +206,51 @@ bool VideoLibrary::markPlayed(const QString& path)
     return update.step() == SQLITE_DONE || fail(QStringLiteral("mark played"));
 }
 
-int VideoLibrary::addFolder(const QString& folder)
+int VideoLibrary::addAll(const QStringList& paths)
 {
-    if (!db_ || !execute("BEGIN")) {
-        fail(QStringLiteral("add folder"));
+    if (!ensureTable() || !execute("BEGIN IMMEDIATE")) {
+        fail(QStringLiteral("add"));
         return -1;
     }
-    int added = 0;
-    QDirIterator files(folder, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = QFileInfo(files.next()).absoluteFilePath();
-        if (!isVideoFile(path) || contains(path))
-            continue;
-        if (!add(path, false)) {
-            execute("ROLLBACK");
-            return -1;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const int changesBefore = sqlite3_total_changes(db_);
+    bool inserted = true;
+    {
+        Statement insert(db_, "INSERT OR IGNORE INTO videos(path, added_at, last_played) VALUES(?1, ?2, 0)");
+        inserted = bool(insert);
+        for (int i = 0; inserted && i < paths.size(); ++i) {
+            insert.bind(1, paths[i]);
+            insert.bind(2, now);
+            inserted = insert.step() == SQLITE_DONE;
+            insert.reset();
         }
-        ++added;
     }
-    if (!execute("COMMIT")) {
-        fail(QStringLiteral("add folder"));
+    const int added = sqlite3_total_changes(db_) - changesBefore;
+    if (!inserted || !execute("COMMIT")) {
+        fail(QStringLiteral("add"));
         execute("ROLLBACK");
         return -1;
     }
     return added;
 }
 
+int VideoLibrary::addFolder(const QString& folder)
+{
+    int added = 0;
+    std::atomic_bool never{false};
+    FolderWalk::walk(
+        folder, &VideoLibrary::isVideoFile, FolderWalk::defaultBatchSize,
+        [this, &added](const QStringList& batch) {
+            const int count = added < 0 ? -1 : addAll(batch);
+            added = count < 0 ? -1 : added + count;
+        },
+        never);
+    return added;
+}
+
 bool VideoLibrary::remove(const QString& path)
 {
-    if (!db_)
+    if (!ensureTable())
         return fail(QStringLiteral("remove"));
     Statement erase(db_, "DELETE FROM videos WHERE path = ?1");
     if (!erase)
@@ -187,7 +261,7 @@ bool VideoLibrary::remove(const QString& path)
 
 bool VideoLibrary::contains(const QString& path) const
 {
-    if (!db_)
+    if (!ensureTable())
         return false;
     Statement query(db_, "SELECT 1 FROM videos WHERE path = ?1");
     if (!query)
@@ -198,22 +272,33 @@ bool VideoLibrary::contains(const QString& path) const
 
 QList<VideoLibrary::Entry> VideoLibrary::entries() const
 {
-    if (!db_)
+    busy_ = false;
+    if (!ensureTable())
         return {};
     Statement query(db_, "SELECT path, added_at, last_played FROM videos ORDER BY path");
-    return query ? readEntries(query) : QList<Entry>{};
+    QList<Entry> result;
+    if (!readEntries(query, &result)) {
+        fail(QStringLiteral("read"));
+        return {};
+    }
+    return result;
 }
 
 QList<VideoLibrary::Entry> VideoLibrary::recentlyWatched(int limit) const
 {
-    if (!db_)
+    busy_ = false;
+    if (!ensureTable())
         return {};
     Statement query(db_, "SELECT path, added_at, last_played FROM videos WHERE last_played > 0"
                          " ORDER BY last_played DESC, path LIMIT ?1");
-    if (!query)
+    QList<Entry> result;
+    if (query)
+        query.bind(1, qint64(limit));
+    if (!readEntries(query, &result)) {
+        fail(QStringLiteral("read"));
         return {};
-    query.bind(1, qint64(limit));
-    return readEntries(query);
+    }
+    return result;
 }
 
 } // namespace ZelkShell

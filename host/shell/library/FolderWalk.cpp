@@ -1,0 +1,162 @@
+#include "host/shell/library/FolderWalk.h"
+
+#include "host/shell/behaviour/StoredPaths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace ZelkShell {
+
+namespace {
+
+using FolderId = std::pair<dev_t, ino_t>;
+
+// One open folder, closed when it goes out of scope.
+class OpenFolder {
+public:
+    explicit OpenFolder(const QByteArray& path)
+        : dir_(::opendir(path.constData()))
+    {
+    }
+    ~OpenFolder()
+    {
+        if (dir_)
+            ::closedir(dir_);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    explicit operator bool() const { return dir_ != nullptr; }
+    const dirent* next() { return ::readdir(dir_); }
+
+private:
+    DIR* dir_;
+};
+
+enum class Kind { File, Folder, Other };
+
+// What `path` is, following a symbolic link; `id` is filled for a folder.
+Kind kindOf(const QByteArray& path, unsigned char type, FolderId* id)
+{
+    if (type == DT_REG)
+        return Kind::File;
+    if (type != DT_DIR && type != DT_LNK && type != DT_UNKNOWN)
+        return Kind::Other;
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0)
+        return Kind::Other; // a dangling link, or gone meanwhile
+    if (S_ISREG(status.st_mode))
+        return Kind::File;
+    if (!S_ISDIR(status.st_mode))
+        return Kind::Other;
+    *id = {status.st_dev, status.st_ino};
+    return Kind::Folder;
+}
+
+} // namespace
+
+FolderWalk::Summary FolderWalk::walk(const QString& root, const Filter& accept, int batchSize,
+                                     const std::function<void(const QStringList&)>& batch,
+                                     const std::atomic_bool& cancelled)
+{
+    Summary summary;
+    QStringList pending;
+    std::set<FolderId> seen;
+    std::vector<QByteArray> folders;
+    const QByteArray start = QFile::encodeName(QFileInfo(root).absoluteFilePath());
+    FolderId rootId{};
+    if (kindOf(start, DT_UNKNOWN, &rootId) == Kind::Folder) {
+        seen.insert(rootId);
+        folders.push_back(start);
+    }
+    while (!folders.empty() && !cancelled) {
+        const QByteArray folder = folders.back();
+        folders.pop_back();
+        OpenFolder entries(folder);
+        if (!entries) {
+            ++summary.skippedFolders;
+            continue;
+        }
+        const QByteArray prefix = folder.endsWith('/') ? folder : folder + '/';
+        while (const dirent* entry = entries.next()) {
+            if (cancelled)
+                break;
+            const QByteArray name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            const QByteArray path = prefix + name;
+            FolderId id{};
+            const Kind kind = kindOf(path, entry->d_type, &id);
+            if (kind == Kind::Other)
+                continue;
+            if (!StoredPaths::isFaithful(name)) {
+                ++summary.refusedNames;
+                continue;
+            }
+            if (kind == Kind::Folder) {
+                if (seen.insert(id).second)
+                    folders.push_back(path);
+                continue;
+            }
+            const QString file = QFile::decodeName(path);
+            if (!accept(file))
+                continue;
+            pending << file;
+            ++summary.filesFound;
+            if (pending.size() >= batchSize) {
+                batch(pending);
+                pending.clear();
+            }
+        }
+    }
+    if (!pending.isEmpty())
+        batch(pending);
+    summary.cancelled = cancelled;
+    return summary;
+}
+
+FolderWalk::FolderWalk(QString root, Filter accept, QObject* parent, int batchSize)
+    : QObject(parent)
+    , root_(std::move(root))
+    , accept_(std::move(accept))
+    , batchSize_(batchSize)
+{
+    qRegisterMetaType<ZelkShell::FolderWalk::Summary>();
+}
+
+FolderWalk::~FolderWalk()
+{
+    cancel();
+    if (thread_) {
+        thread_->wait();
+        delete thread_;
+    }
+}
+
+void FolderWalk::start()
+{
+    if (thread_)
+        return;
+    thread_ = QThread::create([this] {
+        const Summary summary = walk(
+            root_, accept_, batchSize_, [this](const QStringList& paths) { emit batchFound(paths); }, cancelled_);
+        emit finished(summary);
+    });
+    thread_->setObjectName(QStringLiteral("folder walk"));
+    thread_->start(QThread::LowPriority);
+}
+
+bool FolderWalk::isRunning() const
+{
+    return thread_ && thread_->isRunning();
+}
+
+} // namespace ZelkShell

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+
+class QThread;
+
+namespace ZelkShell {
+
+// Lists the files below a folder, on a thread of its own, in batches: the
+// library fills itself from the default video folder with it, and a folder
+// import can do the same. Symbolic links are followed, but a folder already
+// seen (a link loop, or two links to one folder) is walked once; folders that
+// cannot be read are skipped and counted. Names the system's encoding cannot
+// represent faithfully are left out and counted (see StoredPaths::isFaithful).
+class FolderWalk : public QObject {
+    Q_OBJECT
+
+public:
+    struct Summary {
+        int filesFound = 0;     // accepted by the filter, in the batches
+        int skippedFolders = 0; // could not be read
+        int refusedNames = 0;   // not faithfully representable
+        bool cancelled = false;
+    };
+    // Which files to list, by absolute path.
+    using Filter = std::function<bool(const QString& path)>;
+
+    static constexpr int defaultBatchSize = 500;
+
+    // Walks `root` on the calling thread, handing `batch` every `batchSize`
+    // accepted files (and the rest at the end); stops between two entries once
+    // `cancelled` is set.
+    static Summary walk(const QString& root, const Filter& accept, int batchSize,
+                        const std::function<void(const QStringList&)>& batch, const std::atomic_bool& cancelled);
+
+    FolderWalk(QString root, Filter accept, QObject* parent = nullptr, int batchSize = defaultBatchSize);
+    // Cancels a walk still running and waits for its thread.
+    ~FolderWalk() override;
+
+    // Starts the walk; batchFound() and finished() are emitted from the
+    // walking thread (connect with the receiver's thread in mind).
+    void start();
+    void cancel() { cancelled_ = true; }
+    bool isRunning() const;
+
+signals:
+    void batchFound(const QStringList& paths);
+    void finished(const ZelkShell::FolderWalk::Summary& summary);
+
+private:
+    QString root_;
+    Filter accept_;
+    int batchSize_;
+    std::atomic_bool cancelled_{false};
+    QThread* thread_ = nullptr;
+};
+
+} // namespace ZelkShell
+
+Q_DECLARE_METATYPE(ZelkShell::FolderWalk::Summary)
