@@ -3,6 +3,7 @@
 #include "host/shell/engine/AudioOutputChoice.h"
 #include "host/shell/engine/OpenGlFrameRenderer.h"
 #include "host/shell/engine/SoftwareFrameRenderer.h"
+#include "host/shell/engine/SubtitleFilesBeside.h"
 
 #include <QUrl>
 
@@ -37,6 +38,9 @@ constexpr const char subtitleCodecProperty[] = "current-tracks/sub/codec";
 // come as events, tagged with the entry id and the fact's place here.
 constexpr const char* loadedFacts[] = {durationProperty, frameRateProperty, subtitleCodecProperty};
 constexpr int loadedFactCount = 3;
+
+// Tags the replies to the subtitle files added after a video opened.
+constexpr uint64_t lateSubtitleReply = 1;
 
 // Run before the engine opens each entry; the player may refuse it there.
 constexpr const char loadHook[] = "on_load";
@@ -169,6 +173,10 @@ bool PlaybackEngine::setProperty(const char* name, const QString& value, QString
     }
     const int status = initialized_ ? mpv_set_property_string(handle_, name, value.toUtf8().constData())
                                     : mpv_set_option_string(handle_, name, value.toUtf8().constData());
+    if (status >= 0 && qstrcmp(name, "sub-auto") == 0)
+        externalSubtitleSearch_ = value;
+    else if (status >= 0 && qstrcmp(name, "sid") == 0)
+        subtitleTrackChoice_ = value;
     if (status < 0 && error)
         *error = QStringLiteral("%1=%2: %3").arg(QLatin1String(name), value, engineError(status));
     return status >= 0;
@@ -252,6 +260,18 @@ bool PlaybackEngine::open(const QString& file, double startSeconds, bool paused)
     QString options = QStringLiteral("start=%1,pause=%2")
                           .arg(QString::number(std::max(0.0, startSeconds), 'f', 3),
                                paused ? QStringLiteral("yes") : QStringLiteral("no"));
+    // The engine reads the subtitle files it finds beside a video before
+    // the video starts. A large one (hundreds of megabytes of text) would
+    // keep the picture away for seconds: such files are added once the
+    // video shows, read on the engine's own thread.
+    QStringList lateSubtitles;
+    if (externalSubtitleSearch_ == QLatin1String("exact") && !isNetworkName(file)) {
+        lateSubtitles = subtitleFilesBeside(file);
+        if (holdsUpTheVideo(lateSubtitles))
+            options += QStringLiteral(",sub-auto=no");
+        else
+            lateSubtitles.clear();
+    }
     fileLoaded_ = false;
     if (!initialized_) {
         emit openFailed(file, tr("The playback engine is not running."));
@@ -280,7 +300,7 @@ bool PlaybackEngine::open(const QString& file, double startSeconds, bool paused)
     for (auto it = entries_.begin(); it != entries_.end();)
         it = it.key() == startedEntry_ ? std::next(it) : entries_.erase(it);
     currentEntryFloor_ = id;
-    entries_.insert(id, Entry{file, false, true, QString()});
+    entries_.insert(id, Entry{file, false, true, QString(), lateSubtitles});
     return true;
 }
 
@@ -351,6 +371,7 @@ void PlaybackEngine::handleEvent(const mpv_event& event)
         // large subtitle file) and the window must not wait with it.
         if (!isCurrentEntry(startedEntry_))
             break;
+        addLateSubtitles(entries_.value(startedEntry_).lateSubtitles);
         loadedFactsPending_ = loadedFactCount;
         for (int fact = 0; fact < loadedFactCount; ++fact) {
             const mpv_format format = fact == 2 ? MPV_FORMAT_STRING : MPV_FORMAT_DOUBLE;
@@ -360,6 +381,11 @@ void PlaybackEngine::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         handleLoadedFacts(event);
+        break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata == lateSubtitleReply && event.error < 0)
+            qWarning("zelk-player: a subtitle file beside the video could not be read: %s",
+                     qUtf8Printable(engineError(event.error)));
         break;
     case MPV_EVENT_END_FILE:
         handleEndFile(event);
@@ -435,7 +461,8 @@ void PlaybackEngine::handleEndFile(const mpv_event& event)
         // A playlist: its entries are the player's too, each under its own
         // name (known when it opens).
         for (int i = 0; i < end->playlist_insert_num_entries; ++i)
-            entries_.insert(end->playlist_insert_id + i, Entry{QString(), true, !isNetworkName(entry.file), QString()});
+            entries_.insert(end->playlist_insert_id + i,
+                            Entry{QString(), true, !isNetworkName(entry.file), QString(), QStringList()});
         return;
     }
     if (end->reason != MPV_END_FILE_REASON_ERROR)
@@ -487,6 +514,19 @@ void PlaybackEngine::handlePropertyChange(const mpv_event& event)
         setTrackFacts(frameRate_, stringOf(*property));
     } else if (name == eofProperty && hasValue && *static_cast<int*>(property->data)) {
         emit endOfFile();
+    }
+}
+
+void PlaybackEngine::addLateSubtitles(const QStringList& files)
+{
+    // Selected as the engine's own search would, unless no subtitle is
+    // wanted; the reply (ignored) comes when the file has been read.
+    const char* selection = subtitleTrackChoice_ == QLatin1String("no") ? "auto" : "select";
+    for (const QString& file : files) {
+        const QByteArray name = file.toUtf8();
+        const char* arguments[] = {"sub-add", name.constData(), selection, nullptr};
+        if (mpv_command_async(handle_, lateSubtitleReply, arguments) < 0)
+            qWarning("zelk-player: the subtitle file %s could not be added", qUtf8Printable(file));
     }
 }
 

@@ -118,6 +118,8 @@ private:
         bool local = true;
         // Why the player refused to open it, if it did.
         QString refusal;
+        // Subtitle files to add once it has opened (see open()).
+        QStringList lateSubtitles;
     };
 
     void drainEvents();
@@ -131,6 +133,7 @@ private:
     // The entry is the file last opened, or an entry of it.
     bool isCurrentEntry(int64_t id) const { return id >= currentEntryFloor_ && entries_.contains(id); }
     void setTrackFacts(double frameRate, const QString& subtitleCodec);
+    void addLateSubtitles(const QStringList& files);
 
     mpv_handle* handle_ = nullptr;
     SoftwareFrameRenderer* renderer_ = nullptr;
@@ -153,6 +156,10 @@ private:
     QSize videoSize_;
     double frameRate_ = 0.0;
     QString subtitleCodec_;
+    // The engine's external subtitle search and subtitle track choice, as
+    // last set (see open()).
+    QString externalSubtitleSearch_;
+    QString subtitleTrackChoice_;
 };
 
 } // namespace ZelkShell
