@@ -5,8 +5,6 @@
 #include "host/shell/engine/SoftwareFrameRenderer.h"
 #include "host/shell/engine/SubtitleFilesBeside.h"
 
-#include <QUrl>
-
 #include <mpv/client.h>
 
 #include <algorithm>
@@ -520,7 +518,7 @@ void PlaybackEngine::handlePropertyChange(const mpv_event& event)
 void PlaybackEngine::addLateSubtitles(const QStringList& files)
 {
     // Selected as the engine's own search would, unless no subtitle is
-    // wanted; the reply (ignored) comes when the file has been read.
+    // wanted; the reply comes when the file has been read.
     const char* selection = subtitleTrackChoice_ == QLatin1String("no") ? "auto" : "select";
     for (const QString& file : files) {
         const QByteArray name = file.toUtf8();

@@ -100,6 +100,7 @@ signals:
     void pausedChanged(bool paused);
     void volumeChanged(int percent);
     void videoSizeChanged(const QSize& size);
+    // The tracks changed, or the playing ones' frame rate or subtitle codec.
     void trackListChanged();
     // The engine finished a seek (or a start) and shows frames again.
     void playbackRestarted();
@@ -112,7 +113,7 @@ private:
     // What the player knows of one entry of the engine's playlist.
     struct Entry {
         QString file;
-        // Opened by the player itself, or an entry of a playlist file.
+        // An entry of a playlist file, not a file the player opened itself.
         bool fromPlaylist = false;
         // The playlist file naming it was local.
         bool local = true;
