@@ -124,8 +124,9 @@ private slots:
         QVERIFY(player.statusBar()->currentMessage().contains(QLatin1String("folder")));
     }
 
-    // The engine still reports the broken file when the next one is
-    // already opening: the report names the broken file, never the new one.
+    // A broken file followed at once by a good one: whatever the engine
+    // still reports about the broken file once the good one is opening
+    // never names the good one, which plays.
     void aLateErrorIsNotReportedAgainstTheNextFile()
     {
         PluginHost plugins;
@@ -134,7 +135,7 @@ private slots:
         QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
         QSignalSpy failed(&player.engine(), &PlaybackEngine::openFailed);
         player.playFiles({broken_});
-        // The engine fails on its own threads while this one does not look.
+        // The engine works on its own threads while this one does not look.
         QThread::msleep(400);
         player.playFiles({last_});
         QVERIFY(loaded.wait(10000));

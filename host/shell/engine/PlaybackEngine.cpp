@@ -293,10 +293,8 @@ bool PlaybackEngine::open(const QString& file, double startSeconds, bool paused)
         }
     }
     mpv_free_node_contents(&result);
-    // Everything older is what this file replaces; of that, only the entry
-    // the engine has started still has an end to report.
-    for (auto it = entries_.begin(); it != entries_.end();)
-        it = it.key() == startedEntry_ ? std::next(it) : entries_.erase(it);
+    // Everything older is what this file replaces (kept until the engine
+    // has moved past it, for what it may still report).
     currentEntryFloor_ = id;
     entries_.insert(id, Entry{file, false, true, QString(), lateSubtitles});
     return true;
@@ -357,6 +355,10 @@ void PlaybackEngine::handleEvent(const mpv_event& event)
         const auto* start = static_cast<const mpv_event_start_file*>(event.data);
         startedEntry_ = start ? start->playlist_entry_id : -1;
         loadedFactsPending_ = 0;
+        // The engine plays its entries in order, one at a time: the older
+        // ones have ended, or were replaced before they started.
+        for (auto it = entries_.begin(); it != entries_.end();)
+            it = it.key() < startedEntry_ ? entries_.erase(it) : std::next(it);
         fileLoaded_ = false;
         break;
     }
