@@ -103,7 +103,10 @@ PlaybackEngine::PlaybackEngine(QObject* parent)
              {"vo", "libmpv"},
          })
         mpv_set_option_string(handle_, name, value);
-    mpv_set_option_string(handle_, "ao", audioOutputChoice().toUtf8().constData());
+    const QString audioOutputs = audioOutputChoice();
+    if (mpv_set_option_string(handle_, "ao", audioOutputs.toUtf8().constData()) < 0)
+        qWarning("zelk-player: the playback engine has none of the audio outputs %s; it tries its own",
+                 qUtf8Printable(audioOutputs));
     mpv_set_wakeup_callback(handle_, &PlaybackEngine::wakeup, this);
 }
 
