@@ -47,6 +47,9 @@ public:
 
     // Runtime properties, as strings in the engine's own syntax.
     bool setProperty(const char* name, const QString& value, QString* error = nullptr);
+    // Reads wait until the engine answers, which may be after its loading
+    // work: the window's handlers use the state below (kept from events)
+    // instead.
     QString propertyString(const char* name) const;
     double propertyDouble(const char* name, double fallback = 0.0) const;
     // A command with its arguments ("loadfile", path, ...).
