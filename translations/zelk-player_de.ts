@@ -103,6 +103,10 @@
         <source>The playback engine stopped.</source>
         <translation>Die Wiedergabe-Engine wurde beendet.</translation>
     </message>
+    <message>
+        <source>a local playlist may not open network addresses</source>
+        <translation>eine lokale Wiedergabeliste darf keine Netzwerkadressen öffnen</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlayerViews</name>
@@ -200,6 +204,10 @@
     <message>
         <source>Open Video</source>
         <translation>Video öffnen</translation>
+    </message>
+    <message>
+        <source>it is a folder; open the videos inside it instead</source>
+        <translation>das ist ein Ordner; öffnen Sie stattdessen die Videos darin</translation>
     </message>
 </context>
 <context>

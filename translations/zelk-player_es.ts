@@ -103,6 +103,10 @@
         <source>The playback engine stopped.</source>
         <translation>El motor de reproducción se ha detenido.</translation>
     </message>
+    <message>
+        <source>a local playlist may not open network addresses</source>
+        <translation>una lista de reproducción local no puede abrir direcciones de red</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlayerViews</name>
@@ -200,6 +204,10 @@
     <message>
         <source>Open Video</source>
         <translation>Abrir vídeo</translation>
+    </message>
+    <message>
+        <source>it is a folder; open the videos inside it instead</source>
+        <translation>es una carpeta; abra en su lugar los vídeos que contiene</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,10 @@
         <source>The playback engine stopped.</source>
         <translation>Le moteur de lecture s&apos;est arrêté.</translation>
     </message>
+    <message>
+        <source>a local playlist may not open network addresses</source>
+        <translation>une liste de lecture locale ne peut pas ouvrir d&apos;adresses réseau</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlayerViews</name>
@@ -200,6 +204,10 @@
     <message>
         <source>Open Video</source>
         <translation>Ouvrir une vidéo</translation>
+    </message>
+    <message>
+        <source>it is a folder; open the videos inside it instead</source>
+        <translation>c&apos;est un dossier&#xa0;; ouvrez plutôt les vidéos qu&apos;il contient</translation>
     </message>
 </context>
 <context>

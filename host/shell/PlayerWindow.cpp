@@ -31,6 +31,17 @@ namespace {
 // Room for a 16:9 picture of 960 x 540 with the menus and controls.
 const QSize defaultWindowSize(960, 620);
 
+// The platform's own key where it has one (empty on plain X11 and GNOME),
+// and Ctrl+P everywhere, the key players commonly use for their settings.
+QList<QKeySequence> preferencesKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Preferences);
+    const QKeySequence ctrlP(Qt::CTRL | Qt::Key_P);
+    if (!keys.contains(ctrlP))
+        keys << ctrlP;
+    return keys;
+}
+
 } // namespace
 
 PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
@@ -129,7 +140,7 @@ void PlayerWindow::buildMenus()
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     preferencesAction_ = tools->addAction(tr("&Preferences…"), this, [this] { openPreferences(); });
     preferencesAction_->setObjectName(QStringLiteral("preferencesAction"));
-    preferencesAction_->setShortcut(QKeySequence::Preferences);
+    preferencesAction_->setShortcuts(preferencesKeys());
     preferencesAction_->setMenuRole(QAction::PreferencesRole);
     playbackPreferencesAction_ =
         tools->addAction(tr("P&layback Preferences…"), this, [this] { openPreferences(playbackPageRow); });

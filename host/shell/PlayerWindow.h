@@ -96,6 +96,8 @@ private:
     void buildBehaviour();
     void buildPlaybackKeys();
     void connectEngine();
+    // Opens one file or URL of the queue (or reports why not).
+    void playOne(const QString& name, double startSeconds, bool paused);
     void applyAlwaysOnTop(bool onTop);
     void reportProblem(const QString& text);
     void showVideoMessage(const QString& text);
@@ -118,6 +120,8 @@ private:
     QAction* fullScreenAction_ = nullptr;
     int settingsReloads_ = 0;
     bool quitRequested_ = false;
+    // A file of the queue failed and the next one is opening.
+    bool failedInQueue_ = false;
 };
 
 } // namespace ZelkShell

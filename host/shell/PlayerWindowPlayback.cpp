@@ -105,28 +105,46 @@ void PlayerWindow::playFiles(const QStringList& files, double startSeconds, bool
         return;
     queue_ = files.mid(1);
     if (!engine_->isInitialized()) {
+        queue_.clear();
         openFailed(files.first(), tr("the playback engine is not running"));
         return;
     }
-    const QString first = QFileInfo(files.first()).absoluteFilePath();
-    if (startSeconds > 0.0)
-        behaviour_->startsPositioned(first);
-    engine_->open(first, startSeconds, paused);
+    playOne(files.first(), startSeconds, paused);
 }
 
 void PlayerWindow::playNextFile()
 {
-    if (queue_.isEmpty())
+    if (!queue_.isEmpty())
+        playOne(queue_.takeFirst(), 0.0, false);
+}
+
+void PlayerWindow::playOne(const QString& name, double startSeconds, bool paused)
+{
+    // A URL is what the user typed; anything else is a local path.
+    const QUrl url(name, QUrl::StrictMode);
+    const bool isUrl = url.isValid() && url.scheme().size() > 1 && !url.isLocalFile()
+                       && name.contains(QLatin1String("://"));
+    const QFileInfo local(url.isLocalFile() ? url.toLocalFile() : name);
+    if (!isUrl && local.isDir()) {
+        // The engine would play what it finds inside, and the position and
+        // the library would be kept under the folder's name.
+        openFailed(name, tr("it is a folder; open the videos inside it instead"));
         return;
-    const QString next = queue_.takeFirst();
-    engine_->open(QFileInfo(next).absoluteFilePath());
+    }
+    const QString target = isUrl ? name : local.absoluteFilePath();
+    if (startSeconds > 0.0)
+        behaviour_->startsPositioned(target);
+    engine_->open(target, startSeconds, paused);
 }
 
 void PlayerWindow::fileLoaded(const QString& file)
 {
     showVideoMessage(QString());
     setWindowTitle(QStringLiteral("%1 - Zelk Player").arg(QFileInfo(file).fileName()));
-    statusBar()->clearMessage();
+    // The reason a file before this one in the queue failed stays in view.
+    if (!failedInQueue_)
+        statusBar()->clearMessage();
+    failedInQueue_ = false;
 }
 
 void PlayerWindow::openFailed(const QString& file, const QString& reason)
@@ -134,6 +152,9 @@ void PlayerWindow::openFailed(const QString& file, const QString& reason)
     const QString text = tr("\"%1\" cannot be played: %2").arg(QFileInfo(file).fileName(), reason);
     showVideoMessage(text);
     reportProblem(text);
+    // One file that fails does not stop the others.
+    failedInQueue_ = !queue_.isEmpty();
+    playNextFile();
 }
 
 void PlayerWindow::chooseAndOpenFile()

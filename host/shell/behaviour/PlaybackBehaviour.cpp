@@ -110,7 +110,8 @@ void PlaybackBehaviour::fileLoaded(const QString& file)
     offer_->hide();
     file_ = file;
     position_ = 0.0;
-    duration_ = engine_.propertyDouble("duration", engine_.duration());
+    // Read with the file's load, not asked of the engine while it may be busy.
+    duration_ = engine_.duration();
     if (!LastVideo::recordOpened(file))
         qWarning("zelk-player: %s could not be added to the recently watched files", qUtf8Printable(file));
     emit videoStarted(file);

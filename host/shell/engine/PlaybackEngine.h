@@ -2,6 +2,7 @@
 
 #include "host/shell/engine/CoalescedCall.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -46,6 +47,9 @@ public:
 
     // Runtime properties, as strings in the engine's own syntax.
     bool setProperty(const char* name, const QString& value, QString* error = nullptr);
+    // Reads wait until the engine answers, which may be after its loading
+    // work: the window's handlers use the state below (kept from events)
+    // instead.
     QString propertyString(const char* name) const;
     double propertyDouble(const char* name, double fallback = 0.0) const;
     // Sets the video filter chain ("vf") to `filters`, in order, leaving out
@@ -64,8 +68,12 @@ public:
     std::unique_ptr<OpenGlFrameRenderer> createOpenGlRenderer(void* (*getProcAddress)(void*, const char*),
                                                               void* procContext, QString* error);
 
-    // Opens `file` and starts it at `startSeconds`, paused or playing.
-    // Success or failure arrives later as fileLoaded() or openFailed().
+    // Opens `file` (a path, or a URL the user gave) and starts it at
+    // `startSeconds`, paused or playing, in place of what plays now.
+    // Success or failure arrives later as fileLoaded() or openFailed(), for
+    // this file only: what the file it replaced still reports is logged
+    // under that file's own name. A playlist file plays its entries, each
+    // reported under its own name; a local one may name local files only.
     bool open(const QString& file, double startSeconds = 0.0, bool paused = false);
     void setPaused(bool paused);
     void togglePause();
@@ -102,6 +110,7 @@ signals:
     void pausedChanged(bool paused);
     void volumeChanged(int percent);
     void videoSizeChanged(const QSize& size);
+    // The tracks changed, or the playing ones' frame rate or subtitle codec.
     void trackListChanged();
     void videoCodecChanged(const QString& codec);
     // The engine finished a seek (or a start) and shows frames again.
@@ -112,20 +121,46 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
+    // What the player knows of one entry of the engine's playlist.
+    struct Entry {
+        QString file;
+        // An entry of a playlist file, not a file the player opened itself.
+        bool fromPlaylist = false;
+        // The playlist file naming it was local.
+        bool local = true;
+        // Why the player refused to open it, if it did.
+        QString refusal;
+        // Subtitle files to add once it has opened (see open()).
+        QStringList lateSubtitles;
+    };
+
     void drainEvents();
     static void wakeup(void* self);
     void handleEvent(const mpv_event& event);
+    void handleEndFile(const mpv_event& event);
+    void handleLoadHook(const mpv_event& event);
     void handlePropertyChange(const mpv_event& event);
     void handleLogMessage(const mpv_event& event);
-    void refreshTrackInfo();
+    void handleLoadedFacts(const mpv_event& event);
     void observe(const char* name, int format);
+    // The entry is the file last opened, or an entry of it.
+    bool isCurrentEntry(int64_t id) const { return id >= currentEntryFloor_ && entries_.contains(id); }
+    void setTrackFacts(double frameRate, const QString& subtitleCodec);
+    void addLateSubtitles(const QStringList& files);
 
     mpv_handle* handle_ = nullptr;
     SoftwareFrameRenderer* renderer_ = nullptr;
     bool initialized_ = false;
     CoalescedCall drain_;
     QString currentFile_;
-    QString pendingFile_;
+    // Entries the player opened (and the entries of those that were
+    // playlists), by the engine's playlist entry id.
+    QHash<int64_t, Entry> entries_;
+    // Ids below this one belong to files already replaced.
+    int64_t currentEntryFloor_ = 0;
+    // The entry the engine started last, and its facts read once loaded.
+    int64_t startedEntry_ = 0;
+    int loadedFactsPending_ = 0;
     bool fileLoaded_ = false;
     double position_ = 0.0;
     double duration_ = 0.0;
@@ -135,6 +170,10 @@ private:
     double frameRate_ = 0.0;
     QString subtitleCodec_;
     QString videoCodec_;
+    // The engine's external subtitle search and subtitle track choice, as
+    // last set (see open()).
+    QString externalSubtitleSearch_;
+    QString subtitleTrackChoice_;
 };
 
 } // namespace ZelkShell

@@ -1,0 +1,266 @@
+// The player's queue at its edges, offscreen, on media the test makes: a
+// file that fails (or a folder) is reported under its own name and the
+// queue goes on; a local playlist plays its local entries and never reaches
+// the network; a start without a sound device is quiet; a large subtitle
+// does not hold the window up.
+
+#include "IsolatedEnvironment.h"
+#include "PlaybackTestMedia.h"
+#include "ShellTestSupport.h"
+
+#include "host/shell/PlayerWindow.h"
+#include "host/shell/VideoView.h"
+#include "host/shell/engine/PlaybackEngine.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QKeySequence>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zelktest;
+using ZelkShell::PlaybackEngine;
+using ZelkShell::PlayerWindow;
+using ZelkShell::PluginHost;
+
+namespace {
+
+// A one-second clip shaped like a real file: video, a stereo audio track
+// and tags on both; empty when ffmpeg failed.
+QString makeClip(const QDir& folder, const QString& name, double seconds = 1.0)
+{
+    const QString path = folder.absoluteFilePath(name);
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                  QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                  QStringLiteral("testsrc=s=320x240:r=25:d=%1").arg(seconds), QStringLiteral("-f"),
+                  QStringLiteral("lavfi"), QStringLiteral("-i"),
+                  QStringLiteral("sine=f=440:sample_rate=48000:d=%1").arg(seconds), QStringLiteral("-ac"),
+                  QStringLiteral("2"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
+                  QStringLiteral("aac"), QStringLiteral("-metadata:s:v:0"), QStringLiteral("language=eng"),
+                  QStringLiteral("-metadata:s:a:0"), QStringLiteral("language=fre"), QStringLiteral("-shortest"),
+                  path});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
+        qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
+        return QString();
+    }
+    return path;
+}
+
+QStringList namesOf(const QSignalSpy& spy)
+{
+    QStringList names;
+    for (const QList<QVariant>& call : spy)
+        names << QFileInfo(call.at(0).toString()).fileName();
+    return names;
+}
+
+// The largest gap between ticks of a 5 ms timer on the GUI thread while it
+// runs: how long the window was unable to answer.
+class StallMeter : public QObject {
+public:
+    StallMeter()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            longest_ = std::max(longest_, clock_.restart());
+        });
+        clock_.start();
+        timer_.start();
+    }
+    qint64 longestMs() const { return longest_; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 longest_ = 0;
+};
+
+} // namespace
+
+class PlayerQueueTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(media_.isValid());
+        const QDir folder(media_.path());
+        first_ = makeClip(folder, QStringLiteral("first.mkv"));
+        last_ = makeClip(folder, QStringLiteral("last.mkv"));
+        QVERIFY(!first_.isEmpty() && !last_.isEmpty());
+        broken_ = folder.absoluteFilePath(QStringLiteral("broken.mkv"));
+        QVERIFY(writeBytes(broken_, QByteArray(64 * 1024, 'x')));
+        QVERIFY(folder.mkpath(QStringLiteral("season.mkv")));
+        QVERIFY(QFile::copy(first_, folder.absoluteFilePath(QStringLiteral("season.mkv/episode.mkv"))));
+    }
+
+    // good, broken, a folder, good: each failure is reported once under its
+    // own name with its reason, and the last file plays.
+    void aFailedFileDoesNotStopTheQueue()
+    {
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
+        QSignalSpy failed(&player.engine(), &PlaybackEngine::openFailed);
+        const QString folder = media_.filePath(QStringLiteral("season.mkv"));
+        player.playFiles({first_, broken_, folder, last_});
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 20000);
+        QCOMPARE(namesOf(loaded), (QStringList{QStringLiteral("first.mkv"), QStringLiteral("last.mkv")}));
+        QCOMPARE(player.engine().currentFile(), last_);
+        QCOMPARE(namesOf(failed), QStringList{QStringLiteral("broken.mkv")});
+        QVERIFY(!failed.first().at(1).toString().isEmpty());
+        // The folder never reached the engine; the window says why.
+        QVERIFY(player.queuedFiles().isEmpty());
+        QVERIFY(player.windowTitle().startsWith(QLatin1String("last.mkv")));
+        QVERIFY2(player.statusBar()->currentMessage().contains(QLatin1String("season.mkv")),
+                 qPrintable(player.statusBar()->currentMessage()));
+        QVERIFY(player.statusBar()->currentMessage().contains(QLatin1String("folder")));
+    }
+
+    // A broken file followed at once by a good one: whatever the engine
+    // still reports about the broken file once the good one is opening
+    // never names the good one, which plays.
+    void aLateErrorIsNotReportedAgainstTheNextFile()
+    {
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
+        QSignalSpy failed(&player.engine(), &PlaybackEngine::openFailed);
+        player.playFiles({broken_});
+        // The engine works on its own threads while this one does not look.
+        QThread::msleep(400);
+        player.playFiles({last_});
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(player.engine().currentFile(), last_);
+        QVERIFY(player.engine().hasFile());
+        QTest::qWait(300);
+        QVERIFY2(!namesOf(failed).contains(QStringLiteral("last.mkv")), qPrintable(namesOf(failed).join(' ')));
+        QVERIFY(player.windowTitle().startsWith(QLatin1String("last.mkv")));
+    }
+
+    // A ".mkv" that is really a playlist naming a URL on a server of the
+    // test's own, then a local clip: the server never hears from the
+    // player, the URL is refused with a message, the local clip plays under
+    // its own name.
+    void aLocalPlaylistNeverReachesTheNetwork()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QSignalSpy connections(&server, &QTcpServer::newConnection);
+        const QString list = media_.filePath(QStringLiteral("list.mkv"));
+        QVERIFY(writeBytes(list, QStringLiteral("#EXTM3U\nhttp://127.0.0.1:%1/film.mkv\n%2\n")
+                                     .arg(server.serverPort())
+                                     .arg(last_)
+                                     .toUtf8()));
+
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
+        QSignalSpy failed(&player.engine(), &PlaybackEngine::openFailed);
+        player.playFiles({list});
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(loaded.first().at(0).toString(), last_);
+        QCOMPARE(failed.count(), 1);
+        QVERIFY(failed.first().at(0).toString().startsWith(QLatin1String("http://127.0.0.1")));
+        QVERIFY2(failed.first().at(1).toString().contains(QLatin1String("network")),
+                 qPrintable(failed.first().at(1).toString()));
+        QTest::qWait(500);
+        QCOMPARE(connections.count(), 0);
+        QVERIFY(!server.hasPendingConnections());
+    }
+
+    // Ctrl+P opens the preferences whatever the desktop's own key is.
+    void ctrlPIsAPreferencesKey()
+    {
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        const QList<QKeySequence> keys = player.preferencesAction()->shortcuts();
+        QVERIFY(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_P)));
+        for (const QKeySequence& platformKey : QKeySequence::keyBindings(QKeySequence::Preferences))
+            QVERIFY(keys.contains(platformKey));
+    }
+
+    // The player started on a clip with sound, as a user would: where the
+    // machine has no sound device, no sound library complains on the
+    // terminal, and the first frame arrives.
+    void startWithoutSoundIsQuiet()
+    {
+        QProcess player;
+        QStringList arguments{QStringLiteral("--quit-on-first-frame")};
+        for (const QString& folder : playerPluginFolders())
+            arguments << QStringLiteral("--plugins") << folder;
+        player.start(QStringLiteral(ZELK_TEST_PLAYER), arguments << first_);
+        QVERIFY(player.waitForFinished(30000));
+        QCOMPARE(player.exitCode(), 0);
+        QVERIFY(player.readAllStandardOutput().startsWith("first-frame"));
+        const QString errors = QString::fromUtf8(player.readAllStandardError());
+        for (const char* library : {"ALSA", "PipeWire", "pipewire", "pulse"})
+            QVERIFY2(!errors.contains(QLatin1String(library)), qPrintable(errors));
+    }
+
+    // A large subtitle beside the video: the window keeps answering while
+    // the engine reads it, the video opens without waiting for it, and the
+    // subtitle shows once read. Times and the longest stall are reported,
+    // not asserted (they depend on the machine).
+    void aLargeSubtitleDoesNotHoldTheWindowUp()
+    {
+        const QString video = media_.filePath(QStringLiteral("long.mkv"));
+        QVERIFY(QFile::copy(first_, video));
+        QFile subtitle(media_.filePath(QStringLiteral("long.srt")));
+        QVERIFY(subtitle.open(QIODevice::WriteOnly));
+        // About 40 MB of cues, one every tenth of a second.
+        QByteArray block;
+        for (int cue = 0; cue < 400000; ++cue) {
+            const int ms = cue * 100;
+            block += QStringLiteral("%1\n%2 --> %3\nA long line of subtitle text, number %1 of many\n\n")
+                         .arg(cue + 1)
+                         .arg(QTime::fromMSecsSinceStartOfDay(ms).toString(QStringLiteral("HH:mm:ss,zzz")),
+                              QTime::fromMSecsSinceStartOfDay(ms + 90).toString(QStringLiteral("HH:mm:ss,zzz")))
+                         .toUtf8();
+            if (block.size() > (1 << 20)) {
+                QVERIFY(subtitle.write(block) == block.size());
+                block.clear();
+            }
+        }
+        QVERIFY(subtitle.write(block) == block.size());
+        subtitle.close();
+
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
+        StallMeter meter;
+        QElapsedTimer clock;
+        clock.start();
+        player.playFiles({video});
+        QVERIFY(loaded.wait(60000));
+        const qint64 loadedAfter = clock.elapsed();
+        // The subtitle is read all the same, and shows.
+        QTRY_VERIFY_WITH_TIMEOUT(player.engine().subtitleCodec() == QLatin1String("subrip"), 60000);
+        const qint64 subtitleAfter = clock.elapsed();
+        QTRY_VERIFY_WITH_TIMEOUT(player.engine().propertyString("sub-text").startsWith(QLatin1String("A long line")),
+                                 10000);
+        qInfo("large subtitle: video loaded after %lld ms, subtitle track after %lld ms; longest GUI-thread stall "
+              "%lld ms",
+              loadedAfter, subtitleAfter, meter.longestMs());
+    }
+
+private:
+    QTemporaryDir media_;
+    QString first_;
+    QString last_;
+    QString broken_;
+};
+
+QTEST_MAIN(PlayerQueueTest)
+#include "player_queue_test.moc"
