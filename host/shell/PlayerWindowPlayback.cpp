@@ -9,6 +9,7 @@
 #include "host/shell/PlayerSettings.h"
 #include "host/shell/VideoView.h"
 #include "host/shell/behaviour/PlaybackBehaviour.h"
+#include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QAction>
@@ -28,13 +29,26 @@ namespace {
 constexpr double seekStepSeconds = 5.0;
 constexpr int volumeStepPercent = 5;
 
-QStringList localFiles(const QMimeData* data)
+// The dropped local files; names that are not text are left out, and said so
+// when `report` (on the drop, not on every drag over the window).
+QStringList localFiles(const QMimeData* data, bool report)
 {
     QStringList files;
     if (!data || !data->hasUrls())
         return files;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+        if (!url.isLocalFile())
+            continue;
+        // A name whose bytes are not text would be decoded to another name,
+        // perhaps another file's: refused, as on the command line.
+        const QByteArray raw = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (!StoredPaths::isFaithful(raw)) {
+            if (report)
+                qWarning("zelk-player: %s cannot be opened: its name is not valid text",
+                         qUtf8Printable(StoredPaths::printable(raw)));
+            continue;
+        }
+        if (QFileInfo(url.toLocalFile()).isFile())
             files << url.toLocalFile();
     }
     return files;
@@ -182,13 +196,13 @@ void PlayerWindow::setFullScreen(bool fullScreen)
 
 void PlayerWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty())
+    if (!localFiles(event->mimeData(), false).isEmpty())
         event->acceptProposedAction();
 }
 
 void PlayerWindow::dropEvent(QDropEvent* event)
 {
-    const QStringList files = localFiles(event->mimeData());
+    const QStringList files = localFiles(event->mimeData(), true);
     if (files.isEmpty())
         return;
     event->acceptProposedAction();

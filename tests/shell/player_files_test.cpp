@@ -19,9 +19,11 @@
 #include "host/shell/library/VideoLibrary.h"
 #include "settings/PreferenceAccessors.h"
 
+#include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -290,6 +292,19 @@ private slots:
             dir.path(), &VideoLibrary::isVideoFile, 10, [&found](const QStringList& batch) { found << batch; }, never);
         QCOMPARE(found, QStringList{lookalike});
         QCOMPARE(summary.refusedNames, 1);
+
+        // Dropped on the window: only the lookalike is taken.
+        PluginHost plugins;
+        PlayerWindow window(plugins);
+        const auto accepts = [&window](const QUrl& url) {
+            QMimeData dropped;
+            dropped.setUrls({url});
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window, &enter);
+            return enter.isAccepted();
+        };
+        QVERIFY(accepts(QUrl::fromLocalFile(lookalike)));
+        QVERIFY(!accepts(QUrl::fromEncoded("file://" + invalid.toPercentEncoding("/"))));
         QVERIFY(::unlink(invalid.constData()) == 0); // QTemporaryDir cannot name it
     }
 
