@@ -6,6 +6,7 @@
 #include "IsolatedEnvironment.h"
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
+#include "StallMeter.h"
 
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/behaviour/BehaviourSettings.h"
@@ -40,26 +41,6 @@ using namespace ZelkShell;
 
 namespace {
 
-// The longest time the event loop went without running a 5 ms timer, over
-// the meter's life, beyond the 5 ms themselves.
-class StallMeter {
-public:
-    StallMeter()
-    {
-        tick_.setInterval(5);
-        QObject::connect(&tick_, &QTimer::timeout, [this] {
-            longestMs_ = std::max(longestMs_, clock_.restart() - 5);
-        });
-        clock_.start();
-        tick_.start();
-    }
-    qint64 longestMs() const { return longestMs_; }
-
-private:
-    QTimer tick_;
-    QElapsedTimer clock_;
-    qint64 longestMs_ = 0;
-};
 
 // A file of `bytes` at `path` (a raw name, so that any bytes can be used).
 bool writeRaw(const QByteArray& path, const QByteArray& bytes = QByteArray("x"))

@@ -7,6 +7,7 @@
 #include "IsolatedEnvironment.h"
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
+#include "StallMeter.h"
 
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/VideoView.h"
@@ -60,26 +61,6 @@ QStringList namesOf(const QSignalSpy& spy)
     return names;
 }
 
-// The largest gap between ticks of a 5 ms timer on the GUI thread while it
-// runs: how long the window was unable to answer.
-class StallMeter : public QObject {
-public:
-    StallMeter()
-    {
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            longest_ = std::max(longest_, clock_.restart());
-        });
-        clock_.start();
-        timer_.start();
-    }
-    qint64 longestMs() const { return longest_; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
 
 } // namespace
 

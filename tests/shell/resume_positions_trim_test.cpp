@@ -9,6 +9,7 @@
 #include "PlaybackTestMedia.h"
 #include "PreferencesHarness.h"
 #include "ShellTestSupport.h"
+#include "StallMeter.h"
 
 #include "host/library/ZNBLibrary.h"
 #include "host/shell/PlayerWindow.h"
@@ -103,27 +104,6 @@ std::vector<ilsk::Utf16String> numberedNames(int count, int length)
     return names;
 }
 
-// The longest time the GUI thread went without running its event loop,
-// sampled by a timer that asks to run every 2 ms.
-class StallMeter : public QObject {
-public:
-    StallMeter()
-    {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(2);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            longest_ = std::max(longest_, sinceTick_.restart());
-        });
-        sinceTick_.start();
-        timer_.start();
-    }
-    qint64 longestMs() const { return longest_; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer sinceTick_;
-    qint64 longest_ = 0;
-};
 
 } // namespace
 
