@@ -209,6 +209,10 @@
         <source>it is a folder; open the videos inside it instead</source>
         <translation>das ist ein Ordner; öffnen Sie stattdessen die Videos darin</translation>
     </message>
+    <message>
+        <source>its name is not valid text and may be taken for another file&apos;s; rename it</source>
+        <translation>sein Name ist kein gültiger Text und könnte für den einer anderen Datei gehalten werden; benennen Sie die Datei um</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::ResumeOffer</name>

@@ -209,6 +209,10 @@
         <source>it is a folder; open the videos inside it instead</source>
         <translation>es una carpeta; abra en su lugar los vídeos que contiene</translation>
     </message>
+    <message>
+        <source>its name is not valid text and may be taken for another file&apos;s; rename it</source>
+        <translation>su nombre no es un texto válido y podría confundirse con el de otro archivo; cámbiele el nombre</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::ResumeOffer</name>

@@ -209,6 +209,10 @@
         <source>it is a folder; open the videos inside it instead</source>
         <translation>c&apos;est un dossier&#xa0;; ouvrez plutôt les vidéos qu&apos;il contient</translation>
     </message>
+    <message>
+        <source>its name is not valid text and may be taken for another file&apos;s; rename it</source>
+        <translation>son nom n&apos;est pas un texte valide et pourrait être pris pour celui d&apos;un autre fichier&#xa0;; renommez-le</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::ResumeOffer</name>

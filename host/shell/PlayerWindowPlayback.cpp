@@ -145,6 +145,12 @@ void PlayerWindow::playOne(const QString& name, double startSeconds, bool paused
         openFailed(name, tr("it is a folder; open the videos inside it instead"));
         return;
     }
+    if (!isUrl && StoredPaths::isAmbiguous(local.absoluteFilePath())) {
+        // Named through Qt's decoding (the file dialog, a list): it could be
+        // another file whose name is not valid text.
+        openFailed(name, tr("its name is not valid text and may be taken for another file's; rename it"));
+        return;
+    }
     const QString target = isUrl ? name : local.absoluteFilePath();
     if (startSeconds > 0.0)
         behaviour_->startsPositioned(target);

@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -286,6 +287,14 @@ private slots:
         };
         QVERIFY(accepts(QUrl::fromLocalFile(lookalike)));
         QVERIFY(!accepts(QUrl::fromEncoded("file://" + invalid.toPercentEncoding("/"))));
+        // Named through Qt's decoding (a file dialog shows both files under
+        // the lookalike's name), it cannot be told apart: refused, not played.
+        QSignalSpy loaded(&window.engine(), &PlaybackEngine::fileLoaded);
+        window.playFiles({lookalike});
+        QVERIFY2(window.statusBar()->currentMessage().contains(QLatin1String("rename")),
+                 qPrintable(window.statusBar()->currentMessage()));
+        QTest::qWait(200);
+        QCOMPARE(loaded.count(), 0);
         QVERIFY(::unlink(invalid.constData()) == 0); // QTemporaryDir cannot name it
     }
 

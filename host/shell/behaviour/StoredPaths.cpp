@@ -1,6 +1,9 @@
 #include "host/shell/behaviour/StoredPaths.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <dirent.h>
 
 namespace ZelkShell::StoredPaths {
 
@@ -46,6 +49,27 @@ bool isFaithful(const QByteArray& raw)
     // and read the same way by Qt's decoding of file names.
     const QString text = QString::fromUtf8(raw);
     return text.toUtf8() == raw && QFile::decodeName(raw) == text;
+}
+
+bool isAmbiguous(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!name.contains(QChar(QChar::ReplacementCharacter)))
+        return false;
+    DIR* folder = ::opendir(QFile::encodeName(info.absolutePath()).constData());
+    if (!folder)
+        return false;
+    bool ambiguous = false;
+    while (const dirent* entry = ::readdir(folder)) {
+        const QByteArray raw(entry->d_name);
+        if (!isFaithful(raw) && QFile::decodeName(raw) == name) {
+            ambiguous = true;
+            break;
+        }
+    }
+    ::closedir(folder);
+    return ambiguous;
 }
 
 QString printable(const QByteArray& raw)

@@ -27,6 +27,11 @@ QString decode(const QString& stored);
 // characters and then name another file, or none: the player refuses such
 // names rather than play, store or reopen a different file.
 bool isFaithful(const QByteArray& raw);
+// Whether `path`, a name Qt has already decoded (from a file dialog, a
+// list), may stand for a file whose real name is not text: its last part
+// holds a replacement character and its folder has an entry whose bytes are
+// not text but decode to that same part. Opening it could open the other.
+bool isAmbiguous(const QString& path);
 // `raw` for a message: valid text as it is, every other byte as \xHH.
 QString printable(const QByteArray& raw);
 
