@@ -6,6 +6,7 @@
 
 #include "IsolatedEnvironment.h"
 #include "PreferencesHarness.h"
+#include "open_descriptors.h"
 
 #include "host/library/ZNBLibrary.h"
 #include "platform/win32_registry.h"
@@ -14,42 +15,16 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QCheckBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QtTest>
-
-#include <climits>
-#include <dirent.h>
-#include <string>
-#include <unistd.h>
 
 using namespace zelktest;
 
 namespace {
 
-QString hiveFile(const char* name)
+// The number of connections this process holds to a hive.
+int connectionsTo(const char* hive)
 {
-    return QDir(qEnvironmentVariable("ZELK_REGISTRY_DIR")).filePath(QLatin1String(name));
-}
-
-// How many of this process's open file descriptors lead to `path`: SQLite
-// keeps one on the database file for each connection.
-int openDescriptorsOf(const QString& path)
-{
-    const QByteArray target = QFileInfo(path).canonicalFilePath().toLocal8Bit();
-    int count = 0;
-    DIR* descriptors = ::opendir("/proc/self/fd");
-    if (!descriptors || target.isEmpty())
-        return -1;
-    while (const dirent* entry = ::readdir(descriptors)) {
-        char link[PATH_MAX];
-        const std::string fd = std::string("/proc/self/fd/") + entry->d_name;
-        const ssize_t length = ::readlink(fd.c_str(), link, sizeof link);
-        if (length > 0 && QByteArray(link, int(length)) == target)
-            ++count;
-    }
-    ::closedir(descriptors);
-    return count;
+    return zelk_test::openDescriptorsOf(qEnvironmentVariable("ZELK_REGISTRY_DIR").toStdString() + "/" + hive);
 }
 
 // Writes a value into the machine hive only, so that it reaches the window
@@ -104,8 +79,8 @@ private slots:
             harness.child<QAbstractButton>("applyButton")->click();
             QVERIFY(!harness.applyEnabled());
             QVERIFY(!readPreferenceBool("Playback", "AlwaysOnTop", true));
-            QCOMPARE(openDescriptorsOf(hiveFile("user.db")), 1);
-            QCOMPARE(openDescriptorsOf(hiveFile("machine.db")), 1);
+            QCOMPARE(connectionsTo("user.db"), 1);
+            QCOMPARE(connectionsTo("machine.db"), 1);
         }
 
         // The other way round: the host writes, a new window reads it.
@@ -114,8 +89,8 @@ private slots:
         QVERIFY(again.created());
         again.call("showPreferences");
         QCOMPARE(again.child<QAbstractSlider>("brightnessSlider")->value(), 30);
-        QCOMPARE(openDescriptorsOf(hiveFile("user.db")), 1);
-        QCOMPARE(openDescriptorsOf(hiveFile("machine.db")), 1);
+        QCOMPARE(connectionsTo("user.db"), 1);
+        QCOMPARE(connectionsTo("machine.db"), 1);
     }
 };
 
