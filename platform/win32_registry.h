@@ -209,6 +209,13 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define ERROR_CHILD_MUST_BE_VOLATILE 1021L
 #define ERROR_NO_SYSTEM_RESOURCES 1450L
 
+/* The stand-in is a shared library (libzelk_registry.so) built with hidden
+   visibility: the functions below are its whole interface and are exported,
+   whatever visibility the including code is built with. */
+#if defined(__GNUC__)
+#pragma GCC visibility push(default)
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -266,6 +273,10 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 
 #ifdef __cplusplus
 }
+#endif
+
+#if defined(__GNUC__)
+#pragma GCC visibility pop
 #endif
 
 #endif /* _WIN32 */

@@ -1,6 +1,7 @@
-// A loadable module with a copy of the registry stand-in of its own, as the
-// preferences module carries one: a process that loads it has two
-// connections to the same hive file.
+// A loadable module with a copy of the registry stand-in of its own (linked
+// in statically and kept to itself), as a plug-in built outside the project
+// could carry one: a process that loads it has two connections to the same
+// hive file. The project's own modules use the shared library instead.
 #include "win32_registry.h"
 
 extern "C" __attribute__((visibility("default"))) LONG zelkModuleCopyReadDword(const WCHAR *subKey,

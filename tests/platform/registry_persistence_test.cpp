@@ -3,9 +3,10 @@
 // returned; an open handle sees another process's write at once, also where
 // this process has read (and so cached) the old state; a reader never goes
 // back to an older state; many processes writing the same hive at the same
-// time all succeed; a batch of calls is one transaction; a module with its
-// own copy of the stand-in opening the hive loses no later write of this
-// process.
+// time all succeed; a batch of calls is one transaction; a module linked
+// with a copy of the stand-in of its own, opening the hive beside this
+// process's copy, loses no later write of this process.
+#include "open_descriptors.h"
 #include "registry_process_support.h"
 
 #include <atomic>
@@ -339,10 +340,13 @@ TEST(PersistenceTest, ForkedChildUsesTheRegistry) {
   RegCloseKey(key);
 }
 
-// A second copy of the stand-in in this process (a loaded module's) opens
-// the hive while this process's connection is open; then another process
-// opens and closes the hive. What this process writes afterwards is seen by
-// the next process, not only by this one.
+// A second copy of the stand-in in this process opens the hive while this
+// process's connection is open; then another process opens and closes the
+// hive. What this process writes afterwards is seen by the next process, not
+// only by this one. The player no longer holds two copies (its modules use
+// the one shared library, see one_registry_per_process_test); the second
+// copy here is linked into the module on its own, as a plug-in built outside
+// the project could be, and the test keeps such a process safe.
 TEST(PersistenceTest, WriteAfterAModuleCopyOpenedTheHiveReachesOtherProcesses) {
   HKEY key = createTestKey();
   ASSERT_EQ(writeDword(key, "shared", 1), ERROR_SUCCESS);
@@ -354,6 +358,8 @@ TEST(PersistenceTest, WriteAfterAModuleCopyOpenedTheHiveReachesOtherProcesses) {
   DWORD seen = 0;
   ASSERT_EQ(readThroughModule(kKey, W("shared").c_str(), &seen), ERROR_SUCCESS);
   EXPECT_EQ(seen, 1u);
+  const std::string userHive = std::string(std::getenv("ZELK_REGISTRY_DIR")) + "/user.db";
+  ASSERT_GT(openDescriptorsOf(userHive), 1) << "the module did not use a copy of its own";
 
   ChildResult reader = runSelf("--expect shared 1");
   ASSERT_EQ(reader.status, 0) << reader.output;

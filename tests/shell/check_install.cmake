@@ -13,6 +13,7 @@ endif()
 foreach(file
     bin/zelk-player
     lib/libZNBLibrary.so
+    lib/libzelk_registry.so
     lib/zelk/plugins/ZNBPreferencesPlugin.so
     lib/zelk/plugins/ZNBPreferencesPlugin.xml
     lib/zelk/plugins/ZNBPlayerSettingsConsumer.so
@@ -29,6 +30,21 @@ foreach(file
     share/zelk/translations/ZNBPreferencesPlugin_es.qm)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+
+# The player and the preferences module load the one registry stand-in of
+# the prefix (through their RUNPATHs), so the player holds one connection
+# per hive.
+get_filename_component(installed_registry "${PREFIX}/lib/libzelk_registry.so" REALPATH)
+foreach(binary bin/zelk-player lib/zelk/plugins/ZNBPreferencesPlugin.so)
+  execute_process(COMMAND ldd "${PREFIX}/${binary}" OUTPUT_VARIABLE linked RESULT_VARIABLE ldd_status)
+  if(NOT ldd_status EQUAL 0 OR NOT linked MATCHES "libzelk_registry\\.so => ([^ \n]+)")
+    message(FATAL_ERROR "${binary} does not load the registry library: ${linked}")
+  endif()
+  get_filename_component(loaded_registry "${CMAKE_MATCH_1}" REALPATH)
+  if(NOT loaded_registry STREQUAL installed_registry)
+    message(FATAL_ERROR "${binary} loads ${CMAKE_MATCH_1}, not the installed ${installed_registry}")
   endif()
 endforeach()
 
