@@ -1,5 +1,7 @@
 #include "host/shell/PlayerSettings.h"
 
+#include "host/shell/behaviour/StoreWrites.h"
+
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"
 #include "settings/SettingKey.h"
@@ -43,14 +45,6 @@ bool rememberOpenFolder(const QString& folder)
     return writeRetryingOnFreshKeys([&folder] {
         return ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder);
     });
-}
-
-bool writeRetryingOnFreshKeys(const std::function<bool()>& write)
-{
-    if (write())
-        return true;
-    ZelkNimbo::releaseComponentSettings();
-    return write();
 }
 
 } // namespace ZelkShell::PlayerSettings

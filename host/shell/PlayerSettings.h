@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace ZelkShell {
 
 // The settings the player applies itself, read and written through the same
@@ -20,11 +18,6 @@ bool alwaysOnTop();
 QString openDialogFolder();
 // Keeps `folder` as the folder last opened from; false when not stored.
 bool rememberOpenFolder(const QString& folder);
-
-// Runs `write` (a write through the preference accessors) and, when it
-// fails, once more on freshly opened keys: a held key may have been deleted
-// under the player. False when both tries fail.
-bool writeRetryingOnFreshKeys(const std::function<bool()>& write);
 
 } // namespace PlayerSettings
 
