@@ -23,10 +23,15 @@ using ZelkNimbo::readSettingText;
 
 } // namespace
 
-bool alwaysOnTop()
+Snapshot read()
 {
-    ZelkNimbo::releaseComponentSettings();
-    return ZelkNimbo::readSettingFlag(alwaysOnTopKey);
+    Snapshot snapshot;
+    // The engine's reader opens the store afresh; the others read through
+    // the keys it opened.
+    snapshot.engine = StoredSettings::read();
+    snapshot.behaviour = BehaviourSettings::read();
+    snapshot.alwaysOnTop = ZelkNimbo::readSettingFlag(alwaysOnTopKey);
+    return snapshot;
 }
 
 QString openDialogFolder()

@@ -15,7 +15,6 @@ using ZelkNimbo::readSettingText;
 BehaviourSettings BehaviourSettings::read()
 {
     namespace Keys = SettingKeys;
-    ZelkNimbo::releaseComponentSettings();
     BehaviourSettings s;
     s.resumeFromLastPosition = readSettingFlag(Keys::Playback::ResumeFromLastPos);
     s.showResumeOffer = readSettingFlag(Keys::Playback::ShowResumeOffer);
