@@ -1,5 +1,7 @@
 #include "host/shell/PlayerSettings.h"
 
+#include "host/shell/behaviour/StoreWrites.h"
+
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"
 #include "settings/SettingKey.h"
@@ -21,10 +23,15 @@ using ZelkNimbo::readSettingText;
 
 } // namespace
 
-bool alwaysOnTop()
+Snapshot read()
 {
-    ZelkNimbo::releaseComponentSettings();
-    return ZelkNimbo::readSettingFlag(alwaysOnTopKey);
+    Snapshot snapshot;
+    // The engine's reader opens the store afresh; the others read through
+    // the keys it opened.
+    snapshot.engine = StoredSettings::read();
+    snapshot.behaviour = BehaviourSettings::read();
+    snapshot.alwaysOnTop = ZelkNimbo::readSettingFlag(alwaysOnTopKey);
+    return snapshot;
 }
 
 QString openDialogFolder()
@@ -43,14 +50,6 @@ bool rememberOpenFolder(const QString& folder)
     return writeRetryingOnFreshKeys([&folder] {
         return ZelkNimbo::writePreferenceString(lastOpenFolderKey.section, lastOpenFolderKey.name, folder);
     });
-}
-
-bool writeRetryingOnFreshKeys(const std::function<bool()>& write)
-{
-    if (write())
-        return true;
-    ZelkNimbo::releaseComponentSettings();
-    return write();
 }
 
 } // namespace ZelkShell::PlayerSettings

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "host/shell/behaviour/BehaviourSettings.h"
+#include "host/shell/engine/EngineSettings.h"
 
-#include <functional>
+#include <QString>
 
 namespace ZelkShell {
 
@@ -10,21 +11,24 @@ namespace ZelkShell {
 // preference accessors as the preferences window.
 namespace PlayerSettings {
 
-// Each read opens the store afresh: between two reads the preferences, or
-// zelk-reg, may have deleted and recreated the keys a held handle points at.
-bool alwaysOnTop();
+// Everything the player applies at start and after each save.
+struct Snapshot {
+    bool alwaysOnTop = false;
+    StoredSettings engine;
+    BehaviourSettings behaviour;
+};
+
+// Reads them all in one pass over one freshly opened store: between two
+// reads the preferences, or zelk-reg, may have deleted and recreated the keys
+// a held handle points at.
+Snapshot read();
 
 // Where File > Open starts, as the General page's "Video File Opening"
 // choice says: the default video folder, the folder last opened from, or
-// the custom folder.
+// the custom folder. Opens the store afresh, as read() does.
 QString openDialogFolder();
 // Keeps `folder` as the folder last opened from; false when not stored.
 bool rememberOpenFolder(const QString& folder);
-
-// Runs `write` (a write through the preference accessors) and, when it
-// fails, once more on freshly opened keys: a held key may have been deleted
-// under the player. False when both tries fail.
-bool writeRetryingOnFreshKeys(const std::function<bool()>& write);
 
 } // namespace PlayerSettings
 

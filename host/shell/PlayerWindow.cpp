@@ -165,11 +165,11 @@ bool PlayerWindow::alwaysOnTop() const
 void PlayerWindow::reloadSettings()
 {
     ++settingsReloads_;
-    const bool onTop = PlayerSettings::alwaysOnTop();
-    alwaysOnTopAction_->setChecked(onTop);
-    applyAlwaysOnTop(onTop);
-    engineSettings_->apply();
-    behaviour_->apply(BehaviourSettings::read());
+    const PlayerSettings::Snapshot settings = PlayerSettings::read();
+    alwaysOnTopAction_->setChecked(settings.alwaysOnTop);
+    applyAlwaysOnTop(settings.alwaysOnTop);
+    engineSettings_->apply(settings.engine);
+    behaviour_->apply(settings.behaviour);
     views_->refreshLibrary();
 }
 

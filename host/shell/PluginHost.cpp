@@ -44,10 +44,10 @@ PluginHost::~PluginHost()
     if (preferences_) {
         preferences_->release();
         // A window still holding its own reference (never closed) closes
-        // without saving; its deferred release then runs below.
+        // without saving; closing queues the release of that reference (a
+        // zero timer of the module), which this runs.
         if (!preferencesDestroyed_ && preferencesWindow_)
             QMetaObject::invokeMethod(preferencesWindow_, "closeDiscard", Qt::DirectConnection);
-        QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         preferences_ = nullptr;
     }

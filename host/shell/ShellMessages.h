@@ -1,7 +1,8 @@
 #pragma once
 
 // Message names on the player's publish/subscribe hub (PubSubHub) that the
-// shell and its plug-ins share.
+// shell and its plug-ins share: the preferences module and the sample
+// plug-ins include this header too (it is names only, nothing to link).
 
 namespace ZelkShell::Messages {
 

@@ -11,6 +11,7 @@
 
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/behaviour/FocusPause.h"
+#include "host/shell/behaviour/LastVideo.h"
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/ScreenSaverInhibitor.h"
 #include "host/shell/behaviour/StoredPaths.h"
@@ -118,6 +119,27 @@ private slots:
         positions.waitUntilTrimmed();
         QCOMPARE(positions.positionFor(QStringLiteral("/videos/2.mkv"), 600.0), std::optional<double>(20.0));
         QCOMPARE(positions.positionFor(QStringLiteral("/videos/3.mkv"), 600.0), std::nullopt);
+    }
+
+    // The player holds its settings keys open between writes; the
+    // preferences or zelk-reg may delete them meanwhile. The player's own
+    // writes then go to freshly opened keys instead of failing.
+    void thePlayersWritesSurviveItsKeysBeingDeletedUnderIt()
+    {
+        QTemporaryDir folder;
+        const QString film = folder.filePath(QStringLiteral("film.mkv"));
+        writeFile(film);
+        ResumePositions positions(5);
+        QVERIFY(positions.remember(film, 30.0, 600.0));
+        QVERIFY(LastVideo::recordOpened(film));
+
+        clearStore();
+        QVERIFY(positions.remember(film, 40.0, 600.0));
+        QCOMPARE(positions.positionFor(film, 600.0), std::optional<double>(40.0));
+
+        clearStore();
+        QVERIFY(LastVideo::recordQuit(film));
+        QCOMPARE(LastVideo::fileToReopen(), film);
     }
 
     void focusLossPausesAndOnlyItsOwnPauseIsUndone()

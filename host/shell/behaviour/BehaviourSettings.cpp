@@ -1,8 +1,8 @@
 #include "host/shell/behaviour/BehaviourSettings.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/PlayerSettings.h"
 #include "host/shell/ShellMessages.h"
+#include "host/shell/behaviour/StoreWrites.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"
 #include "settings/SettingKey.h"
@@ -15,7 +15,6 @@ using ZelkNimbo::readSettingText;
 BehaviourSettings BehaviourSettings::read()
 {
     namespace Keys = SettingKeys;
-    ZelkNimbo::releaseComponentSettings();
     BehaviourSettings s;
     s.resumeFromLastPosition = readSettingFlag(Keys::Playback::ResumeFromLastPos);
     s.showResumeOffer = readSettingFlag(Keys::Playback::ShowResumeOffer);
@@ -38,7 +37,7 @@ BehaviourSettings BehaviourSettings::read()
 
 bool storePlayerSwitch(const SettingKey& key, bool value)
 {
-    if (!PlayerSettings::writeRetryingOnFreshKeys(
+    if (!writeRetryingOnFreshKeys(
             [&key, value] { return ZelkNimbo::writePreferenceBool(key.section, key.name, value); }))
         return false;
     ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged), QLatin1String(key.name));

@@ -27,7 +27,8 @@ struct BehaviourSettings {
     bool recentlyWatchedList = true;
     QString mediaFolder;
 
-    // Opens the store afresh, like every read of the player's settings.
+    // Reads through the component settings as they are open: the player
+    // reads them as part of PlayerSettings::read(), which opens them afresh.
     static BehaviourSettings read();
 };
 

@@ -24,7 +24,6 @@ public:
     FocusPause(QWidget* window, Playback playback, QObject* parent = nullptr);
 
     void setEnabled(bool enabled);
-    bool pausedByRule() const { return pausedByRule_; }
 
 public slots:
     // The engine's pause state, whoever changed it.

@@ -1,5 +1,6 @@
 #include "host/shell/behaviour/LastVideo.h"
 
+#include "host/shell/behaviour/StoreWrites.h"
 #include "host/shell/behaviour/StoredPaths.h"
 
 #include "settings/PreferenceAccessors.h"
@@ -21,7 +22,9 @@ bool storeRecent(const QStringList& files)
     QStringList lines;
     for (const QString& file : files)
         lines << StoredPaths::encode(file);
-    return ZelkNimbo::writePreferenceString(recentKey.section, recentKey.name, lines.join(QLatin1Char('\n')));
+    const QString text = lines.join(QLatin1Char('\n'));
+    return writeRetryingOnFreshKeys(
+        [&text] { return ZelkNimbo::writePreferenceString(recentKey.section, recentKey.name, text); });
 }
 
 } // namespace
@@ -57,8 +60,9 @@ bool recordQuit(const QString& openFile)
     // When the open file cannot head the list, "was playing" must not stay
     // on: it would reopen whichever file heads the list now.
     const bool recorded = openFile.isEmpty() || recordOpened(openFile);
-    const bool stored =
-        ZelkNimbo::writePreferenceBool(wasPlayingKey.section, wasPlayingKey.name, recorded && !openFile.isEmpty());
+    const bool wasPlaying = recorded && !openFile.isEmpty();
+    const bool stored = writeRetryingOnFreshKeys(
+        [wasPlaying] { return ZelkNimbo::writePreferenceBool(wasPlayingKey.section, wasPlayingKey.name, wasPlaying); });
     return recorded && stored;
 }
 

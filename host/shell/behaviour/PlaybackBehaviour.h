@@ -60,9 +60,6 @@ public:
     QAction* autoHideAction() const { return autoHideAction_; }
 
     ResumeOffer* resumeOffer() const { return offer_; }
-    Blackout* blackout() const { return blackout_; }
-    // Null until a video first played with the screen saver to be disabled.
-    ScreenSaverInhibitor* screenSaver() const { return screenSaver_; }
     ControlBarAutoHide* controlBarAutoHide() const { return autoHide_; }
 
 signals:

@@ -2,6 +2,7 @@
 
 #include "host/library/ZNBLibrary.h"
 #include "host/shell/behaviour/BackgroundJob.h"
+#include "host/shell/behaviour/StoreWrites.h"
 #include "host/shell/behaviour/StoredPaths.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingsBatch.h"
@@ -150,15 +151,16 @@ bool ResumePositions::remember(const QString& file, double position, double dura
         return false;
     if (!worthResuming(position, duration))
         return forget(file);
-    Section section = openPositions();
-    if (!section)
-        return false;
     const QString data = QStringLiteral("%1;%2").arg(qRound64(position * 1000.0)).arg(nextStamp());
-    if (!section->setValue(nameOf(file), data.toStdString()))
-        return false;
-    // The value an earlier version stored for the file goes: it is replaced.
-    std::string legacyData;
-    if (section->getValue(legacyNameOf(file), legacyData) && !section->deleteValue(legacyNameOf(file)))
+    const bool stored = writeRetryingOnFreshKeys([&file, &data] {
+        Section section = openPositions();
+        if (!section || !section->setValue(nameOf(file), data.toStdString()))
+            return false;
+        // The value an earlier version stored for the file goes: it is replaced.
+        std::string legacyData;
+        return !section->getValue(legacyNameOf(file), legacyData) || section->deleteValue(legacyNameOf(file));
+    });
+    if (!stored)
         return false;
     trim_->request();
     return true;
@@ -181,18 +183,20 @@ std::optional<double> ResumePositions::positionFor(const QString& file, double d
 
 bool ResumePositions::forget(const QString& file)
 {
-    Section section = openPositions();
-    if (!section)
-        return false;
-    // Deleting a value that is not there is no failure here; a file may have
-    // one under each form of its name.
-    std::string data;
-    for (std::string name = storedNameOf(section, file, &data); !name.empty();
-         name = storedNameOf(section, file, &data)) {
-        if (!section->deleteValue(name))
+    return writeRetryingOnFreshKeys([&file] {
+        Section section = openPositions();
+        if (!section)
             return false;
-    }
-    return true;
+        // Deleting a value that is not there is no failure here; a file may
+        // have one under each form of its name.
+        std::string data;
+        for (std::string name = storedNameOf(section, file, &data); !name.empty();
+             name = storedNameOf(section, file, &data)) {
+            if (!section->deleteValue(name))
+                return false;
+        }
+        return true;
+    });
 }
 
 int ResumePositions::count() const

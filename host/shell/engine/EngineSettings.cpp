@@ -428,18 +428,7 @@ EngineConfiguration engineConfiguration(const StoredSettings& settings, const En
             configuration.properties.emplace_back(QByteArray(row.engineName), *converted);
         }
     }
-    configuration.properties.emplace_back(QByteArray("vf"), configuration.filters.join(QLatin1Char(',')));
     return configuration;
-}
-
-QStringList engineSettingNames()
-{
-    QStringList names;
-    for (const EngineSettingRow& row : engineSettingRows) {
-        if (!names.contains(QLatin1String(row.key.name)))
-            names << QLatin1String(row.key.name);
-    }
-    return names;
 }
 
 VideoOutputChoice videoOutputChoice(const StoredSettings& settings)

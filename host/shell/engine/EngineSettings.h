@@ -42,18 +42,17 @@ struct EngineFacts {
 
 // The engine configuration the stored settings amount to.
 struct EngineConfiguration {
-    // Engine property and value, in table order; "vf" comes last.
+    // Engine property and value, in table order; the filter chain ("vf")
+    // is not among them.
     std::vector<std::pair<QByteArray, QString>> properties;
-    // The video filter chain's labelled parts, in chain order.
+    // The video filter chain's labelled parts, in chain order; the engine is
+    // given it after the properties.
     QStringList filters;
     // One line for each stored value the engine cannot use.
     QStringList fallbacks;
 };
 
 EngineConfiguration engineConfiguration(const StoredSettings& settings, const EngineFacts& facts);
-
-// The value names of every setting the engine table reads (for docs and tests).
-QStringList engineSettingNames();
 
 // The video output the stored VideoOutputMethod names.
 enum class VideoOutputKind { Software, OpenGL, EngineWindow };

@@ -50,11 +50,10 @@ void EngineSettingsApplier::apply(const StoredSettings& settings)
     QSet<QByteArray> configured;
     for (const auto& [property, value] : configuration.properties) {
         configured.insert(property);
-        if (property == "vf")
-            setFilterChain(configuration.filters);
-        else
-            setEngineProperty(property, value);
+        setEngineProperty(property, value);
     }
+    configured.insert("vf");
+    setFilterChain(configuration.filters);
     // A setting that now leaves a property to the engine (or the user) no
     // longer holds it: should it take it again, the value is sent afresh.
     for (auto it = applied_.begin(); it != applied_.end();) {

@@ -63,8 +63,6 @@ signals:
 private:
     friend class OpenGlRenderWorker;
 
-// The engine's way of finding OpenGL functions, for a QOpenGLContext.
-void* qtOpenGlProcAddress(void* context, const char* name);
     static constexpr int textureCount = 3;
 
     // Called by the worker: picks a texture neither shown nor ready.

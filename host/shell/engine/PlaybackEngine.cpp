@@ -365,11 +365,6 @@ void PlaybackEngine::setVolume(int percent)
     setProperty(volumeProperty, QString::number(std::clamp(percent, 0, 100)));
 }
 
-void PlaybackEngine::stop()
-{
-    command({QStringLiteral("stop")});
-}
-
 void PlaybackEngine::wakeup(void* self)
 {
     // Called on an engine thread: only ask our own thread to drain the queue.

@@ -36,7 +36,6 @@ public:
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
     // False when the engine could not be created at all (then nothing plays).
-    bool isCreated() const { return handle_ != nullptr; }
     bool isInitialized() const { return initialized_; }
 
     // Before initialize(): an engine option ("vo", "ao", "wid", ...). After
@@ -83,7 +82,6 @@ public:
     void seekRelative(double seconds);
     // 0..100.
     void setVolume(int percent);
-    void stop();
 
     // The state last reported by the engine.
     QString currentFile() const { return currentFile_; }
