@@ -28,11 +28,16 @@ OpenGlPlatform qtOpenGlPlatform(QOpenGLContext* context)
     OpenGlPlatform platform;
     platform.getProcAddress = &qtOpenGlProcAddress;
     platform.procContext = context;
-    // Only a GLX context carries its display; on EGL or elsewhere the engine
-    // decodes in software or with the methods needing no display.
+    // Only a GLX context has an X11 display (on EGL or elsewhere the engine
+    // uses the hardware decoders needing none). Qt does not fill in the
+    // display of its native handle: GLX says which one is current, and the
+    // context is current wherever a renderer is made.
     const QVariant native = context ? context->nativeHandle() : QVariant();
-    if (native.canConvert<QGLXNativeContext>())
-        platform.x11Display = native.value<QGLXNativeContext>().display();
+    if (native.canConvert<QGLXNativeContext>() && QOpenGLContext::currentContext() == context) {
+        using CurrentDisplay = Display* (*)();
+        if (auto currentDisplay = reinterpret_cast<CurrentDisplay>(context->getProcAddress("glXGetCurrentDisplay")))
+            platform.x11Display = currentDisplay();
+    }
     return platform;
 }
 
