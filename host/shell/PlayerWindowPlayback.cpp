@@ -3,7 +3,6 @@
 
 #include "host/shell/PlayerWindow.h"
 
-
 #include "host/shell/PlaybackControls.h"
 #include "host/shell/PlayerSettings.h"
 #include "host/shell/VideoSurface.h"
