@@ -15,14 +15,26 @@ OpenGlVideoView::OpenGlVideoView(QWidget* parent)
 
 OpenGlVideoView::~OpenGlVideoView()
 {
+    detach();
+}
+
+void OpenGlVideoView::detach()
+{
     drawingThread_.reset();
     if (!renderer_ && !blitter_.isCreated())
         return;
+    if (!context() || !context()->isValid()) {
+        // Never had a working context: nothing the engine drew with.
+        (void)renderer_.release();
+        qWarning("zelk-player: the OpenGL video output lost its context; its renderer is left unfreed");
+        return;
+    }
     makeCurrent();
     renderer_.reset();
     if (blitter_.isCreated())
         blitter_.destroy();
     doneCurrent();
+    update();
 }
 
 void OpenGlVideoView::initializeGL()
@@ -56,14 +68,22 @@ bool OpenGlVideoView::startDrawingThread(QString* why)
 
 bool OpenGlVideoView::startDrawingHere(QString* why)
 {
-    renderer_ = makeRenderer_(&qtOpenGlProcAddress, context(), why);
+    renderer_ = makeRenderer_(qtOpenGlPlatform(context()), why);
     if (!renderer_ || !renderer_->isValid()) {
         renderer_.reset();
         return false;
     }
     connect(renderer_.get(), &OpenGlFrameRenderer::updateAvailable, this, [this] {
-        if (renderer_ && renderer_->takeFrameUpdate())
-            update();
+        if (!renderer_)
+            return;
+        // Every call of the engine's render API needs the context current.
+        makeCurrent();
+        const bool newFrame = renderer_->takeFrameUpdate();
+        doneCurrent();
+        if (!newFrame)
+            return;
+        videoDelivered_ = true;
+        update();
     });
     return true;
 }
@@ -100,6 +120,8 @@ void OpenGlVideoView::paintGL()
         // The drawing thread may reuse the texture once a newer one is shown:
         // this context must be done reading it by then.
         gl->glFinish();
+        if (picture.showsVideo)
+            countVideoFrame();
         return;
     }
     if (!renderer_) {
@@ -108,6 +130,15 @@ void OpenGlVideoView::paintGL()
         return;
     }
     renderer_->render(static_cast<int>(defaultFramebufferObject()), target.width(), target.height());
+    if (videoDelivered_)
+        countVideoFrame();
+}
+
+void OpenGlVideoView::countVideoFrame()
+{
+    ++videoFramesShown_;
+    // Announced after painting returns: a receiver may close the window.
+    QMetaObject::invokeMethod(this, &OpenGlVideoView::videoFrameShown, Qt::QueuedConnection);
 }
 
 } // namespace ZelkShell

@@ -24,19 +24,27 @@ public:
     using RendererFactory = OpenGlRenderThread::RendererFactory;
 
     explicit OpenGlVideoView(QWidget* parent = nullptr);
-    // Frees the renderer with its context current, as the engine requires.
+    // Frees the renderer as detach() does.
     ~OpenGlVideoView() override;
+
+    // Frees the renderer (with its context current, as the engine requires)
+    // and draws black from now on; before the engine goes.
+    void detach();
 
     void setRendererFactory(RendererFactory factory) { makeRenderer_ = std::move(factory); }
     QString problem() const { return problem_; }
     // Whether the widget's OpenGL context has been set up (with or without
     // a working renderer).
     bool isInitialized() const { return initialized_; }
+    // How many pictures showing video (not only black) were painted so far.
+    quint64 videoFramesShown() const { return videoFramesShown_; }
 
 signals:
     // One of the two, once, when the widget gets its OpenGL context.
     void rendererReady();
     void rendererFailed(const QString& reason);
+    // A picture showing video was painted.
+    void videoFrameShown();
 
 protected:
     void initializeGL() override;
@@ -47,6 +55,7 @@ private:
     bool startDrawingThread(QString* why);
     bool startDrawingHere(QString* why);
     QSize targetSize() const;
+    void countVideoFrame();
 
     RendererFactory makeRenderer_;
     std::unique_ptr<OpenGlRenderThread> drawingThread_;
@@ -55,6 +64,9 @@ private:
     std::unique_ptr<OpenGlFrameRenderer> renderer_;
     QString problem_;
     bool initialized_ = false;
+    // The GUI-thread renderer delivered a video frame.
+    bool videoDelivered_ = false;
+    quint64 videoFramesShown_ = 0;
 };
 
 } // namespace ZelkShell

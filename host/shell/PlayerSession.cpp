@@ -3,7 +3,7 @@
 #include "host/shell/PlayerWindow.h"
 #include "host/shell/PluginHost.h"
 #include "host/shell/ShellOptions.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/VideoSurface.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QApplication>
@@ -21,9 +21,9 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
         qWarning("zelk-player: a settings consumer did not start: %s", qUtf8Printable(error));
 
     PlayerWindow window(plugins);
-    if (options.quitOnFirstFrame && window.videoView()) {
-        QObject::connect(window.videoView(), &VideoView::frameRendered, &window, [&window] {
-            if (!window.engine().hasFile() || !window.videoView()->showsVideo() || window.quitRequested())
+    if (options.quitOnFirstFrame) {
+        QObject::connect(&window.videoSurface(), &VideoSurface::videoFrameShown, &window, [&window] {
+            if (!window.engine().hasFile() || window.quitRequested())
                 return;
             // The benchmark times the arrival of this line; the restart test
             // reads where playback stands.

@@ -7,7 +7,7 @@
 #include "host/shell/PreferencesPages.h"
 #include "host/shell/ShellMessages.h"
 #include "host/shell/VideoOutputs.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/VideoSurface.h"
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/behaviour/PlaybackBehaviour.h"
 #include "host/shell/library/PlayerViews.h"
@@ -68,11 +68,21 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
 
 PlayerWindow::~PlayerWindow()
 {
-    // The behaviour watches the widgets and the engine; the video area draws
-    // from the engine's renderer: they go first.
+    // The behaviour watches the widgets and the engine: it goes first. Then
+    // the video surface lets go of its render context, the engine ends (the
+    // last render context gone, see EngineCore), and only then go the
+    // widgets, since the engine's own output draws into one until it ends.
     delete behaviour_;
-    delete centralWidget();
+    behaviour_ = nullptr;
+    surface_->detach();
     delete engine_;
+    engine_ = nullptr;
+    delete centralWidget();
+}
+
+VideoView* PlayerWindow::videoView() const
+{
+    return surface_->softwareView();
 }
 
 void PlayerWindow::buildVideoArea()
@@ -81,19 +91,18 @@ void PlayerWindow::buildVideoArea()
     videoOutput_ = chooseVideoOutput(StoredSettings::read());
     engine_ = new PlaybackEngine();
     auto* central = new QWidget(this);
-    videoArea_ = createVideoArea(videoOutput_, *engine_, central);
-    view_ = qobject_cast<VideoView*>(videoArea_);
+    surface_ = createVideoSurface(videoOutput_, *engine_, central, this);
     controls_ = new PlaybackControls(central);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(videoArea_, 1);
+    layout->addWidget(surface_->widget(), 1);
     layout->addWidget(controls_);
     views_ = new PlayerViews(central, [this] { return behaviour_->settings(); }, this);
     setCentralWidget(views_);
 
     QString error;
-    if (!engine_->initialize(&error) || !connectVideoArea(videoOutput_, videoArea_, *engine_, &error)) {
+    if (!engine_->initialize(&error) || !surface_->attach(*engine_, &error)) {
         showVideoMessage(tr("Videos cannot be played: %1").arg(error));
         reportProblem(tr("The playback engine did not start: %1").arg(error));
     } else {
@@ -214,7 +223,7 @@ void PlayerWindow::buildBehaviour()
     // The status bar exists from the start: a first message must not take
     // room from a video the window was just fitted to.
     statusBar();
-    behaviour_ = new PlaybackBehaviour(*engine_, {this, videoArea_, controls_}, this);
+    behaviour_ = new PlaybackBehaviour(*engine_, {this, surface_->widget(), controls_}, this);
     connect(behaviour_, &PlaybackBehaviour::videoStarted, views_, &PlayerViews::videoPlayed);
     connect(behaviour_, &PlaybackBehaviour::problem, this, &PlayerWindow::reportProblem);
     connect(views_, &PlayerViews::problem, this, &PlayerWindow::reportProblem);
@@ -238,10 +247,7 @@ void PlayerWindow::reportProblem(const QString& text)
 
 void PlayerWindow::showVideoMessage(const QString& text)
 {
-    if (view_)
-        view_->showMessage(text);
-    else if (!text.isEmpty())
-        statusBar()->showMessage(text);
+    surface_->showMessage(text);
 }
 
 } // namespace ZelkShell

@@ -18,6 +18,7 @@ class PlaybackControls;
 class PlayerViews;
 class PlaybackEngine;
 class PluginHost;
+class VideoSurface;
 class VideoView;
 
 // The player's main window: the video, the playback controls and keys, the
@@ -56,8 +57,10 @@ public:
     // for the OpenGL output before its widget has its context (the engine
     // needs the renderer before a file opens, or it plays no video).
     void whenVideoAreaReady(std::function<void()> start);
-    // The software video view; null with the engine's own window.
-    VideoView* videoView() const { return view_; }
+    // Where the video appears, whichever output draws it.
+    VideoSurface& videoSurface() const { return *surface_; }
+    // The software output's view; null with the other outputs.
+    VideoView* videoView() const;
     PlaybackControls* controls() const { return controls_; }
     EngineSettingsApplier& engineSettings() const { return *engineSettings_; }
     PlaybackBehaviour& behaviour() const { return *behaviour_; }
@@ -108,8 +111,7 @@ private:
     PlaybackBehaviour* behaviour_ = nullptr;
     PlayerViews* views_ = nullptr;
     VideoOutputKind videoOutput_ = VideoOutputKind::Software;
-    QWidget* videoArea_ = nullptr;
-    VideoView* view_ = nullptr;
+    VideoSurface* surface_ = nullptr;
     PlaybackControls* controls_ = nullptr;
     QStringList queue_;
     QAction* preferencesAction_ = nullptr;

@@ -3,11 +3,9 @@
 
 #include "host/shell/PlayerWindow.h"
 
-#include "host/shell/OpenGlVideoView.h"
-
 #include "host/shell/PlaybackControls.h"
 #include "host/shell/PlayerSettings.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/VideoSurface.h"
 #include "host/shell/behaviour/PlaybackBehaviour.h"
 #include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/engine/PlaybackEngine.h"
@@ -95,8 +93,7 @@ void PlayerWindow::connectEngine()
 
 void PlayerWindow::whenVideoAreaReady(std::function<void()> start)
 {
-    auto* openGlView = qobject_cast<OpenGlVideoView*>(videoArea_);
-    if (!openGlView || openGlView->isInitialized()) {
+    if (surface_->isReady()) {
         start();
         return;
     }
@@ -109,8 +106,7 @@ void PlayerWindow::whenVideoAreaReady(std::function<void()> start)
         *pending = nullptr;
         run();
     };
-    connect(openGlView, &OpenGlVideoView::rendererReady, this, runOnce);
-    connect(openGlView, &OpenGlVideoView::rendererFailed, this, runOnce);
+    connect(surface_, &VideoSurface::ready, this, runOnce);
 }
 
 void PlayerWindow::playFiles(const QStringList& files, double startSeconds, bool paused)

@@ -1,8 +1,6 @@
 #include "host/shell/VideoOutputs.h"
 
-#include "host/shell/OpenGlVideoView.h"
-#include "host/shell/VideoView.h"
-#include "host/shell/engine/PlaybackEngine.h"
+#include "host/shell/VideoSurfaces.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -46,53 +44,23 @@ VideoOutputKind chooseVideoOutput(const StoredSettings& settings)
     return VideoOutputKind::Software;
 }
 
-QWidget* createVideoArea(VideoOutputKind kind, PlaybackEngine& engine, QWidget* parent)
+VideoSurface* createVideoSurface(VideoOutputKind kind, PlaybackEngine& engine, QWidget* widgetParent,
+                                 QObject* owner)
 {
     // Windows able to hold OpenGL children make Qt load the display's
     // OpenGL driver when the first one is shown (with a software driver,
     // a compiler of some 100 MB): only the OpenGL output draws with it. Set
     // before any window of the process exists on screen.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets, kind != VideoOutputKind::OpenGL);
-    if (kind == VideoOutputKind::EngineWindow) {
-        // The engine draws into this native window by itself, through XVideo
-        // where the display offers it, else its other outputs.
-        auto* area = new QWidget(parent);
-        area->setObjectName(QStringLiteral("videoArea"));
-        area->setAttribute(Qt::WA_NativeWindow);
-        area->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        area->setMinimumSize(320, 180);
-        area->setStyleSheet(QStringLiteral("background: black;"));
-        engine.setOption("wid", QString::number(area->winId()));
-        engine.setOption("vo", QStringLiteral("xv,gpu,x11,"));
-        return area;
+    switch (kind) {
+    case VideoOutputKind::EngineWindow:
+        return new EngineWindowSurface(engine, widgetParent, owner);
+    case VideoOutputKind::OpenGL:
+        return new OpenGlVideoSurface(widgetParent, owner);
+    case VideoOutputKind::Software:
+        break;
     }
-    if (kind == VideoOutputKind::OpenGL)
-        return new OpenGlVideoView(parent);
-    return new VideoView(parent);
-}
-
-bool connectVideoArea(VideoOutputKind kind, QWidget* area, PlaybackEngine& engine, QString* error)
-{
-    if (kind == VideoOutputKind::EngineWindow)
-        return true;
-    if (auto* openGlView = qobject_cast<OpenGlVideoView*>(area)) {
-        // The renderer is made when the widget gets its OpenGL context.
-        PlaybackEngine* engineInUse = &engine;
-        openGlView->setRendererFactory(
-            [engineInUse](OpenGlFrameRenderer::GetProcAddress getProcAddress, void* context, QString* why) {
-                return engineInUse->createOpenGlRenderer(getProcAddress, context, why);
-            });
-        QObject::connect(openGlView, &OpenGlVideoView::rendererFailed, openGlView, [](const QString& reason) {
-            qWarning("zelk-player: the OpenGL video output cannot draw: %s", qUtf8Printable(reason));
-        });
-        return true;
-    }
-    auto* view = qobject_cast<VideoView*>(area);
-    SoftwareFrameRenderer* renderer = engine.softwareRenderer(error);
-    if (!view || !renderer)
-        return false;
-    view->setRenderer(renderer);
-    return true;
+    return new SoftwareVideoSurface(widgetParent, owner);
 }
 
 } // namespace ZelkShell

@@ -30,29 +30,6 @@ using ZelkShell::PluginHost;
 
 namespace {
 
-// A one-second clip shaped like a real file: video, a stereo audio track
-// and tags on both; empty when ffmpeg failed.
-QString makeClip(const QDir& folder, const QString& name, double seconds = 1.0)
-{
-    const QString path = folder.absoluteFilePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                  QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("testsrc=s=320x240:r=25:d=%1").arg(seconds), QStringLiteral("-f"),
-                  QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("sine=f=440:sample_rate=48000:d=%1").arg(seconds), QStringLiteral("-ac"),
-                  QStringLiteral("2"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
-                  QStringLiteral("aac"), QStringLiteral("-metadata:s:v:0"), QStringLiteral("language=eng"),
-                  QStringLiteral("-metadata:s:a:0"), QStringLiteral("language=fre"), QStringLiteral("-shortest"),
-                  path});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
-        qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
-        return QString();
-    }
-    return path;
-}
-
 QStringList namesOf(const QSignalSpy& spy)
 {
     QStringList names;

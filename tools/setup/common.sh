@@ -18,8 +18,9 @@ BUILD_PACKAGES=(
 # Extra packages for the full test run: the Windows cross build run under Wine,
 # clang with its runtime libraries for the libFuzzer targets, FFmpeg, with
 # which the playback tests make their media, and the D-Bus daemon that the
-# screen-saver test starts as its own private session bus.
-TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon)
+# screen-saver test starts as its own private session bus, and the virtual X
+# display the video-output tests draw on.
+TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
 BENCH_PACKAGES=(mpv xvfb xauth)

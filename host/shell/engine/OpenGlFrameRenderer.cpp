@@ -7,15 +7,17 @@
 
 namespace ZelkShell {
 
-OpenGlFrameRenderer::OpenGlFrameRenderer(mpv_handle* engine, GetProcAddress getProcAddress, void* procContext,
-                                         QString* error, QObject* parent)
+OpenGlFrameRenderer::OpenGlFrameRenderer(const EngineCorePtr& engine, const OpenGlPlatform& platform, QString* error,
+                                         QObject* parent)
     : RenderContext(parent)
 {
     char openGlApi[] = MPV_RENDER_API_TYPE_OPENGL;
-    mpv_opengl_init_params init{getProcAddress, procContext};
+    mpv_opengl_init_params init{platform.getProcAddress, platform.procContext};
+    // Without a display the list ends one entry earlier.
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, openGlApi},
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &init},
+        {platform.x11Display ? MPV_RENDER_PARAM_X11_DISPLAY : MPV_RENDER_PARAM_INVALID, platform.x11Display},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     create(engine, params, error);

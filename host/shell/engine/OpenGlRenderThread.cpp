@@ -6,13 +6,39 @@
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <QThread>
+#include <QVariant>
+
+// Last: Xlib's macros would clash with Qt's names.
+#include <QtPlatformHeaders/QGLXNativeContext>
 
 namespace ZelkShell {
+
+namespace {
 
 void* qtOpenGlProcAddress(void* context, const char* name)
 {
     auto* glContext = static_cast<QOpenGLContext*>(context);
     return glContext ? reinterpret_cast<void*>(glContext->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+OpenGlPlatform qtOpenGlPlatform(QOpenGLContext* context)
+{
+    OpenGlPlatform platform;
+    platform.getProcAddress = &qtOpenGlProcAddress;
+    platform.procContext = context;
+    // Only a GLX context has an X11 display (on EGL or elsewhere the engine
+    // uses the hardware decoders needing none). Qt does not fill in the
+    // display of its native handle: GLX says which one is current, and the
+    // context is current wherever a renderer is made.
+    const QVariant native = context ? context->nativeHandle() : QVariant();
+    if (native.canConvert<QGLXNativeContext>() && QOpenGLContext::currentContext() == context) {
+        using CurrentDisplay = Display* (*)();
+        if (auto currentDisplay = reinterpret_cast<CurrentDisplay>(context->getProcAddress("glXGetCurrentDisplay")))
+            platform.x11Display = currentDisplay();
+    }
+    return platform;
 }
 
 // Lives on the drawing thread: its context, the engine's renderer and the
@@ -32,7 +58,7 @@ public:
             *error = QStringLiteral("the drawing thread's OpenGL context cannot be used");
             return false;
         }
-        renderer_ = makeRenderer(&qtOpenGlProcAddress, context_.get(), error);
+        renderer_ = makeRenderer(qtOpenGlPlatform(context_.get()), error);
         if (!renderer_ || !renderer_->isValid()) {
             renderer_.reset();
             return false;
@@ -48,6 +74,11 @@ public:
                 target.reset();
             renderer_.reset(); // the engine lets go of the context first
             context_->doneCurrent();
+        } else if (renderer_) {
+            // Freeing it now would have the engine call OpenGL without a
+            // context: leave it (and the engine it holds) to the process's end.
+            qWarning("zelk-player: the video drawing context is lost; its renderer is left unfreed");
+            (void)renderer_.release();
         }
         context_.reset();
     }
@@ -67,6 +98,7 @@ private:
             return;
         // Also runs what the engine's video output queued for this thread.
         const bool newFrame = renderer_->takeFrameUpdate();
+        videoDelivered_ = videoDelivered_ || newFrame;
         if ((!newFrame && !sizeChanged) || size_.isEmpty())
             return;
         const int slot = owner_.freeSlot();
@@ -76,7 +108,7 @@ private:
         renderer_->render(static_cast<int>(target->handle()), size_.width(), size_.height());
         // The widget's context reads the texture next: it must be complete.
         context_->functions()->glFinish();
-        owner_.publish(slot, target->texture(), size_);
+        owner_.publish(slot, OpenGlRenderThread::Picture{target->texture(), size_, videoDelivered_});
     }
 
     OpenGlRenderThread& owner_;
@@ -85,6 +117,7 @@ private:
     std::unique_ptr<OpenGlFrameRenderer> renderer_;
     std::unique_ptr<QOpenGLFramebufferObject> targets_[OpenGlRenderThread::textureCount];
     QSize size_;
+    bool videoDelivered_ = false;
 };
 
 OpenGlRenderThread::OpenGlRenderThread(QOpenGLContext* shareWith, QObject* parent)
@@ -166,11 +199,11 @@ int OpenGlRenderThread::freeSlot()
     return 0; // not reached: three slots, at most two in use
 }
 
-void OpenGlRenderThread::publish(int slot, unsigned texture, const QSize& size)
+void OpenGlRenderThread::publish(int slot, const Picture& picture)
 {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        pictures_[slot] = Picture{texture, size};
+        pictures_[slot] = picture;
         ready_ = slot;
     }
     delivery_.request(this, [this] { emit pictureReady(); });

@@ -19,8 +19,9 @@ namespace ZelkShell {
 
 class OpenGlRenderWorker;
 
-// The engine's way of finding OpenGL functions, for a QOpenGLContext.
-void* qtOpenGlProcAddress(void* context, const char* name);
+// What the engine's OpenGL renderer needs of `context` (its functions and,
+// on X11, its display).
+OpenGlPlatform qtOpenGlPlatform(QOpenGLContext* context);
 
 // Draws the engine's picture with OpenGL on a thread of its own, for the
 // same reason the software renderer does (see SoftwareFrameRenderer): the
@@ -33,12 +34,14 @@ class OpenGlRenderThread : public QObject {
     Q_OBJECT
 
 public:
-    using RendererFactory = std::function<std::unique_ptr<OpenGlFrameRenderer>(
-        OpenGlFrameRenderer::GetProcAddress, void*, QString* error)>;
+    using RendererFactory
+        = std::function<std::unique_ptr<OpenGlFrameRenderer>(const OpenGlPlatform&, QString* error)>;
 
     // `shareWith` is the widget's context; call on the GUI thread.
     explicit OpenGlRenderThread(QOpenGLContext* shareWith, QObject* parent = nullptr);
-    // Frees the renderer on the thread, with its context current.
+    // Frees the renderer on the thread, with its context current (if that
+    // context cannot be made current, the renderer is left unfreed: the
+    // engine must not touch a context that is not current).
     ~OpenGlRenderThread() override;
 
     // Starts the thread and makes the renderer there; false with `error` when
@@ -51,6 +54,8 @@ public:
     struct Picture {
         unsigned texture = 0; // 0: nothing drawn yet
         QSize size;
+        // It shows a video frame the engine delivered (not only black).
+        bool showsVideo = false;
     };
     // The newest finished picture; it stays untouched by the thread until
     // the next call. For the widget's paintGL, in the shared context.
@@ -68,7 +73,7 @@ private:
     // Called by the worker: picks a texture neither shown nor ready.
     int freeSlot();
     // Called by the worker once `slot` holds a finished picture.
-    void publish(int slot, unsigned texture, const QSize& size);
+    void publish(int slot, const Picture& picture);
 
     QOpenGLContext* shareWith_;
     QThread* thread_ = nullptr;

@@ -88,9 +88,10 @@ PlaybackEngine::PlaybackEngine(QObject* parent)
     // The engine parses numbers with the C library and refuses to start under
     // a locale whose decimal point is not ".".
     std::setlocale(LC_NUMERIC, "C");
-    handle_ = mpv_create();
-    if (!handle_)
+    core_ = EngineCore::create();
+    if (!core_)
         return;
+    handle_ = core_->handle();
     // Embedded: no configuration files, key bindings, terminal or on-screen
     // controller of the engine's own; the player provides all of that.
     for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
@@ -119,10 +120,15 @@ PlaybackEngine::PlaybackEngine(QObject* parent)
 
 PlaybackEngine::~PlaybackEngine()
 {
+    if (!core_)
+        return;
+    // A render context may keep the engine running a little longer: from
+    // now on it must not call into this object.
+    mpv_set_wakeup_callback(handle_, nullptr, nullptr);
     delete renderer_;
     renderer_ = nullptr;
-    if (handle_)
-        mpv_terminate_destroy(handle_);
+    handle_ = nullptr;
+    core_.reset();
 }
 
 bool PlaybackEngine::setOption(const char* name, const QString& value, QString* error)
@@ -269,7 +275,7 @@ SoftwareFrameRenderer* PlaybackEngine::softwareRenderer(QString* error)
             *error = tr("The playback engine is not running.");
         return nullptr;
     }
-    auto* renderer = new SoftwareFrameRenderer(handle_, error);
+    auto* renderer = new SoftwareFrameRenderer(core_, error);
     if (!renderer->isValid()) {
         delete renderer;
         return nullptr;
@@ -278,15 +284,15 @@ SoftwareFrameRenderer* PlaybackEngine::softwareRenderer(QString* error)
     return renderer_;
 }
 
-std::unique_ptr<OpenGlFrameRenderer> PlaybackEngine::createOpenGlRenderer(void* (*getProcAddress)(void*, const char*),
-                                                                          void* procContext, QString* error)
+std::unique_ptr<OpenGlFrameRenderer> PlaybackEngine::createOpenGlRenderer(const OpenGlPlatform& platform,
+                                                                          QString* error)
 {
     if (!initialized_ || renderer_) {
         if (error)
             *error = initialized_ ? tr("The software renderer is in use.") : tr("The playback engine is not running.");
         return nullptr;
     }
-    auto renderer = std::make_unique<OpenGlFrameRenderer>(handle_, getProcAddress, procContext, error);
+    auto renderer = std::make_unique<OpenGlFrameRenderer>(core_, platform, error);
     if (!renderer->isValid())
         return nullptr;
     return renderer;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/shell/engine/CoalescedCall.h"
+#include "host/shell/engine/EngineCore.h"
 
 #include <QHash>
 #include <QObject>
@@ -17,11 +18,14 @@ struct mpv_event;
 namespace ZelkShell {
 
 class OpenGlFrameRenderer;
+struct OpenGlPlatform;
 class SoftwareFrameRenderer;
 
-// The playback engine (libmpv) behind one Qt object. It alone holds the
+// The playback engine (libmpv) behind one Qt object. It alone drives the
 // engine handle: everything else drives playback through these methods and
-// follows it through the signals, all delivered on the object's thread.
+// follows it through the signals, all delivered on the object's thread. The
+// handle itself is an EngineCore shared with the render contexts, which
+// terminates the engine once the last of them lets go.
 //
 // Life cycle: construct, setOption() for options that only apply before the
 // engine starts (output, audio, window id), initialize(), then open() files.
@@ -30,7 +34,8 @@ class PlaybackEngine : public QObject {
 
 public:
     explicit PlaybackEngine(QObject* parent = nullptr);
-    // Frees the renderer before the engine, as the engine requires.
+    // Stops the engine's callbacks into this object and frees the software
+    // renderer; the engine ends once no render context holds it any more.
     ~PlaybackEngine() override;
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
@@ -62,10 +67,9 @@ public:
     // initialized engine and the "libmpv" video output); null on failure.
     SoftwareFrameRenderer* softwareRenderer(QString* error = nullptr);
     // An OpenGL renderer for the context that is current; the caller owns it
-    // and frees it (with that context current) before the engine goes. The
-    // engine has either this or the software renderer, never both.
-    std::unique_ptr<OpenGlFrameRenderer> createOpenGlRenderer(void* (*getProcAddress)(void*, const char*),
-                                                              void* procContext, QString* error);
+    // and frees it with that context current (it keeps the engine alive until
+    // then). The engine has either this or the software renderer, never both.
+    std::unique_ptr<OpenGlFrameRenderer> createOpenGlRenderer(const OpenGlPlatform& platform, QString* error);
 
     // Opens `file` (a path, or a URL the user gave) and starts it at
     // `startSeconds`, paused or playing, in place of what plays now.
@@ -146,6 +150,8 @@ private:
     void setTrackFacts(double frameRate, const QString& subtitleCodec);
     void addLateSubtitles(const QStringList& files);
 
+    EngineCorePtr core_;
+    // core_'s handle, or null; valid as long as core_.
     mpv_handle* handle_ = nullptr;
     SoftwareFrameRenderer* renderer_ = nullptr;
     bool initialized_ = false;

@@ -17,15 +17,17 @@ RenderContext::~RenderContext()
         mpv_render_context_free(context_); // waits for the engine to let go
 }
 
-bool RenderContext::create(mpv_handle* engine, mpv_render_param* params, QString* error)
+bool RenderContext::create(const EngineCorePtr& engine, mpv_render_param* params, QString* error)
 {
-    const int status = engine ? mpv_render_context_create(&context_, engine, params) : MPV_ERROR_UNINITIALIZED;
+    const int status
+        = engine ? mpv_render_context_create(&context_, engine->handle(), params) : MPV_ERROR_UNINITIALIZED;
     if (status < 0) {
         context_ = nullptr;
         if (error)
             *error = QString::fromUtf8(mpv_error_string(status));
         return false;
     }
+    engine_ = engine;
     mpv_render_context_set_update_callback(context_, &RenderContext::engineUpdate, this);
     return true;
 }

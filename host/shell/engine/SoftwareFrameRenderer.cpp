@@ -27,7 +27,7 @@ void freeAligned(void* buffer)
 
 } // namespace
 
-SoftwareFrameRenderer::SoftwareFrameRenderer(mpv_handle* engine, QString* error, QObject* parent)
+SoftwareFrameRenderer::SoftwareFrameRenderer(const EngineCorePtr& engine, QString* error, QObject* parent)
     : RenderContext(parent)
 {
     char softwareApi[] = MPV_RENDER_API_TYPE_SW;

@@ -27,7 +27,7 @@ class SoftwareFrameRenderer : public RenderContext {
 
 public:
     // Null context (and false isValid()) with `error` filled on failure.
-    SoftwareFrameRenderer(mpv_handle* engine, QString* error, QObject* parent = nullptr);
+    SoftwareFrameRenderer(const EngineCorePtr& engine, QString* error, QObject* parent = nullptr);
     // Stops the drawing thread before the context goes.
     ~SoftwareFrameRenderer() override;
 

@@ -1,0 +1,169 @@
+// Each video output, in the player's own process, from start to a close
+// while playing: the first frame is reported, the process ends cleanly
+// (under the sanitizer run: without a leak), and no X error is logged. The
+// outputs drawing on X11 run on a virtual display this test starts.
+
+#include "IsolatedEnvironment.h"
+#include "PlaybackTestMedia.h"
+#include "ShellTestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace zelktest;
+
+namespace {
+
+// A virtual X display for the test's lifetime, on a display number no
+// other server (or test) uses.
+class VirtualDisplay {
+public:
+    ~VirtualDisplay()
+    {
+        if (server_.state() == QProcess::NotRunning)
+            return;
+        server_.terminate();
+        if (!server_.waitForFinished(10000))
+            server_.kill();
+        server_.waitForFinished(5000);
+    }
+
+    // False with `why` when no server could be started.
+    bool start(QString* why)
+    {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (program.isEmpty()) {
+            *why = QStringLiteral("Xvfb is not installed");
+            return false;
+        }
+        for (int number = 90 + (QCoreApplication::applicationPid() % 50); number < 400; ++number) {
+            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
+            if (QFile::exists(socket) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+                continue;
+            server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            server_.start(program, {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
+                                    QStringLiteral("1280x720x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            if (!server_.waitForStarted(10000))
+                break;
+            // Ready once its socket exists; gone at once when the number
+            // was taken after all.
+            for (int wait = 0; wait < 100 && server_.state() == QProcess::Running && !QFile::exists(socket); ++wait)
+                QTest::qWait(100);
+            if (server_.state() == QProcess::Running && QFile::exists(socket)) {
+                name_ = QStringLiteral(":%1").arg(number);
+                return true;
+            }
+            server_.waitForFinished(1000);
+        }
+        *why = QStringLiteral("no virtual X display could be started");
+        return false;
+    }
+
+    QString name() const { return name_; }
+
+private:
+    QProcess server_;
+    QString name_;
+};
+
+// The display's OpenGL driver (Mesa's, on a virtual display), or empty.
+QString openGlDriver()
+{
+    for (const char* path : {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so",
+                             "/usr/lib64/dri/swrast_dri.so", "/usr/lib/dri/swrast_dri.so"}) {
+        if (QFile::exists(QLatin1String(path)))
+            return QLatin1String(path);
+    }
+    return QString();
+}
+
+} // namespace
+
+class PlayerVideoOutputsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(media_.isValid());
+        clip_ = makeClip(QDir(media_.path()), QStringLiteral("clip.mkv"), 4.0);
+        QVERIFY(!clip_.isEmpty());
+        display_ = std::make_unique<VirtualDisplay>();
+        if (!display_->start(&displayProblem_))
+            display_.reset();
+    }
+
+    void closeWhilePlaying_data()
+    {
+        QTest::addColumn<QString>("storedOutput");
+        QTest::addColumn<bool>("needsDisplay");
+        QTest::newRow("software") << QStringLiteral("com.zelk.streamengine.output.software") << false;
+        QTest::newRow("OpenGL") << QStringLiteral("com.zelk.streamengine.output.opengl") << true;
+        QTest::newRow("engine window") << QStringLiteral("com.zelk.streamengine.output.xvideo") << true;
+    }
+
+    // The player closes itself at its first frame (the hidden option the
+    // benchmark uses), with the engine playing and drawing.
+    void closeWhilePlaying()
+    {
+        QFETCH(QString, storedOutput);
+        QFETCH(bool, needsDisplay);
+        if (needsDisplay && !display_)
+            QSKIP(qPrintable(displayProblem_));
+        QVERIFY(storeString("Video", "VideoOutputMethod", storedOutput));
+        // Hardware decoding allowed: the engine probes its decoders with the
+        // display it was given (none exist on a virtual display).
+        QVERIFY(storeBool("Video", "HardwareDecodingDisabled", false));
+
+        QProcess player;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (needsDisplay) {
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            environment.insert(QStringLiteral("DISPLAY"), display_->name());
+            // The driver is unloaded at exit before the sanitizer's leak check,
+            // taking the only pointers to what it keeps for the process's life
+            // with it: those would read as leaks. Loaded from the start, it
+            // stays mapped (the sanitizer then needs to be told it is not first).
+            const QString driver = openGlDriver();
+            if (!driver.isEmpty()) {
+                environment.insert(QStringLiteral("LD_PRELOAD"), driver);
+                const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+                environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                                   (sanitizer.isEmpty() ? QString() : sanitizer + QLatin1Char(':'))
+                                       + QStringLiteral("verify_asan_link_order=0"));
+            }
+        } else {
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        }
+        player.setProcessEnvironment(environment);
+        QStringList arguments{QStringLiteral("--quit-on-first-frame")};
+        for (const QString& folder : playerPluginFolders())
+            arguments << QStringLiteral("--plugins") << folder;
+        player.start(QStringLiteral(ZELK_TEST_PLAYER), arguments << clip_);
+        QVERIFY(player.waitForFinished(90000));
+        const QString errors = QString::fromUtf8(player.readAllStandardError());
+        const QString output = QString::fromUtf8(player.readAllStandardOutput()).trimmed();
+        QVERIFY2(player.exitStatus() == QProcess::NormalExit && player.exitCode() == 0, qPrintable(errors));
+        QVERIFY2(output.startsWith(QLatin1String("first-frame ")) && output.endsWith(QLatin1String(" playing")),
+                 qPrintable(output + QLatin1Char('\n') + errors));
+        // The output asked for really drew: no fall back to another one.
+        QVERIFY2(!errors.contains(QLatin1String("using the software renderer")), qPrintable(errors));
+        QVERIFY2(!errors.contains(QLatin1String("cannot draw")), qPrintable(errors));
+        for (const char* xError : {"X Error", "X11 error", "XCB error", "BadWindow", "BadDrawable"})
+            QVERIFY2(!errors.contains(QLatin1String(xError)), qPrintable(errors));
+    }
+
+private:
+    QTemporaryDir media_;
+    QString clip_;
+    std::unique_ptr<VirtualDisplay> display_;
+    QString displayProblem_;
+};
+
+QTEST_MAIN(PlayerVideoOutputsTest)
+#include "player_video_outputs_test.moc"
