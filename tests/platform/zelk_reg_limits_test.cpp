@@ -17,6 +17,15 @@ using namespace zelk_test;
 namespace {
 
 const char *const kKey = "HKCU\\Software\\ZelkRegLimits";
+
+// Under AddressSanitizer freed memory sits in a quarantine and every block has
+// red zones, so the resident set says nothing about what the tool keeps: the
+// memory bounds are checked by the plain build only.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryIsMeasurable = false;
+#else
+constexpr bool kMemoryIsMeasurable = true;
+#endif
 const char *const kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
 
 struct RegRun {
@@ -96,7 +105,7 @@ TEST_F(ZelkRegLimitsTest, ExportWritesAsItWalks) {
   const long long size = fileSize(file);
   std::printf("export of %d levels: %lld bytes written, peak memory %ld KiB\n", levels, size, exp.peakKiB);
   EXPECT_GT(size, 70'000'000);
-  EXPECT_LT(exp.peakKiB * 1024LL, size / 4);
+  if (kMemoryIsMeasurable) EXPECT_LT(exp.peakKiB * 1024LL, size / 4);
 
   // The whole tree is there: every key line, and the innermost key's value at the end.
   std::string bytes = readFile(file);
@@ -119,7 +128,7 @@ TEST_F(ZelkRegLimitsTest, ImportStopsAtItsLimitsAndChangesNothing) {
   // An endless line: /dev/zero is read up to the limit of one line, no further.
   RegRun zero = reg({"import", "/dev/zero"});
   expectRefused(zero, "/dev/zero", "line 1: longer than the limit of 16777216 bytes for one line.");
-  EXPECT_LT(zero.peakKiB, 128 * 1024) << "KiB";
+  if (kMemoryIsMeasurable) EXPECT_LT(zero.peakKiB, 128 * 1024) << "KiB";
 
   // Hex data continued over many lines counts as one line, named by its first.
   std::string big = std::string(kHeader) + "[HKEY_CURRENT_USER\\Software\\ZelkRegLimits]\r\n\"ok\"=\"yes\"\r\n\"big\"=hex:";
