@@ -105,7 +105,9 @@ TEST_F(ZelkRegLimitsTest, ExportWritesAsItWalks) {
   const long long size = fileSize(file);
   std::printf("export of %d levels: %lld bytes written, peak memory %ld KiB\n", levels, size, exp.peakKiB);
   EXPECT_GT(size, 70'000'000);
-  if (kMemoryIsMeasurable) EXPECT_LT(exp.peakKiB * 1024LL, size / 4);
+  if (kMemoryIsMeasurable) {
+    EXPECT_LT(exp.peakKiB * 1024LL, size / 4);
+  }
 
   // The whole tree is there: every key line, and the innermost key's value at the end.
   std::string bytes = readFile(file);
@@ -128,7 +130,9 @@ TEST_F(ZelkRegLimitsTest, ImportStopsAtItsLimitsAndChangesNothing) {
   // An endless line: /dev/zero is read up to the limit of one line, no further.
   RegRun zero = reg({"import", "/dev/zero"});
   expectRefused(zero, "/dev/zero", "line 1: longer than the limit of 16777216 bytes for one line.");
-  if (kMemoryIsMeasurable) EXPECT_LT(zero.peakKiB, 128 * 1024) << "KiB";
+  if (kMemoryIsMeasurable) {
+    EXPECT_LT(zero.peakKiB, 128 * 1024) << "KiB";
+  }
 
   // Hex data continued over many lines counts as one line, named by its first.
   std::string big = std::string(kHeader) + "[HKEY_CURRENT_USER\\Software\\ZelkRegLimits]\r\n\"ok\"=\"yes\"\r\n\"big\"=hex:";
