@@ -2,20 +2,8 @@
 # table, exactly the functions win32_registry.h declares: every one of them
 # (a caller must find it) and nothing more (its internals stay hidden, so a
 # module cannot bind to them and nothing else can replace them).
-find_program(NM nm REQUIRED)
-execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
-  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "nm failed on ${LIBRARY}")
-endif()
-string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
-set(exported)
-foreach(line ${lines})
-  string(REGEX REPLACE "^.* " "" name "${line}")
-  list(APPEND exported ${name})
-endforeach()
-# Symbols the linker itself defines in some toolchains' shared libraries.
-list(REMOVE_ITEM exported _init _fini _edata _end __bss_start)
+include(${CMAKE_CURRENT_LIST_DIR}/../support/exported_symbols.cmake)
+zelk_exported_symbols(${LIBRARY} exported)
 list(SORT exported)
 
 file(READ ${HEADER} header)

@@ -1,16 +1,6 @@
 # Fails unless the module's dynamic symbol table defines exactly _getPlugin.
-find_program(NM nm REQUIRED)
-execute_process(COMMAND ${NM} -D --defined-only ${MODULE}
-  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "nm failed on ${MODULE}")
-endif()
-string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
-set(names)
-foreach(line ${lines})
-  string(REGEX REPLACE "^.* " "" name "${line}")
-  list(APPEND names ${name})
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/exported_symbols.cmake)
+zelk_exported_symbols(${MODULE} names)
 if(NOT names STREQUAL "_getPlugin")
   message(FATAL_ERROR "expected only _getPlugin, found: ${names}")
 endif()
