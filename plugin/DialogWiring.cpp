@@ -4,7 +4,7 @@
 #include "plugin/ZNBPreferencesPlugin.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/ShellMessages.h"
+#include "host/shell/plugins/ShellMessages.h"
 #include "settings/PreferenceAccessors.h"
 #include "ui/ChoiceListModel.h"
 #include "ui/ComboItems.h"

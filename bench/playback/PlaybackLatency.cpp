@@ -1,8 +1,8 @@
 #include "PlaybackLatency.h"
 
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/PluginHost.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/window/PlayerWindow.h"
+#include "host/shell/plugins/PluginHost.h"
+#include "host/shell/video/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/ShellMessages.h"
+#include "host/shell/plugins/ShellMessages.h"
 #include "plugin/HostInterfaces.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 // Media the playback tests make for themselves: a grey video from FFmpeg's
 // generator, and subtitle files written byte for byte.
 
-#include "host/shell/VideoView.h"
+#include "host/shell/video/VideoView.h"
 
 #include <QByteArray>
 #include <QColor>

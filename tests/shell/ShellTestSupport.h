@@ -6,7 +6,7 @@
 #include "PreferencesHarness.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/PluginHost.h"
+#include "host/shell/plugins/PluginHost.h"
 
 #include <QObject>
 #include <QStringList>

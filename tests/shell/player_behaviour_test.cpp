@@ -15,9 +15,9 @@
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/ScreenSaverInhibitor.h"
 #include "host/shell/behaviour/StoredPaths.h"
-#include "host/shell/library/LibraryRules.h"
-#include "host/shell/library/LibraryView.h"
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/LibraryRules.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
+#include "host/shell/window/LibraryView.h"
 #include "settings/PreferenceAccessors.h"
 
 #include <QDBusConnection>

@@ -5,9 +5,9 @@
 #include "IsolatedEnvironment.h"
 #include "ShellTestSupport.h"
 
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/PreferencesPages.h"
-#include "host/shell/ShellOptions.h"
+#include "host/shell/app/ShellOptions.h"
+#include "host/shell/plugins/PreferencesPages.h"
+#include "host/shell/window/PlayerWindow.h"
 
 #include <QImage>
 #include <QListWidget>

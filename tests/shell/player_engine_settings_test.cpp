@@ -9,8 +9,8 @@
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
 
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/window/PlayerWindow.h"
+#include "host/shell/video/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QTemporaryDir>

@@ -8,16 +8,16 @@
 #include "ShellTestSupport.h"
 #include "StallMeter.h"
 
-#include "host/shell/PlayerWindow.h"
+#include "host/shell/window/PlayerWindow.h"
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/behaviour/LastVideo.h"
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/engine/PlaybackEngine.h"
-#include "host/shell/library/FolderWalk.h"
-#include "host/shell/library/LibraryView.h"
-#include "host/shell/library/PlayerViews.h"
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/FolderWalk.h"
+#include "host/shell/window/LibraryView.h"
+#include "host/shell/window/PlayerViews.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
 #include "settings/PreferenceAccessors.h"
 
 #include <QDragEnterEvent>

@@ -8,11 +8,11 @@
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
 
-#include "host/shell/PlayerSession.h"
-#include "host/shell/PlayerSettings.h"
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/ShellOptions.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/app/PlayerSession.h"
+#include "host/shell/settings/PlayerSettings.h"
+#include "host/shell/window/PlayerWindow.h"
+#include "host/shell/app/ShellOptions.h"
+#include "host/shell/video/VideoView.h"
 #include "host/shell/engine/EngineSettingsApplier.h"
 #include "host/shell/engine/PlaybackEngine.h"
 

@@ -9,8 +9,8 @@
 #include "ShellTestSupport.h"
 #include "StallMeter.h"
 
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/window/PlayerWindow.h"
+#include "host/shell/video/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QAction>

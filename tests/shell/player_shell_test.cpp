@@ -7,10 +7,10 @@
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
 
-#include "host/shell/PlayerSession.h"
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/ShellMessages.h"
-#include "host/shell/ShellOptions.h"
+#include "host/shell/app/PlayerSession.h"
+#include "host/shell/app/ShellOptions.h"
+#include "host/shell/plugins/ShellMessages.h"
+#include "host/shell/window/PlayerWindow.h"
 
 #include <QAction>
 #include <QCheckBox>

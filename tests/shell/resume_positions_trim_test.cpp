@@ -12,7 +12,7 @@
 #include "StallMeter.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/PlayerWindow.h"
+#include "host/shell/window/PlayerWindow.h"
 #include "host/shell/engine/PlaybackEngine.h"
 #include "host/shell/behaviour/ResumePositions.h"
 #include "settings/IZelkSettings.h"

@@ -11,9 +11,9 @@
 #include "ShellTestSupport.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/PreferencesPages.h"
-#include "host/shell/Translations.h"
+#include "host/shell/app/Translations.h"
+#include "host/shell/plugins/PreferencesPages.h"
+#include "host/shell/window/PlayerWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

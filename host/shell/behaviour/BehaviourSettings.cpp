@@ -1,7 +1,7 @@
 #include "host/shell/behaviour/BehaviourSettings.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/ShellMessages.h"
+#include "host/shell/plugins/ShellMessages.h"
 #include "host/shell/behaviour/StoreWrites.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"

@@ -1,4 +1,4 @@
-#include "host/shell/library/DownloadsView.h"
+#include "host/shell/window/DownloadsView.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

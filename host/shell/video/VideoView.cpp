@@ -1,4 +1,4 @@
-#include "host/shell/VideoView.h"
+#include "host/shell/video/VideoView.h"
 
 #include "host/shell/engine/SoftwareFrameRenderer.h"
 

@@ -1,7 +1,7 @@
-#include "host/shell/PageRenderer.h"
+#include "host/shell/headless/PageRenderer.h"
 
-#include "host/shell/PluginHost.h"
-#include "host/shell/PreferencesPages.h"
+#include "host/shell/plugins/PluginHost.h"
+#include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCoreApplication>
 #include <QDir>

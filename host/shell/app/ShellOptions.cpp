@@ -1,7 +1,7 @@
-#include "host/shell/ShellOptions.h"
+#include "host/shell/app/ShellOptions.h"
 
-#include "host/shell/PreferencesPages.h"
-#include "host/shell/Translations.h"
+#include "host/shell/app/Translations.h"
+#include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCommandLineParser>
 

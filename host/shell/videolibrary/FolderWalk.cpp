@@ -1,4 +1,4 @@
-#include "host/shell/library/FolderWalk.h"
+#include "host/shell/videolibrary/FolderWalk.h"
 
 #include "host/shell/behaviour/StoredPaths.h"
 

@@ -1,4 +1,4 @@
-#include "host/shell/PlaybackControls.h"
+#include "host/shell/window/PlaybackControls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

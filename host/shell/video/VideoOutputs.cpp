@@ -1,6 +1,6 @@
-#include "host/shell/VideoOutputs.h"
+#include "host/shell/video/VideoOutputs.h"
 
-#include "host/shell/VideoSurfaces.h"
+#include "host/shell/video/VideoSurfaces.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "host/shell/PreferencesPages.h"
+#include "host/shell/plugins/PreferencesPages.h"
 
 #include <QListWidget>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "host/shell/library/LibraryRules.h"
+#include "host/shell/videolibrary/LibraryRules.h"
 
 #include "host/shell/behaviour/BehaviourSettings.h"
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
 
 #include <QDir>
 #include <QFile>

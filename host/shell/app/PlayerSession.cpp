@@ -1,9 +1,9 @@
-#include "host/shell/PlayerSession.h"
+#include "host/shell/app/PlayerSession.h"
 
-#include "host/shell/PlayerWindow.h"
-#include "host/shell/PluginHost.h"
-#include "host/shell/ShellOptions.h"
-#include "host/shell/VideoSurface.h"
+#include "host/shell/window/PlayerWindow.h"
+#include "host/shell/plugins/PluginHost.h"
+#include "host/shell/app/ShellOptions.h"
+#include "host/shell/video/VideoSurface.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 #include <QApplication>

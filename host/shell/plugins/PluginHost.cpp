@@ -1,10 +1,10 @@
-#include "host/shell/PluginHost.h"
+#include "host/shell/plugins/PluginHost.h"
 
 #include "framework/Plugin.h"
 #include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
 #include "plugin/HostInterfaces.h"
-#include "host/shell/PreferencesPages.h"
+#include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCoreApplication>
 #include <QDir>

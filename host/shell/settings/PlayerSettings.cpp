@@ -1,4 +1,4 @@
-#include "host/shell/PlayerSettings.h"
+#include "host/shell/settings/PlayerSettings.h"
 
 #include "host/shell/behaviour/StoreWrites.h"
 

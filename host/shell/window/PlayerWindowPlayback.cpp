@@ -1,11 +1,11 @@
 // The main window's playback side: opening files (command line, File > Open,
 // drag and drop), the keys, and the engine's state shown in the window.
 
-#include "host/shell/PlayerWindow.h"
+#include "host/shell/window/PlayerWindow.h"
 
-#include "host/shell/PlaybackControls.h"
-#include "host/shell/PlayerSettings.h"
-#include "host/shell/VideoSurface.h"
+#include "host/shell/window/PlaybackControls.h"
+#include "host/shell/settings/PlayerSettings.h"
+#include "host/shell/video/VideoSurface.h"
 #include "host/shell/behaviour/PlaybackBehaviour.h"
 #include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/engine/PlaybackEngine.h"

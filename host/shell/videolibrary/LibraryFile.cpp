@@ -1,4 +1,4 @@
-#include "host/shell/library/LibraryFile.h"
+#include "host/shell/videolibrary/LibraryFile.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "host/shell/library/LibraryView.h"
+#include "host/shell/window/LibraryView.h"
 
 #include "host/shell/behaviour/BehaviourSettings.h"
-#include "host/shell/library/LibraryRules.h"
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/LibraryRules.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

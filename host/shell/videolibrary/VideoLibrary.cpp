@@ -1,7 +1,7 @@
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
 
-#include "host/shell/library/FolderWalk.h"
-#include "host/shell/library/LibraryFile.h"
+#include "host/shell/videolibrary/FolderWalk.h"
+#include "host/shell/videolibrary/LibraryFile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "host/shell/VideoMessageOverlay.h"
+#include "host/shell/video/VideoMessageOverlay.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "host/shell/Translations.h"
+#include "host/shell/app/Translations.h"
 
 #include "host/library/ZNBLibrary.h"
 

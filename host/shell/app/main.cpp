@@ -1,12 +1,12 @@
 // zelk-player: a video player with its preferences and other plug-ins.
 // See commandLineHelp() for the command line.
 
-#include "host/shell/FrameGrab.h"
-#include "host/shell/PageRenderer.h"
-#include "host/shell/PlayerSession.h"
-#include "host/shell/PluginHost.h"
-#include "host/shell/ShellOptions.h"
-#include "host/shell/Translations.h"
+#include "host/shell/headless/FrameGrab.h"
+#include "host/shell/headless/PageRenderer.h"
+#include "host/shell/app/PlayerSession.h"
+#include "host/shell/plugins/PluginHost.h"
+#include "host/shell/app/ShellOptions.h"
+#include "host/shell/app/Translations.h"
 #include "host/shell/behaviour/StoredPaths.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
-#include "host/shell/library/PlayerViews.h"
+#include "host/shell/window/PlayerViews.h"
 
 #include "host/shell/behaviour/BehaviourSettings.h"
-#include "host/shell/library/DownloadsView.h"
-#include "host/shell/library/FolderWalk.h"
-#include "host/shell/library/LibraryRules.h"
-#include "host/shell/library/LibraryView.h"
-#include "host/shell/library/LibraryWriter.h"
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/FolderWalk.h"
+#include "host/shell/videolibrary/LibraryRules.h"
+#include "host/shell/videolibrary/LibraryWriter.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
+#include "host/shell/window/DownloadsView.h"
+#include "host/shell/window/LibraryView.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/shell/VideoSurface.h"
+#include "host/shell/video/VideoSurface.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "host/shell/FrameGrab.h"
+#include "host/shell/headless/FrameGrab.h"
 
 #include "host/shell/engine/EngineSettingsApplier.h"
 #include "host/shell/engine/PlaybackEngine.h"

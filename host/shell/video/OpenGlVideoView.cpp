@@ -1,4 +1,4 @@
-#include "host/shell/OpenGlVideoView.h"
+#include "host/shell/video/OpenGlVideoView.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>

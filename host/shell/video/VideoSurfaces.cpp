@@ -1,8 +1,8 @@
-#include "host/shell/VideoSurfaces.h"
+#include "host/shell/video/VideoSurfaces.h"
 
-#include "host/shell/OpenGlVideoView.h"
-#include "host/shell/VideoMessageOverlay.h"
-#include "host/shell/VideoView.h"
+#include "host/shell/video/OpenGlVideoView.h"
+#include "host/shell/video/VideoMessageOverlay.h"
+#include "host/shell/video/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
 
 namespace ZelkShell {

@@ -1,6 +1,6 @@
-#include "host/shell/library/LibraryWriter.h"
+#include "host/shell/videolibrary/LibraryWriter.h"
 
-#include "host/shell/library/VideoLibrary.h"
+#include "host/shell/videolibrary/VideoLibrary.h"
 
 #include <QThread>
 #include <QTimer>
