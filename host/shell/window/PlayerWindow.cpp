@@ -51,7 +51,10 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     setObjectName(QStringLiteral("playerWindow"));
     setWindowTitle(QStringLiteral("Zelk Player"));
     setAcceptDrops(true);
-    buildVideoArea();
+    // One read of the store serves the start: the output chosen here, then
+    // everything else applied below.
+    const PlayerSettings::Snapshot settings = PlayerSettings::read();
+    buildVideoArea(settings.engine);
     buildBehaviour();
     buildMenus();
     buildPlaybackKeys();
@@ -61,8 +64,7 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     if (!ZelkNimbo::PubSubHub::listenForMessage(QLatin1String(Messages::PlayerSettingsChanged), this,
                                                 SLOT(settingsChangedMessage(const QString&, const QVariant&))))
         reportProblem(tr("Settings saved in the preferences will apply at the next start."));
-    reloadSettings();
-    settingsReloads_ = 0; // the first read is not a reload
+    applySettings(settings);
     views_->showView(behaviour_->settings().startupView);
 }
 
@@ -85,10 +87,10 @@ VideoView* PlayerWindow::videoView() const
     return surface_->softwareView();
 }
 
-void PlayerWindow::buildVideoArea()
+void PlayerWindow::buildVideoArea(const StoredSettings& settings)
 {
     // The output is chosen once per run: changing it needs a restart.
-    videoOutput_ = chooseVideoOutput(StoredSettings::read());
+    videoOutput_ = chooseVideoOutput(settings);
     engine_ = new PlaybackEngine();
     auto* central = new QWidget(this);
     surface_ = createVideoSurface(videoOutput_, *engine_, central, this);
@@ -174,7 +176,11 @@ bool PlayerWindow::alwaysOnTop() const
 void PlayerWindow::reloadSettings()
 {
     ++settingsReloads_;
-    const PlayerSettings::Snapshot settings = PlayerSettings::read();
+    applySettings(PlayerSettings::read());
+}
+
+void PlayerWindow::applySettings(const PlayerSettings::Snapshot& settings)
+{
     alwaysOnTopAction_->setChecked(settings.alwaysOnTop);
     applyAlwaysOnTop(settings.alwaysOnTop);
     engineSettings_->apply(settings.engine);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/shell/engine/EngineSettings.h"
+#include "host/shell/settings/PlayerSettings.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -94,7 +95,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void buildVideoArea();
+    void buildVideoArea(const StoredSettings& settings);
+    void applySettings(const PlayerSettings::Snapshot& settings);
     void buildMenus();
     void buildBehaviour();
     void buildPlaybackKeys();
