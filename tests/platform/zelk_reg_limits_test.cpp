@@ -10,6 +10,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 using namespace zelk_test;
@@ -147,19 +149,27 @@ TEST_F(ZelkRegLimitsTest, ImportStopsAtItsLimitsAndChangesNothing) {
   const std::string fifo = path("endless.reg");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::signal(SIGPIPE, SIG_IGN);
+  // The writer stops a little past the limit; whatever zelk-reg did not read
+  // is drained here, so the writer can never block on a full pipe.
+  std::atomic<bool> written{false};
   std::thread writer([&] {
     FILE *out = std::fopen(fifo.c_str(), "wb");
     if (!out) return;
     std::fputs(kHeader, out);
-    while (std::fputs("; a comment that never ends the file\r\n", out) >= 0) {
+    const std::string line = "; a comment that never ends the file\r\n";
+    for (size_t sent = 0; sent < (65u << 20) && std::fputs(line.c_str(), out) >= 0; sent += line.size()) {
     }
     std::fclose(out);
+    written = true;
   });
   RegRun endless = reg({"import", fifo});
-  // Should zelk-reg never have opened the pipe, this lets the writer go on.
-  const int unblock = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  const int drain = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  char sink[1 << 16];
+  while (drain >= 0 && !written) {
+    if (::read(drain, sink, sizeof sink) <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   writer.join();
-  if (unblock >= 0) ::close(unblock);
+  if (drain >= 0) ::close(drain);
   expectRefused(endless, fifo, "the file is larger than the limit of 67108864 bytes for an import.");
 
   // Within the limits the same kind of file imports.
