@@ -16,22 +16,31 @@
 
 namespace zelktest {
 
+// Runs ffmpeg quietly with `arguments` (overwriting outputs); false, with
+// its complaint logged, when it fails.
+inline bool runFfmpeg(const QStringList& arguments)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                                                       QStringLiteral("error"), QStringLiteral("-y")}
+                                               + arguments);
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
+        qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
 // A mid-grey video of `seconds` at 25 frames per second, small and quick to
 // decode; empty when it could not be made.
 inline QString makeGreyVideo(const QDir& folder, const QString& name, int seconds = 6)
 {
     const QString path = folder.absoluteFilePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                  QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("color=c=0x808080:s=320x240:r=25:d=%1").arg(seconds), QStringLiteral("-c:v"),
-                  QStringLiteral("mpeg4"), QStringLiteral("-q:v"), QStringLiteral("2"), path});
-    if (!ffmpeg.waitForFinished(30000) || ffmpeg.exitCode() != 0) {
-        qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
-        return QString();
-    }
-    return path;
+    const bool made = runFfmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                                 QStringLiteral("color=c=0x808080:s=320x240:r=25:d=%1").arg(seconds),
+                                 QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-q:v"),
+                                 QStringLiteral("2"), path});
+    return made ? path : QString();
 }
 
 // A one-second clip shaped like a real file: video, a stereo audio track
@@ -39,22 +48,14 @@ inline QString makeGreyVideo(const QDir& folder, const QString& name, int second
 inline QString makeClip(const QDir& folder, const QString& name, double seconds = 1.0)
 {
     const QString path = folder.absoluteFilePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                  QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("testsrc=s=320x240:r=25:d=%1").arg(seconds), QStringLiteral("-f"),
-                  QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("sine=f=440:sample_rate=48000:d=%1").arg(seconds), QStringLiteral("-ac"),
-                  QStringLiteral("2"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
-                  QStringLiteral("aac"), QStringLiteral("-metadata:s:v:0"), QStringLiteral("language=eng"),
-                  QStringLiteral("-metadata:s:a:0"), QStringLiteral("language=fre"), QStringLiteral("-shortest"),
-                  path});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
-        qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
-        return QString();
-    }
-    return path;
+    const bool made = runFfmpeg(
+        {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+         QStringLiteral("testsrc=s=320x240:r=25:d=%1").arg(seconds), QStringLiteral("-f"), QStringLiteral("lavfi"),
+         QStringLiteral("-i"), QStringLiteral("sine=f=440:sample_rate=48000:d=%1").arg(seconds), QStringLiteral("-ac"),
+         QStringLiteral("2"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
+         QStringLiteral("aac"), QStringLiteral("-metadata:s:v:0"), QStringLiteral("language=eng"),
+         QStringLiteral("-metadata:s:a:0"), QStringLiteral("language=fre"), QStringLiteral("-shortest"), path});
+    return made ? path : QString();
 }
 
 inline bool writeBytes(const QString& path, const QByteArray& bytes)

@@ -25,19 +25,6 @@ using ZelkShell::PluginHost;
 
 namespace {
 
-bool runFfmpeg(const QStringList& arguments)
-{
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
-                                                       QStringLiteral("error"), QStringLiteral("-y")}
-                                               + arguments);
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
-        qWarning("ffmpeg: %s", ffmpeg.readAllStandardError().constData());
-        return false;
-    }
-    return true;
-}
-
 // The warnings logged since the last call of logWarnings().
 QStringList& loggedWarnings()
 {
