@@ -32,6 +32,10 @@ BehaviourSettings BehaviourSettings::read()
     s.deleteDiskFileWithEntry = readSettingFlag(Keys::MediaLibrary::DeletLibraryFileAndDiskFile);
     s.recentlyWatchedList = readSettingFlag(Keys::MediaLibrary::EnableRecentWatchedPlaylist);
     s.mediaFolder = readSettingText(Keys::General::MediaFolder);
+    s.autoCloseImportDialog = readSettingFlag(Keys::MediaLibrary::AutoCloseImportDialog);
+
+    s.autoClearDownloads = readSettingFlag(Keys::DownloadManager::AutoClearDownloads);
+    s.resumeDownloadsOnStartup = readSettingFlag(Keys::DownloadManager::ResumeDownloadsOnStartup);
     return s;
 }
 

@@ -26,6 +26,10 @@ struct BehaviourSettings {
     bool deleteDiskFileWithEntry = false;
     bool recentlyWatchedList = true;
     QString mediaFolder;
+    bool autoCloseImportDialog = true;
+
+    bool autoClearDownloads = false;
+    bool resumeDownloadsOnStartup = true;
 
     // Reads through the component settings as they are open: the player
     // reads them as part of PlayerSettings::read(), which opens them afresh.
