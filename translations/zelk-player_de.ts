@@ -2,10 +2,203 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>ZelkShell::DownloadManager</name>
+    <message>
+        <source>Another Zelk Player is managing the downloads; add the address there.</source>
+        <translation>Ein anderer Zelk Player verwaltet die Downloads; fügen Sie die Adresse dort hinzu.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::DownloadMessages</name>
+    <message>
+        <source>the server has no file at this address (%1)</source>
+        <translation>der Server hat unter dieser Adresse keine Datei (%1)</translation>
+    </message>
+    <message>
+        <source>the server refused access to the file (%1)</source>
+        <translation>der Server hat den Zugriff auf die Datei verweigert (%1)</translation>
+    </message>
+    <message>
+        <source>the server failed to send the file (%1)</source>
+        <translation>der Server konnte die Datei nicht senden (%1)</translation>
+    </message>
+    <message>
+        <source>the server answered %1 instead of the file</source>
+        <translation>der Server hat mit %1 statt der Datei geantwortet</translation>
+    </message>
+    <message>
+        <source>the server %1 refused the connection</source>
+        <translation>der Server %1 hat die Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server %1 was not found</source>
+        <translation>der Server %1 wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the server %1 stopped answering</source>
+        <translation>der Server %1 antwortet nicht mehr</translation>
+    </message>
+    <message>
+        <source>the server %1 closed the connection</source>
+        <translation>der Server %1 hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>the secure connection to %1 failed: %2</source>
+        <translation>die sichere Verbindung zu %1 ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>the server redirected the download from https to an address that is not secure; it was not followed</source>
+        <translation>der Server hat den Download von https auf eine unsichere Adresse umgeleitet; der Umleitung wurde nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>the server redirected the download too many times</source>
+        <translation>der Server hat den Download zu oft umgeleitet</translation>
+    </message>
+    <message>
+        <source>the server redirected the download to an address that is not http or https</source>
+        <translation>der Server hat den Download auf eine Adresse umgeleitet, die weder http noch https ist</translation>
+    </message>
+    <message>
+        <source>the download from %1 failed: %2</source>
+        <translation>der Download von %1 ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>the disk is full (%1)</source>
+        <translation>der Datenträger ist voll (%1)</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written to</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the file could not be written in %1: %2</source>
+        <translation>die Datei konnte nicht in %1 geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the connection dropped after %1</source>
+        <translation>die Verbindung brach nach %1 ab</translation>
+    </message>
+    <message>
+        <source>the connection dropped after %1 of %2</source>
+        <translation>die Verbindung brach nach %1 von %2 ab</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>der Ordner %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>no default video folder is set in the preferences</source>
+        <translation>in den Einstellungen ist kein Standard-Videoordner festgelegt</translation>
+    </message>
+    <message>
+        <source>Only http and https addresses can be downloaded, not &quot;%1&quot;.</source>
+        <translation>Nur http- und https-Adressen können heruntergeladen werden, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Byte</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::DownloadRow</name>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>%1 s left</source>
+        <translation>noch %1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s left</source>
+        <translation>noch %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min left</source>
+        <translation>noch %1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>Wartet</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>Wird heruntergeladen</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::DownloadsView</name>
     <message>
-        <source>Downloads are not part of this player. It plays the video files on this computer.</source>
-        <translation>Downloads gehören nicht zu diesem Player. Er spielt die Videodateien auf diesem Computer ab.</translation>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>No downloads. Enter the address of a video to save it in the default video folder.</source>
+        <translation>Keine Downloads. Geben Sie die Adresse eines Videos ein, um es im Standard-Videoordner zu speichern.</translation>
+    </message>
+    <message>
+        <source>https://…</source>
+        <translation>https://…</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+    <message>
+        <source>Download Manager</source>
+        <translation>Download-Manager</translation>
     </message>
 </context>
 <context>

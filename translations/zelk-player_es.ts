@@ -2,10 +2,203 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="en">
 <context>
+    <name>ZelkShell::DownloadManager</name>
+    <message>
+        <source>Another Zelk Player is managing the downloads; add the address there.</source>
+        <translation>Otro Zelk Player gestiona las descargas; añada la dirección allí.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::DownloadMessages</name>
+    <message>
+        <source>the server has no file at this address (%1)</source>
+        <translation>el servidor no tiene ningún archivo en esta dirección (%1)</translation>
+    </message>
+    <message>
+        <source>the server refused access to the file (%1)</source>
+        <translation>el servidor ha denegado el acceso al archivo (%1)</translation>
+    </message>
+    <message>
+        <source>the server failed to send the file (%1)</source>
+        <translation>el servidor no ha podido enviar el archivo (%1)</translation>
+    </message>
+    <message>
+        <source>the server answered %1 instead of the file</source>
+        <translation>el servidor ha respondido %1 en lugar del archivo</translation>
+    </message>
+    <message>
+        <source>the server %1 refused the connection</source>
+        <translation>el servidor %1 ha rechazado la conexión</translation>
+    </message>
+    <message>
+        <source>the server %1 was not found</source>
+        <translation>no se ha encontrado el servidor %1</translation>
+    </message>
+    <message>
+        <source>the server %1 stopped answering</source>
+        <translation>el servidor %1 ha dejado de responder</translation>
+    </message>
+    <message>
+        <source>the server %1 closed the connection</source>
+        <translation>el servidor %1 ha cerrado la conexión</translation>
+    </message>
+    <message>
+        <source>the secure connection to %1 failed: %2</source>
+        <translation>la conexión segura con %1 ha fallado: %2</translation>
+    </message>
+    <message>
+        <source>the server redirected the download from https to an address that is not secure; it was not followed</source>
+        <translation>el servidor ha redirigido la descarga de https a una dirección no segura; no se ha seguido</translation>
+    </message>
+    <message>
+        <source>the server redirected the download too many times</source>
+        <translation>el servidor ha redirigido la descarga demasiadas veces</translation>
+    </message>
+    <message>
+        <source>the server redirected the download to an address that is not http or https</source>
+        <translation>el servidor ha redirigido la descarga a una dirección que no es http ni https</translation>
+    </message>
+    <message>
+        <source>the download from %1 failed: %2</source>
+        <translation>la descarga desde %1 ha fallado: %2</translation>
+    </message>
+    <message>
+        <source>the disk is full (%1)</source>
+        <translation>el disco está lleno (%1)</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written to</source>
+        <translation>no se puede escribir en la carpeta %1</translation>
+    </message>
+    <message>
+        <source>the file could not be written in %1: %2</source>
+        <translation>no se ha podido escribir el archivo en %1: %2</translation>
+    </message>
+    <message>
+        <source>the connection dropped after %1</source>
+        <translation>la conexión se ha cortado tras %1</translation>
+    </message>
+    <message>
+        <source>the connection dropped after %1 of %2</source>
+        <translation>la conexión se ha cortado tras %1 de %2</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>la carpeta %1 no existe</translation>
+    </message>
+    <message>
+        <source>no default video folder is set in the preferences</source>
+        <translation>no hay ninguna carpeta de vídeos predeterminada en las preferencias</translation>
+    </message>
+    <message>
+        <source>Only http and https addresses can be downloaded, not &quot;%1&quot;.</source>
+        <translation>Solo se pueden descargar direcciones http y https, no «%1».</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::DownloadRow</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reanudar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>%1 s left</source>
+        <translation>quedan %1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s left</source>
+        <translation>quedan %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min left</source>
+        <translation>quedan %1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>En espera</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>Descargando</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pausa</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Completada</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Cancelada</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::DownloadsView</name>
     <message>
-        <source>Downloads are not part of this player. It plays the video files on this computer.</source>
-        <translation>Las descargas no forman parte de este reproductor. Reproduce los archivos de vídeo de este ordenador.</translation>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>No downloads. Enter the address of a video to save it in the default video folder.</source>
+        <translation>No hay descargas. Escriba la dirección de un vídeo para guardarlo en la carpeta de vídeos predeterminada.</translation>
+    </message>
+    <message>
+        <source>https://…</source>
+        <translation>https://…</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Dirección:</translation>
+    </message>
+    <message>
+        <source>Download Manager</source>
+        <translation>Gestor de descargas</translation>
     </message>
 </context>
 <context>

@@ -2,10 +2,203 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
+    <name>ZelkShell::DownloadManager</name>
+    <message>
+        <source>Another Zelk Player is managing the downloads; add the address there.</source>
+        <translation>Un autre Zelk Player gère les téléchargements&#xa0;; ajoutez-y l&apos;adresse.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::DownloadMessages</name>
+    <message>
+        <source>the server has no file at this address (%1)</source>
+        <translation>le serveur n&apos;a pas de fichier à cette adresse (%1)</translation>
+    </message>
+    <message>
+        <source>the server refused access to the file (%1)</source>
+        <translation>le serveur a refusé l&apos;accès au fichier (%1)</translation>
+    </message>
+    <message>
+        <source>the server failed to send the file (%1)</source>
+        <translation>le serveur n&apos;a pas pu envoyer le fichier (%1)</translation>
+    </message>
+    <message>
+        <source>the server answered %1 instead of the file</source>
+        <translation>le serveur a répondu %1 au lieu du fichier</translation>
+    </message>
+    <message>
+        <source>the server %1 refused the connection</source>
+        <translation>le serveur %1 a refusé la connexion</translation>
+    </message>
+    <message>
+        <source>the server %1 was not found</source>
+        <translation>le serveur %1 est introuvable</translation>
+    </message>
+    <message>
+        <source>the server %1 stopped answering</source>
+        <translation>le serveur %1 ne répond plus</translation>
+    </message>
+    <message>
+        <source>the server %1 closed the connection</source>
+        <translation>le serveur %1 a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>the secure connection to %1 failed: %2</source>
+        <translation>la connexion sécurisée à %1 a échoué&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the server redirected the download from https to an address that is not secure; it was not followed</source>
+        <translation>le serveur a redirigé le téléchargement de https vers une adresse non sécurisée&#xa0;; la redirection n&apos;a pas été suivie</translation>
+    </message>
+    <message>
+        <source>the server redirected the download too many times</source>
+        <translation>le serveur a redirigé le téléchargement trop de fois</translation>
+    </message>
+    <message>
+        <source>the server redirected the download to an address that is not http or https</source>
+        <translation>le serveur a redirigé le téléchargement vers une adresse qui n&apos;est ni http ni https</translation>
+    </message>
+    <message>
+        <source>the download from %1 failed: %2</source>
+        <translation>le téléchargement depuis %1 a échoué&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the disk is full (%1)</source>
+        <translation>le disque est plein (%1)</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written to</source>
+        <translation>impossible d&apos;écrire dans le dossier %1</translation>
+    </message>
+    <message>
+        <source>the file could not be written in %1: %2</source>
+        <translation>le fichier n&apos;a pas pu être écrit dans %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the connection dropped after %1</source>
+        <translation>la connexion a été coupée après %1</translation>
+    </message>
+    <message>
+        <source>the connection dropped after %1 of %2</source>
+        <translation>la connexion a été coupée après %1 sur %2</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>le dossier %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>no default video folder is set in the preferences</source>
+        <translation>aucun dossier vidéo par défaut n&apos;est défini dans les préférences</translation>
+    </message>
+    <message>
+        <source>Only http and https addresses can be downloaded, not &quot;%1&quot;.</source>
+        <translation>Seules les adresses http et https peuvent être téléchargées, pas «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>%1 kB</source>
+        <translation>%1 ko</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 Mo</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 Go</translation>
+    </message>
+</context>
+<context>
+    <name>ZelkShell::DownloadRow</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>%1 s left</source>
+        <translation>%1 s restantes</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s left</source>
+        <translation>%1 min %2 s restantes</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min left</source>
+        <translation>%1 h %2 min restantes</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>En attente</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>Téléchargement en cours</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Échec&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::DownloadsView</name>
     <message>
-        <source>Downloads are not part of this player. It plays the video files on this computer.</source>
-        <translation>Les téléchargements ne font pas partie de ce lecteur. Il lit les fichiers vidéo de cet ordinateur.</translation>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>No downloads. Enter the address of a video to save it in the default video folder.</source>
+        <translation>Aucun téléchargement. Saisissez l&apos;adresse d&apos;une vidéo pour l&apos;enregistrer dans le dossier vidéo par défaut.</translation>
+    </message>
+    <message>
+        <source>https://…</source>
+        <translation>https://…</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Download Manager</source>
+        <translation>Gestionnaire de téléchargements</translation>
     </message>
 </context>
 <context>

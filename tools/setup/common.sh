@@ -23,7 +23,7 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
-BENCH_PACKAGES=(mpv xvfb xauth)
+BENCH_PACKAGES=(mpv xvfb xauth curl)
 
 install_packages() {
   local missing=()

@@ -5,8 +5,11 @@
 #include "host/shell/app/ShellOptions.h"
 #include "host/shell/video/VideoSurface.h"
 #include "host/shell/engine/PlaybackEngine.h"
+#include "host/shell/window/DownloadsView.h"
+#include "host/shell/window/PlayerViews.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QProcess>
 
 #include <cstdio>
@@ -41,6 +44,12 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
         else
             window.playFiles(options.files, options.startSeconds, options.startPaused);
     });
+    // Refused addresses are named in the download view and here.
+    for (const QString& address : options.downloads) {
+        if (!window.views().downloadsView()->addAddress(address))
+            std::fprintf(stderr, "zelk-player: %s\n",
+                         qUtf8Printable(window.views().downloadsView()->statusLabel()->text()));
+    }
     window.show();
     // A window that cannot open is reported on stderr and in the status bar.
     if (options.openPreferences)

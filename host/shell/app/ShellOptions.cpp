@@ -21,10 +21,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption paused(QStringList{QStringLiteral("paused")});
     const QCommandLineOption frameAt(QStringList{QStringLiteral("frame-at")}, QString(), QStringLiteral("seconds"));
     const QCommandLineOption output(QStringList{QStringLiteral("output")}, QString(), QStringLiteral("file"));
+    const QCommandLineOption download(QStringList{QStringLiteral("download")}, QString(), QStringLiteral("url"));
     QCommandLineOption firstFrame(QStringList{QStringLiteral("quit-on-first-frame")});
     firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
     for (const QCommandLineOption& option :
-         {help, preferences, page, render, plugins, language, start, paused, frameAt, output, firstFrame})
+         {help, preferences, page, render, plugins, language, start, paused, frameAt, output, download, firstFrame})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -61,6 +62,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
     options.pluginFolders = parser.values(plugins);
     options.files = parser.positionalArguments();
+    options.downloads = parser.values(download);
     const auto seconds = [&result](const QCommandLineOption& option, const QString& text, double* out) {
         bool ok = false;
         *out = text.toDouble(&ok);
@@ -111,6 +113,9 @@ QString commandLineHelp()
                "                          ZELK_LANGUAGE names, or else the user's locale.\n"
                "  --start <seconds>       Start the first file at this time.\n"
                "  --paused                Start the first file paused.\n"
+               "  --download <url>        Add an http or https address to the download\n"
+               "                          queue; the file is saved in the default video\n"
+               "                          folder. May be given several times.\n"
                "  --frame-at <seconds> --output <file.png>\n"
                "                          Render the frame the file shows at this time, with\n"
                "                          subtitles and the stored picture settings, into\n"

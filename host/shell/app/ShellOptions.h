@@ -20,6 +20,8 @@ struct ShellOptions {
     QString language;
     // Video files named on the command line; the first one plays.
     QStringList files;
+    // Addresses to add to the download queue at start (--download URL).
+    QStringList downloads;
     // Where the first file starts, in seconds, and whether it starts paused.
     double startSeconds = 0.0;
     bool startPaused = false;

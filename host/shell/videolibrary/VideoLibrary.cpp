@@ -2,6 +2,7 @@
 
 #include "host/shell/videolibrary/FolderWalk.h"
 #include "host/shell/videolibrary/LibraryFile.h"
+#include "host/shell/videolibrary/SqlStatement.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,38 +19,6 @@ namespace ZelkShell {
 
 namespace {
 
-// A statement finalised when it goes out of scope.
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql)
-    {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-            stmt_ = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    explicit operator bool() const { return stmt_ != nullptr; }
-    void bind(int index, const QString& text)
-    {
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(stmt_, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-    }
-    void bind(int index, qint64 number) { sqlite3_bind_int64(stmt_, index, number); }
-    int step() { return sqlite3_step(stmt_); }
-    void reset() { sqlite3_reset(stmt_); }
-    QString text(int column) const
-    {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
-                                 sqlite3_column_bytes(stmt_, column));
-    }
-    qint64 number(int column) const { return sqlite3_column_int64(stmt_, column); }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
 const QSet<QString>& videoSuffixes()
 {
     static const QSet<QString> suffixes{
@@ -63,7 +32,7 @@ const QSet<QString>& videoSuffixes()
 }
 
 // All rows of `query`; false when it stopped short (a lock, a damaged page).
-bool readEntries(Statement& query, QList<VideoLibrary::Entry>* entries)
+bool readEntries(SqlStatement& query, QList<VideoLibrary::Entry>* entries)
 {
     int step = SQLITE_ERROR;
     while (query && (step = query.step()) == SQLITE_ROW)
@@ -179,12 +148,20 @@ bool VideoLibrary::fail(const QString& what) const
     return false;
 }
 
+bool VideoLibrary::withConnection(const QString& what, const std::function<bool(sqlite3*)>& body) const
+{
+    busy_ = false;
+    if (!db_ || !body(db_))
+        return fail(what);
+    return true;
+}
+
 bool VideoLibrary::add(const QString& path, bool played)
 {
     if (!ensureTable())
         return fail(QStringLiteral("add"));
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    Statement insert(db_, "INSERT INTO videos(path, added_at, last_played) VALUES(?1, ?2, ?3)"
+    SqlStatement insert(db_, "INSERT INTO videos(path, added_at, last_played) VALUES(?1, ?2, ?3)"
                           " ON CONFLICT(path) DO UPDATE SET last_played = MAX(last_played, excluded.last_played)");
     if (!insert)
         return fail(QStringLiteral("add"));
@@ -198,7 +175,7 @@ bool VideoLibrary::markPlayed(const QString& path)
 {
     if (!ensureTable())
         return fail(QStringLiteral("mark played"));
-    Statement update(db_, "UPDATE videos SET last_played = ?2 WHERE path = ?1");
+    SqlStatement update(db_, "UPDATE videos SET last_played = ?2 WHERE path = ?1");
     if (!update)
         return fail(QStringLiteral("mark played"));
     update.bind(1, path);
@@ -216,7 +193,7 @@ int VideoLibrary::addAll(const QStringList& paths)
     const int changesBefore = sqlite3_total_changes(db_);
     bool inserted = true;
     {
-        Statement insert(db_, "INSERT OR IGNORE INTO videos(path, added_at, last_played) VALUES(?1, ?2, 0)");
+        SqlStatement insert(db_, "INSERT OR IGNORE INTO videos(path, added_at, last_played) VALUES(?1, ?2, 0)");
         inserted = bool(insert);
         for (int i = 0; inserted && i < paths.size(); ++i) {
             insert.bind(1, paths[i]);
@@ -252,7 +229,7 @@ bool VideoLibrary::remove(const QString& path)
 {
     if (!ensureTable())
         return fail(QStringLiteral("remove"));
-    Statement erase(db_, "DELETE FROM videos WHERE path = ?1");
+    SqlStatement erase(db_, "DELETE FROM videos WHERE path = ?1");
     if (!erase)
         return fail(QStringLiteral("remove"));
     erase.bind(1, path);
@@ -263,7 +240,7 @@ bool VideoLibrary::contains(const QString& path) const
 {
     if (!ensureTable())
         return false;
-    Statement query(db_, "SELECT 1 FROM videos WHERE path = ?1");
+    SqlStatement query(db_, "SELECT 1 FROM videos WHERE path = ?1");
     if (!query)
         return false;
     query.bind(1, path);
@@ -275,7 +252,7 @@ QList<VideoLibrary::Entry> VideoLibrary::entries() const
     busy_ = false;
     if (!ensureTable())
         return {};
-    Statement query(db_, "SELECT path, added_at, last_played FROM videos ORDER BY path");
+    SqlStatement query(db_, "SELECT path, added_at, last_played FROM videos ORDER BY path");
     QList<Entry> result;
     if (!readEntries(query, &result)) {
         fail(QStringLiteral("read"));
@@ -289,7 +266,7 @@ QList<VideoLibrary::Entry> VideoLibrary::recentlyWatched(int limit) const
     busy_ = false;
     if (!ensureTable())
         return {};
-    Statement query(db_, "SELECT path, added_at, last_played FROM videos WHERE last_played > 0"
+    SqlStatement query(db_, "SELECT path, added_at, last_played FROM videos WHERE last_played > 0"
                          " ORDER BY last_played DESC, path LIMIT ?1");
     QList<Entry> result;
     if (query)

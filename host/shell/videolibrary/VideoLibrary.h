@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct sqlite3;
 
 namespace ZelkShell {
@@ -65,6 +67,11 @@ public:
     int addFolder(const QString& folder);
     bool remove(const QString& path);
     bool contains(const QString& path) const;
+
+    // Runs `body` on the open connection, for the tables kept in the same
+    // file beside the videos' (the download queue); false when the library
+    // is not open or `body` fails, with lastError() and isBusy() saying why.
+    bool withConnection(const QString& what, const std::function<bool(sqlite3*)>& body) const;
 
     // All entries, by path.
     QList<Entry> entries() const;

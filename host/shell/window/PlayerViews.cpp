@@ -1,6 +1,7 @@
 #include "host/shell/window/PlayerViews.h"
 
 #include "host/shell/behaviour/BehaviourSettings.h"
+#include "host/shell/downloads/DownloadManager.h"
 #include "host/shell/videolibrary/FolderWalk.h"
 #include "host/shell/videolibrary/LibraryRules.h"
 #include "host/shell/videolibrary/LibraryWriter.h"
@@ -9,6 +10,7 @@
 #include "host/shell/window/LibraryView.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 namespace ZelkShell {
 
@@ -20,14 +22,13 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
 {
     setObjectName(QStringLiteral("playerViews"));
     libraryView_ = new LibraryView(*library_, settings_, this);
-    downloadsView_ = new DownloadsView(this);
     addWidget(playback_);
     addWidget(libraryView_);
-    addWidget(downloadsView_);
-    connect(libraryView_, &LibraryView::playRequested, this, [this](const QString& path) {
+    const auto play = [this](const QString& path) {
         setCurrentWidget(playback_);
         emit playRequested(path);
-    });
+    };
+    connect(libraryView_, &LibraryView::playRequested, this, play);
     // Opened here first: a damaged file is moved aside before the writer
     // opens its own connection.
     QString error;
@@ -43,6 +44,13 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
         writer_.get(), &LibraryWriter::writeFailed, this,
         [this](const QString& reason) { emit problem(tr("The video library could not be written: %1").arg(reason)); },
         Qt::QueuedConnection);
+
+    downloads_ = std::make_unique<DownloadManager>(*library_, *writer_, settings_);
+    downloadsView_ = new DownloadsView(*downloads_, this);
+    addWidget(downloadsView_);
+    connect(downloadsView_, &DownloadsView::playRequested, this, play);
+    // Once the window that owns these views has its settings.
+    QTimer::singleShot(0, downloads_.get(), &DownloadManager::load);
 }
 
 PlayerViews::~PlayerViews() = default;

@@ -7,6 +7,7 @@
 
 namespace ZelkShell {
 
+class DownloadManager;
 class DownloadsView;
 class FolderWalk;
 class LibraryView;
@@ -18,7 +19,8 @@ struct BehaviourSettings;
 // controls), the video library and the download manager. Owns the library:
 // the view reads it on the GUI thread (waiting at most readWaitMs for a lock),
 // every write goes through a LibraryWriter on a thread of its own, and the
-// default folder is walked on another.
+// default folder is walked on another. Owns the downloads too, whose queue
+// is kept in the library's file the same way.
 class PlayerViews : public QStackedWidget {
     Q_OBJECT
 
@@ -49,6 +51,7 @@ public:
     bool libraryWorkPending() const;
 
     VideoLibrary& library() { return *library_; }
+    DownloadManager& downloads() { return *downloads_; }
     LibraryView* libraryView() const { return libraryView_; }
     DownloadsView* downloadsView() const { return downloadsView_; }
     QWidget* playbackView() const { return playback_; }
@@ -66,6 +69,8 @@ private:
     // Declared in this order so that a walk stops before the writer it feeds.
     std::unique_ptr<LibraryWriter> writer_;
     std::unique_ptr<FolderWalk> walk_;
+    // Writes through the writer: goes before it.
+    std::unique_ptr<DownloadManager> downloads_;
     bool walking_ = false;
     QWidget* playback_;
     LibraryView* libraryView_;

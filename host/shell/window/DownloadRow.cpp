@@ -1,0 +1,157 @@
+#include "host/shell/window/DownloadRow.h"
+
+#include "host/shell/downloads/DownloadMessages.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace ZelkShell {
+
+namespace {
+
+using State = DownloadManager::State;
+
+constexpr int progressSteps = 1000;
+
+QPushButton* button(const QString& text, const char* objectName, QWidget* parent)
+{
+    auto* result = new QPushButton(text, parent);
+    result->setObjectName(QLatin1String(objectName));
+    return result;
+}
+
+} // namespace
+
+DownloadRow::DownloadRow(DownloadManager& manager, qint64 id, QWidget* parent)
+    : QFrame(parent)
+    , manager_(manager)
+    , id_(id)
+    , name_(new QLabel(this))
+    , state_(new QLabel(this))
+    , progress_(new QProgressBar(this))
+    , details_(new QLabel(this))
+    , pause_(button(tr("Pause"), "pauseDownloadButton", this))
+    , resume_(button(tr("Resume"), "resumeDownloadButton", this))
+    , cancel_(button(tr("Cancel"), "cancelDownloadButton", this))
+    , remove_(button(tr("Remove"), "removeDownloadButton", this))
+    , open_(button(tr("Open"), "openDownloadButton", this))
+{
+    setObjectName(QStringLiteral("download-%1").arg(id));
+    setFrameShape(QFrame::StyledPanel);
+    name_->setObjectName(QStringLiteral("downloadName"));
+    name_->setTextFormat(Qt::PlainText);
+    state_->setObjectName(QStringLiteral("downloadState"));
+    state_->setTextFormat(Qt::PlainText);
+    state_->setWordWrap(true);
+    details_->setObjectName(QStringLiteral("downloadDetails"));
+    progress_->setObjectName(QStringLiteral("downloadProgress"));
+    progress_->setTextVisible(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(name_, 1);
+    top->addWidget(state_);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(details_, 1);
+    for (QPushButton* each : {pause_, resume_, cancel_, remove_, open_})
+        bottom->addWidget(each);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(progress_);
+    layout->addLayout(bottom);
+
+    connect(pause_, &QPushButton::clicked, this, [this] { manager_.pause(id_); });
+    connect(resume_, &QPushButton::clicked, this, [this] { manager_.resume(id_); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { manager_.cancel(id_); });
+    connect(remove_, &QPushButton::clicked, this, [this] { manager_.remove(id_); });
+    connect(open_, &QPushButton::clicked, this, [this] { emit openRequested(manager_.filePath(id_)); });
+    refresh();
+}
+
+void DownloadRow::refresh()
+{
+    const DownloadManager::Download* download = manager_.find(id_);
+    if (!download)
+        return;
+    // Until the server has named the file, the address stands for it.
+    name_->setText(download->name.isEmpty() ? QUrl(download->url).toDisplayString() : download->name);
+    name_->setToolTip(download->url);
+    state_->setText(stateText(*download));
+    if (download->total > 0) {
+        progress_->setRange(0, progressSteps);
+        progress_->setValue(int(double(download->received) * progressSteps / double(download->total)));
+    } else if (download->state == State::Downloading) {
+        progress_->setRange(0, 0); // size unknown: a busy bar
+    } else {
+        progress_->setRange(0, progressSteps);
+        progress_->setValue(download->state == State::Finished ? progressSteps : 0);
+    }
+    QStringList details{bytesText(*download)};
+    if (download->state == State::Downloading) {
+        details << rateText(*download) << timeLeftText(*download);
+        details.removeAll(QString());
+    }
+    details_->setText(details.join(QStringLiteral(" \u00b7 ")));
+
+    const State state = download->state;
+    const bool elsewhere = manager_.managedElsewhere();
+    pause_->setVisible(state == State::Downloading || state == State::Queued);
+    resume_->setVisible(state == State::Paused || state == State::Failed || state == State::Cancelled);
+    cancel_->setVisible(state != State::Finished && state != State::Cancelled);
+    open_->setVisible(state == State::Finished);
+    for (QPushButton* each : {pause_, resume_, cancel_, remove_})
+        each->setEnabled(!elsewhere);
+}
+
+QString DownloadRow::bytesText(const DownloadManager::Download& download)
+{
+    if (download.total < 0)
+        return DownloadMessages::bytes(download.received);
+    return tr("%1 of %2").arg(DownloadMessages::bytes(download.received), DownloadMessages::bytes(download.total));
+}
+
+QString DownloadRow::rateText(const DownloadManager::Download& download)
+{
+    if (download.bytesPerSecond <= 0)
+        return QString();
+    return tr("%1/s").arg(DownloadMessages::bytes(qint64(download.bytesPerSecond)));
+}
+
+QString DownloadRow::timeLeftText(const DownloadManager::Download& download)
+{
+    if (download.bytesPerSecond <= 0 || download.total < 0)
+        return QString();
+    const qint64 seconds =
+        qint64(std::ceil(double(std::max<qint64>(download.total - download.received, 0)) / download.bytesPerSecond));
+    if (seconds < 60)
+        return tr("%1 s left").arg(seconds);
+    if (seconds < 3600)
+        return tr("%1 min %2 s left").arg(seconds / 60).arg(seconds % 60);
+    return tr("%1 h %2 min left").arg(seconds / 3600).arg(seconds % 3600 / 60);
+}
+
+QString DownloadRow::stateText(const DownloadManager::Download& download)
+{
+    switch (download.state) {
+    case State::Queued:
+        return tr("Waiting");
+    case State::Downloading:
+        return tr("Downloading");
+    case State::Paused:
+        return tr("Paused");
+    case State::Failed:
+        return tr("Failed: %1").arg(download.error);
+    case State::Finished:
+        return tr("Finished");
+    case State::Cancelled:
+        return tr("Cancelled");
+    }
+    return QString();
+}
+
+} // namespace ZelkShell
