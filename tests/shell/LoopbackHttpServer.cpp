@@ -116,7 +116,10 @@ void LoopbackHttpServer::accept()
         connect(socket, &QTcpSocket::disconnected, this, [this, connection] {
             connections_.remove(connection);
             connection->socket->deleteLater();
-            delete connection->pace;
+            if (connection->pace) {
+                connection->pace->stop();
+                connection->pace->deleteLater(); // it may be the one calling
+            }
             delete connection;
         });
     }

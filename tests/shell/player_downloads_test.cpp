@@ -139,6 +139,9 @@ private slots:
     void initTestCase()
     {
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        // The player's own data folder, so that a player started by the test
+        // keeps its queue in the same library file.
+        QCoreApplication::setApplicationName(QStringLiteral("zelk-player"));
         QVERIFY(server_.listen());
         // A folder of its own, so that "outside" it is inside the test's too.
         QVERIFY(base_.isValid());

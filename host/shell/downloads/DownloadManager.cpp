@@ -114,7 +114,9 @@ void DownloadManager::load()
 QString DownloadManager::add(const QString& address)
 {
     const QString trimmed = address.trimmed();
-    const QUrl url(trimmed, QUrl::StrictMode);
+    // Tolerant, as a browser's address bar: a pasted address with a space
+    // in its path is the address with %20 there.
+    const QUrl url(trimmed, QUrl::TolerantMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
         || url.host().isEmpty())
@@ -185,7 +187,7 @@ void DownloadManager::startTransfer(Download& download)
     setState(download, State::Downloading);
     DownloadJob job;
     job.id = download.id;
-    job.url = QUrl(download.url, QUrl::StrictMode);
+    job.url = QUrl(download.url);
     job.folder = download.folder;
     job.name = download.name;
     job.validator = download.validator;
