@@ -23,6 +23,7 @@ DownloadTransfer::DownloadTransfer(QNetworkAccessManager& network, DownloadJob j
     , network_(network)
     , job_(std::move(job))
 {
+    buffer_.resize(writeChunkBytes);
 }
 
 DownloadTransfer::~DownloadTransfer()
@@ -192,18 +193,30 @@ void DownloadTransfer::dataArrived()
         headersArrived();
     if (!reply_ || !headersSeen_ || ended_ || stopping_ || alreadyComplete_ || !failure_.isEmpty())
         return;
-    buffer_ += reply_->readAll();
-    if (buffer_.size() >= writeChunkBytes && !flush())
+    if (!drain(*reply_))
         return;
     reportProgress(false);
 }
 
+bool DownloadTransfer::drain(QNetworkReply& reply)
+{
+    for (;;) {
+        const qint64 room = writeChunkBytes - buffered_;
+        const qint64 read = reply.read(buffer_.data() + buffered_, room);
+        if (read <= 0)
+            return true;
+        buffered_ += read;
+        if (buffered_ == writeChunkBytes && !flush())
+            return false;
+    }
+}
+
 bool DownloadTransfer::flush()
 {
-    if (buffer_.isEmpty() || !part_.isOpen())
+    if (buffered_ == 0 || !part_.isOpen())
         return true;
-    const int error = part_.append(buffer_.constData(), buffer_.size());
-    buffer_.clear();
+    const int error = part_.append(buffer_.constData(), buffered_);
+    buffered_ = 0;
     if (error != 0) {
         fail(DownloadMessages::forDiskError(error, job_.folder));
         return false;
@@ -247,11 +260,8 @@ void DownloadTransfer::replyFinished()
     if (alreadyComplete_)
         return finishComplete();
     // What arrived before a dropped connection is kept for the next attempt.
-    if (headersSeen_ && part_.isOpen()) {
-        buffer_ += reply->readAll();
-        if (!flush())
-            return;
-    }
+    if (headersSeen_ && part_.isOpen() && (!drain(*reply) || !flush()))
+        return;
     if (reply->error() != QNetworkReply::NoError && reply->error() != QNetworkReply::RemoteHostClosedError)
         return end(DownloadMessages::forNetworkError(reply->error(), job_.url.host(), reply->errorString()));
     if (!headersSeen_ || (job_.total >= 0 && part_.size() != job_.total) || reply->error() != QNetworkReply::NoError) {
@@ -313,7 +323,7 @@ void DownloadTransfer::reportProgress(bool now)
     if (!now && sinceProgress_.isValid() && sinceProgress_.elapsed() < progressIntervalMs)
         return;
     sinceProgress_.restart();
-    emit progressed(job_.id, part_.size() + buffer_.size(), job_.total);
+    emit progressed(job_.id, part_.size() + buffered_, job_.total);
 }
 
 } // namespace ZelkShell

@@ -67,6 +67,7 @@ private:
     void replyFinished();
     bool acceptRange(const QByteArray& contentRange);
     bool reserveName(QNetworkReply& reply);
+    bool drain(QNetworkReply& reply);
     bool flush();
     void fail(const QString& reason);
     void finishComplete();
@@ -77,7 +78,10 @@ private:
     DownloadJob job_;
     PartFile part_;
     QPointer<QNetworkReply> reply_;
+    // Filled straight from the reply and written when full: one buffer for
+    // the whole transfer, so that no piece of data costs an allocation.
     QByteArray buffer_;
+    qint64 buffered_ = 0;
     QElapsedTimer sinceProgress_;
     bool continuing_ = false;
     bool headersSeen_ = false;
