@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -317,6 +318,16 @@ private slots:
             QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(folder_.path()).canonicalFilePath());
             QCOMPARE(fileBytes(path), randomBytes(300000, 10 + i));
         }
+        // A redirect is followed, and the name comes from where it led.
+        LoopbackHttpServer::Resource moved;
+        moved.status = 302;
+        moved.location = server_.url("/films/redirected.mkv").toEncoded();
+        server_.serve("/moved", moved);
+        server_.serve("/films/redirected.mkv", file(randomBytes(200000, 20)));
+        const qint64 redirected = downloads.add(server_.url("/moved"));
+        QVERIFY2(downloads.waitFor(redirected, State::Finished), qPrintable(downloads.error(redirected)));
+        QCOMPARE(QFileInfo(downloads.manager->filePath(redirected)).fileName(), QStringLiteral("redirected.mkv"));
+
         QVERIFY(!QFileInfo::exists(outside));
         QCOMPARE(fileBytes(folder_.filePath(QStringLiteral("movie.mkv"))), QByteArray("mine"));
         QCOMPARE(fileBytes(folder_.filePath(QStringLiteral("movie (2).mkv.part"))), QByteArray("another download's"));
@@ -359,21 +370,32 @@ private slots:
     }
 
     // Failures are named in the row and leave no file: none for a 404, a
-    // missing folder or a refused connection.
+    // refused connection, a failed TLS handshake or a missing folder.
     void failuresAreNamedAndLeaveNoFile()
     {
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const QUrl refused(QStringLiteral("http://127.0.0.1:%1/film.mkv").arg(closed.serverPort()));
         closed.close();
+        // Plain HTTP where TLS is expected: the handshake fails.
+        QTcpServer plain;
+        QVERIFY(plain.listen(QHostAddress::LocalHost));
+        connect(&plain, &QTcpServer::newConnection, &plain, [&plain] {
+            QTcpSocket* socket = plain.nextPendingConnection();
+            socket->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n");
+            socket->disconnectFromHost();
+        });
         Downloads downloads(folder_.path());
         const qint64 missing = downloads.add(server_.url("/no/such/film.mkv"));
         const qint64 noServer = downloads.add(refused);
+        const qint64 noTls = downloads.add(QUrl(QStringLiteral("https://127.0.0.1:%1/film.mkv").arg(plain.serverPort())));
         QVERIFY(downloads.waitFor(missing, State::Failed));
         QVERIFY(downloads.waitFor(noServer, State::Failed));
+        QVERIFY(downloads.waitFor(noTls, State::Failed));
         QCOMPARE(downloads.error(missing), QStringLiteral("the server has no file at this address (404)"));
         QVERIFY2(downloads.error(noServer).contains(QLatin1String("refused the connection")),
                  qPrintable(downloads.error(noServer)));
+        QVERIFY2(downloads.error(noTls).contains(QLatin1String("secure connection")), qPrintable(downloads.error(noTls)));
 
         downloads.settings.mediaFolder = folder_.filePath(QStringLiteral("gone"));
         server_.serve("/film.mkv", file(randomBytes(100000, 6)));

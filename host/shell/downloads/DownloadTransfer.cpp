@@ -92,8 +92,10 @@ void DownloadTransfer::headersArrived()
     if (!statusAttribute.isValid())
         return;
     const int status = statusAttribute.toInt();
-    if (status >= 300 && status < 400 && reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid())
-        return; // Qt follows it
+    // Qt follows a redirect after announcing its headers, or ends the reply
+    // with an error when it may not (https to http, too many).
+    if (status >= 300 && status < 400 && !reply_->rawHeader("Location").isEmpty())
+        return;
     headersSeen_ = true;
     const qint64 have = part_.isOpen() ? part_.size() : 0;
     if (status == 416 && continuing_ && job_.total == have) {
