@@ -4,7 +4,8 @@
 // alternating rounds into the same folder, and prints the median rates and
 // their ratio. While the manager downloads, the longest gap between the
 // ticks of a 2 ms timer on the GUI thread is measured too: how long the
-// window would have gone without answering.
+// window would have gone without answering, beside the same timer's longest
+// gap over a second of doing nothing.
 
 #include "LoopbackHttpServer.h"
 
@@ -56,6 +57,23 @@ Run withCurl(const QUrl& url, const QString& target, qint64 size)
     const double seconds = clock.nsecsElapsed() / 1e9;
     QFile::remove(target);
     return {size / 1e6 / seconds, 0};
+}
+
+// The longest gap of the same timer over `ms` with nothing to do: what the
+// machine's scheduling alone gives.
+qint64 idleGapMs(int ms)
+{
+    qint64 longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    sinceTick.start();
+    tick.start(2);
+    loop.exec();
+    return longest;
 }
 
 Run withManager(const QUrl& url, const QString& folder, const QString& libraryFile, qint64 size)
@@ -143,18 +161,21 @@ int main(int argc, char** argv)
     QTemporaryDir work;
     const QString folder = work.filePath(QStringLiteral("Videos"));
     QDir().mkpath(folder);
-    std::vector<double> ours, curl;
+    std::vector<double> ours, curl, ratios;
     qint64 longestStallMs = 0;
     for (int round = 0; round < rounds; ++round) {
         const Run c = withCurl(url, QDir(folder).filePath(QStringLiteral("curl.bin")), size);
         const Run m = withManager(url, folder, work.filePath(QStringLiteral("library.sqlite")), size);
         if (c.megabytesPerSecond <= 0 || m.megabytesPerSecond <= 0)
             break;
-        std::printf("round %d: manager %.0f MB/s (longest GUI-thread gap %lld ms), curl %.0f MB/s\n", round + 1,
-                    m.megabytesPerSecond, static_cast<long long>(m.longestStallMs), c.megabytesPerSecond);
+        const qint64 idle = idleGapMs(1000);
+        std::printf("round %d: manager %.0f MB/s (longest GUI-thread gap %lld ms; idle %lld ms), curl %.0f MB/s\n",
+                    round + 1, m.megabytesPerSecond, static_cast<long long>(m.longestStallMs),
+                    static_cast<long long>(idle), c.megabytesPerSecond);
         std::fflush(stdout);
         ours.push_back(m.megabytesPerSecond);
         curl.push_back(c.megabytesPerSecond);
+        ratios.push_back(m.megabytesPerSecond / c.megabytesPerSecond);
         longestStallMs = std::max(longestStallMs, m.longestStallMs);
     }
     if (ours.empty()) {
@@ -162,10 +183,12 @@ int main(int argc, char** argv)
         serverThread.wait();
         return 1;
     }
-    std::printf("%lld MB over loopback, median of %d rounds: manager %.0f MB/s, curl %.0f MB/s, ratio %.2f "
-                "(target >= 0.90); longest GUI-thread gap %lld ms\n",
-                static_cast<long long>(size >> 20), rounds, median(ours), median(curl), median(ours) / median(curl),
-                static_cast<long long>(longestStallMs));
+    // The rounds' own ratios too: a round of each runs back to back, so
+    // their ratio is less moved by the load of other programs.
+    std::printf("%lld MB over loopback, median of %d rounds: manager %.0f MB/s, curl %.0f MB/s, ratio %.2f, "
+                "median round ratio %.2f (target >= 0.90); longest GUI-thread gap %lld ms\n",
+                static_cast<long long>(size >> 20), int(ours.size()), median(ours), median(curl),
+                median(ours) / median(curl), median(ratios), static_cast<long long>(longestStallMs));
 
     serverThread.quit();
     serverThread.wait();

@@ -79,6 +79,9 @@ void DownloadTransfer::request(bool continuing)
         request.setRawHeader("If-Range", job_.validator.toUtf8());
     }
     reply_ = network_.get(request);
+    // Bounded, so that a disk slower than the network holds the sender back
+    // instead of the whole file piling up in memory.
+    reply_->setReadBufferSize(readBufferBytes);
     connect(reply_, &QNetworkReply::metaDataChanged, this, &DownloadTransfer::headersArrived);
     connect(reply_, &QNetworkReply::readyRead, this, &DownloadTransfer::dataArrived);
     connect(reply_, &QNetworkReply::finished, this, &DownloadTransfer::replyFinished);

@@ -36,6 +36,8 @@ class DownloadTransfer : public QObject {
 public:
     // Data is written to the disk in pieces of this size, not per packet.
     static constexpr int writeChunkBytes = 1 << 20;
+    // How much Qt may receive ahead of what was written.
+    static constexpr qint64 readBufferBytes = 4 << 20;
     // Progress is reported at most this often.
     static constexpr int progressIntervalMs = 200;
     // A server that sends nothing for this long has stopped answering.
