@@ -25,7 +25,6 @@ DownloadsView::DownloadsView(DownloadManager& manager, QWidget* parent)
     setObjectName(QStringLiteral("downloadsView"));
     address_->setObjectName(QStringLiteral("downloadAddress"));
     address_->setPlaceholderText(tr("https://…"));
-    address_->setClearButtonEnabled(true);
     add_->setObjectName(QStringLiteral("addDownloadButton"));
     status_->setObjectName(QStringLiteral("downloadsStatus"));
     status_->setWordWrap(true);
