@@ -342,6 +342,39 @@ private slots:
         QVERIFY(longName.toUtf8().size() > DownloadNames::maxNameBytes - 2);
     }
 
+    // Two run at a time, the rest wait in order; pausing one lets the next
+    // start, cancelling deletes the .part, removing takes the row away.
+    void twoRunAtATimeAndTheButtonsDoWhatTheySay()
+    {
+        server_.setPace(16 * 1024, 20); // 800 kB/s: seconds to act on them mid-way
+        Downloads downloads(folder_.path());
+        const int before = server_.requestCount();
+        QList<qint64> ids;
+        for (const QByteArray name : {"one.mkv", "two.mkv", "three.mkv"}) {
+            server_.serve('/' + name, file(randomBytes(8 * 1024 * 1024, quint32(ids.size()))));
+            ids << downloads.add(server_.url('/' + name));
+        }
+        const auto receiving = [&downloads](qint64 id) { return downloads.manager->find(id)->received > 0; };
+        QVERIFY(QTest::qWaitFor([&] { return receiving(ids[0]) && receiving(ids[1]); }, waitMs));
+        QCOMPARE(downloads.state(ids[2]), State::Queued);
+        QCOMPARE(server_.requestCount(), before + 2);
+
+        DownloadsView view(*downloads.manager);
+        QTest::mouseClick(view.row(ids[0])->pauseButton(), Qt::LeftButton);
+        QVERIFY(downloads.waitFor(ids[0], State::Paused));
+        QVERIFY(QTest::qWaitFor([&] { return receiving(ids[2]); }, waitMs));
+        QVERIFY(QFileInfo(folder_.filePath(QStringLiteral("one.mkv.part"))).size() > 0); // paused: the data stays
+
+        QTest::mouseClick(view.row(ids[1])->cancelButton(), Qt::LeftButton);
+        QVERIFY(downloads.waitFor(ids[1], State::Cancelled));
+        QVERIFY(!QFileInfo::exists(folder_.filePath(QStringLiteral("two.mkv.part"))));
+        QTest::mouseClick(view.row(ids[0])->removeButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !downloads.manager->find(ids[0]); }, waitMs));
+        QCOMPARE(view.row(ids[0]), nullptr);
+        QVERIFY(!QFileInfo::exists(folder_.filePath(QStringLiteral("one.mkv.part"))));
+        QCOMPARE(view.row(ids[2])->stateLabel()->text(), QStringLiteral("Downloading"));
+    }
+
     void finishedDownloadsStayOrLeaveTheList_data()
     {
         QTest::addColumn<bool>("autoClear");

@@ -138,6 +138,7 @@ void DownloadTransfer::headersArrived()
     if (!part_.isOpen() && !reserveName(*reply_))
         return;
     sinceProgress_.start();
+    sinceFlush_.start();
     emit answered(job_.id, job_.name, job_.total, job_.validator);
 }
 
@@ -200,6 +201,8 @@ void DownloadTransfer::dataArrived()
         return;
     if (!drain(*reply_))
         return;
+    if (sinceFlush_.isValid() && sinceFlush_.elapsed() >= flushIntervalMs && !flush())
+        return;
     reportProgress(false);
 }
 
@@ -222,6 +225,7 @@ bool DownloadTransfer::flush()
         return true;
     const int error = part_.append(buffer_.constData(), buffered_);
     buffered_ = 0;
+    sinceFlush_.start();
     if (error != 0) {
         fail(DownloadMessages::forDiskError(error, job_.folder));
         return false;

@@ -38,6 +38,9 @@ public:
     static constexpr int writeChunkBytes = 1 << 20;
     // How much Qt may receive ahead of what was written.
     static constexpr qint64 readBufferBytes = 4 << 20;
+    // Data waits in memory at most this long, so that a crash or a kill
+    // loses little of a slow download.
+    static constexpr int flushIntervalMs = 1000;
     // Progress is reported at most this often.
     static constexpr int progressIntervalMs = 200;
     // A server that sends nothing for this long has stopped answering.
@@ -85,6 +88,7 @@ private:
     QByteArray buffer_;
     qint64 buffered_ = 0;
     QElapsedTimer sinceProgress_;
+    QElapsedTimer sinceFlush_;
     bool continuing_ = false;
     bool headersSeen_ = false;
     bool alreadyComplete_ = false;
