@@ -59,6 +59,37 @@ function(_zelk_targets_below dir result)
   set(${result} ${targets} PARENT_SCOPE)
 endfunction()
 
+# Whether AUTOMOC will find anything to compile into the target's
+# mocs_compilation.cpp: a Qt class declared in a header it lists, or in the
+# header beside one of its sources (AUTOMOC looks at those too).
+function(_zelk_has_header_moc target result)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  set(headers "")
+  foreach(source IN LISTS sources)
+    if(source MATCHES "\\$<")
+      continue()
+    endif()
+    get_filename_component(path ${source} ABSOLUTE BASE_DIR ${source_dir})
+    if(path MATCHES "\\.(h|hpp)$")
+      list(APPEND headers ${path})
+    elseif(path MATCHES "\\.(cpp|cc|cxx)$")
+      string(REGEX REPLACE "\\.[a-z]+$" ".h" beside ${path})
+      list(APPEND headers ${beside})
+    endif()
+  endforeach()
+  foreach(header IN LISTS headers)
+    if(EXISTS ${header})
+      file(STRINGS ${header} qt_classes REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE")
+      if(qt_classes)
+        set(${result} TRUE PARENT_SCOPE)
+        return()
+      endif()
+    endif()
+  endforeach()
+  set(${result} FALSE PARENT_SCOPE)
+endfunction()
+
 # Called once, after every target is defined.
 function(zelk_precompile_qt_headers)
   if(NOT ZELK_PCH OR ZELK_CORE_ONLY OR ZELK_FUZZ)
@@ -82,6 +113,16 @@ function(zelk_precompile_qt_headers)
     _zelk_links_qt(${target} links_qt)
     if(links_qt AND NOT skip)
       target_precompile_headers(${target} REUSE_FROM zelk_qt_pch)
+      # AUTOMOC compiles a file of its own into every target, most of them
+      # empty: loading the precompiled header for nothing took about a second
+      # each, a minute per build.
+      _zelk_has_header_moc(${target} has_moc)
+      get_target_property(automoc ${target} AUTOMOC)
+      if(automoc AND NOT has_moc)
+        get_target_property(binary_dir ${target} BINARY_DIR)
+        set_source_files_properties(${binary_dir}/${target}_autogen/mocs_compilation.cpp TARGET_DIRECTORY ${target}
+                                    PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+      endif()
       # A header GCC refuses is silently parsed again: say so instead.
       target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch;-pthread>")
     endif()
