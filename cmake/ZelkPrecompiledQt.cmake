@@ -16,7 +16,9 @@
 # what it uses.
 option(ZELK_PCH "Precompile the Qt headers shared by the Qt targets" ON)
 
-function(_zelk_links_qt target result)
+# zelk_links_qt(TARGET RESULT): whether TARGET links Qt, directly or through
+# the libraries it links.
+function(zelk_links_qt target result)
   set(found FALSE)
   set(pending ${target})
   set(seen "")
@@ -49,11 +51,12 @@ function(_zelk_links_qt target result)
   set(${result} ${found} PARENT_SCOPE)
 endfunction()
 
-function(_zelk_targets_below dir result)
+# zelk_targets_below(DIR RESULT): the targets defined in DIR and below.
+function(zelk_targets_below dir result)
   get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
   get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
   foreach(subdir IN LISTS subdirs)
-    _zelk_targets_below(${subdir} below)
+    zelk_targets_below(${subdir} below)
     list(APPEND targets ${below})
   endforeach()
   set(${result} ${targets} PARENT_SCOPE)
@@ -102,7 +105,7 @@ function(zelk_precompile_qt_headers)
   target_compile_options(zelk_qt_pch PRIVATE -pthread)
   target_precompile_headers(zelk_qt_pch PRIVATE
     "$<$<COMPILE_LANGUAGE:CXX>:${PROJECT_SOURCE_DIR}/cmake/pch/zelk_qt_pch.h>")
-  _zelk_targets_below(${PROJECT_SOURCE_DIR} targets)
+  zelk_targets_below(${PROJECT_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$"
@@ -110,7 +113,7 @@ function(zelk_precompile_qt_headers)
       continue()
     endif()
     get_target_property(skip ${target} DISABLE_PRECOMPILE_HEADERS)
-    _zelk_links_qt(${target} links_qt)
+    zelk_links_qt(${target} links_qt)
     if(links_qt AND NOT skip)
       target_precompile_headers(${target} REUSE_FROM zelk_qt_pch)
       # AUTOMOC compiles a file of its own into every target, most of them
