@@ -276,9 +276,10 @@ private slots:
     }
 
     // 50,000 files on a library another program holds locked: the walk gets
-    // a few batches ahead of the writer and waits, so the import is surely
-    // running while the window is asked to do something and when Cancel is
-    // pressed. Once the lock goes, what was found lands and nothing more.
+    // a few thousand videos ahead of the writer and waits, so the import is
+    // surely running while the window is asked to do something and when
+    // Cancel is pressed. Once the lock goes, what was found lands and nothing
+    // more.
     void aBigImportIsCancelledPartWayWhileTheWindowAnswers()
     {
         const QString memory = QStringLiteral("/dev/shm");
@@ -342,6 +343,16 @@ private slots:
         QVERIFY2(answer.dialog->stateText().contains(QStringLiteral("cancelled")), qPrintable(answer.dialog->stateText()));
         QCOMPARE(labelText(answer.dialog, "importVideosAdded"), QLocale().toString(figures.videosAdded));
         QTRY_COMPARE(window.views().libraryView()->videoList()->count(), figures.videosAdded);
+
+        // The whole folder afterwards, many writes long: the rest goes in,
+        // each video once, and only the rest is counted as added.
+        FolderAnswer whole(window, root);
+        button->click();
+        QTRY_VERIFY(whole.shown());
+        QTRY_VERIFY_WITH_TIMEOUT(window.views().folderImport()->isFinished(), 60000);
+        const int videos = files - files / 10;
+        QCOMPARE(window.views().folderImport()->figures().videosAdded, videos - figures.videosAdded);
+        QCOMPARE(window.views().library().entries().size(), videos);
     }
 };
 

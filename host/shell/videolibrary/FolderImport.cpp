@@ -15,12 +15,14 @@ namespace ZelkShell {
 struct FolderImport::Shared {
     std::mutex mutex;
     std::condition_variable room;
-    int batchesAhead = 0; // handed to the writer, not landed yet
+    QStringList waiting;      // found, not written yet
+    bool writeQueued = false; // a write of `waiting` is queued or running
+    bool walkEnded = false;
     bool stopping = false;
     FolderImport* owner = nullptr;
     FolderWalk::Summary walked;
     int videosAdded = 0;
-    int failedBatches = 0;
+    int failedWrites = 0;
     bool noticeWaiting = false;
 
     // Calls `call` on the import's thread, if the import is still there.
@@ -52,27 +54,24 @@ struct FolderImport::Shared {
         notify();
     }
 
-    // On the walking thread, before a batch goes to the writer.
-    void waitForRoom()
+    // On the walking thread: true when `paths` need a write queued (none is).
+    bool add(const QStringList& paths)
     {
         std::unique_lock<std::mutex> lock(mutex);
-        room.wait(lock, [this] { return batchesAhead < maximumBatchesAhead || stopping; });
-        ++batchesAhead;
+        room.wait(lock, [this] { return waiting.size() < maximumWaiting || stopping; });
+        waiting += paths;
+        const bool queue = !writeQueued;
+        writeQueued = true;
+        return queue;
     }
 
-    // On the writing thread: `added` rows, or -1 for a batch refused.
-    void batchLanded(int added)
+    // The walk's last word: true when everything it found has landed.
+    bool walkDone(const FolderWalk::Summary& summary)
     {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            --batchesAhead;
-            if (added < 0)
-                ++failedBatches;
-            else
-                videosAdded += added;
-        }
-        room.notify_all();
-        notify();
+        std::lock_guard<std::mutex> lock(mutex);
+        walked = summary;
+        walkEnded = true;
+        return !writeQueued;
     }
 
     void stop()
@@ -85,6 +84,48 @@ struct FolderImport::Shared {
     }
 };
 
+// The write queues the next itself when more came meanwhile, and tells the
+// import when the walk has ended and nothing is left.
+void FolderImport::queueWrite(const std::shared_ptr<Shared>& shared, LibraryWriter& writer,
+                              LibraryWriter::AtQuit atQuit)
+{
+    writer.enqueue(
+        [shared, &writer, atQuit](VideoLibrary& library) {
+            QStringList paths;
+            {
+                std::lock_guard<std::mutex> lock(shared->mutex);
+                paths = shared->waiting;
+            }
+            const int added = library.addAll(paths);
+            // Kept: tried again after a pause, with whatever came meanwhile.
+            if (added < 0 && library.isBusy())
+                return false;
+            bool more = false;
+            bool landed = false;
+            {
+                std::lock_guard<std::mutex> lock(shared->mutex);
+                // Only the walk adds, at the end: the first paths are these.
+                shared->waiting.erase(shared->waiting.begin(), shared->waiting.begin() + paths.size());
+                if (added < 0)
+                    ++shared->failedWrites;
+                else
+                    shared->videosAdded += added;
+                more = !shared->waiting.isEmpty();
+                shared->writeQueued = more;
+                landed = !more && shared->walkEnded;
+            }
+            shared->room.notify_all();
+            if (more)
+                queueWrite(shared, writer, atQuit);
+            if (landed)
+                shared->post(&FolderImport::publishFinished);
+            else
+                shared->notify();
+            return added >= 0;
+        },
+        atQuit);
+}
+
 FolderImport::FolderImport(QString folder, LibraryWriter& writer, LibraryWriter::AtQuit atQuit, QObject* parent)
     : QObject(parent)
     , folder_(std::move(folder))
@@ -94,20 +135,12 @@ FolderImport::FolderImport(QString folder, LibraryWriter& writer, LibraryWriter:
     shared_->owner = this;
     const std::shared_ptr<Shared> shared = shared_;
     LibraryWriter* target = &writer;
-    // These run on the walking thread and go straight to the writing thread.
+    // These run on the walking thread.
     connect(
         walk_.get(), &FolderWalk::batchFound, walk_.get(),
         [shared, target, atQuit](const QStringList& paths) {
-            shared->waitForRoom();
-            target->enqueue(
-                [shared, paths](VideoLibrary& library) {
-                    const int added = library.addAll(paths);
-                    if (added < 0 && library.isBusy())
-                        return false; // the writer tries it again after a pause
-                    shared->batchLanded(added);
-                    return added >= 0;
-                },
-                atQuit);
+            if (shared->add(paths))
+                queueWrite(shared, *target, atQuit);
         },
         Qt::DirectConnection);
     connect(
@@ -115,16 +148,11 @@ FolderImport::FolderImport(QString folder, LibraryWriter& writer, LibraryWriter:
         [shared](const FolderWalk::Summary& soFar) { shared->walkProgressed(soFar); }, Qt::DirectConnection);
     connect(
         walk_.get(), &FolderWalk::finished, walk_.get(),
-        [shared, target](const FolderWalk::Summary& summary) {
-            shared->walkProgressed(summary);
-            // The writer keeps the order of its writes: when this one runs,
-            // every batch of the walk has landed.
-            target->enqueue(
-                [shared](VideoLibrary&) {
-                    shared->post(&FolderImport::publishFinished);
-                    return true;
-                },
-                LibraryWriter::AtQuit::Drop);
+        [shared](const FolderWalk::Summary& summary) {
+            if (shared->walkDone(summary))
+                shared->post(&FolderImport::publishFinished);
+            else
+                shared->notify();
         },
         Qt::DirectConnection);
 }
@@ -164,7 +192,7 @@ FolderImport::Figures FolderImport::figures() const
     figures.refusedNames = shared_->walked.refusedNames;
     figures.cancelled = shared_->walked.cancelled;
     figures.videosAdded = shared_->videosAdded;
-    figures.failedBatches = shared_->failedBatches;
+    figures.failedWrites = shared_->failedWrites;
     return figures;
 }
 

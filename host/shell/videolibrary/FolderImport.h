@@ -12,13 +12,16 @@ namespace ZelkShell {
 class FolderWalk;
 
 // Puts the videos in and below a folder into the library: a FolderWalk lists
-// them on its thread and hands each batch straight to the LibraryWriter,
-// which adds it on its own. The one way a folder goes into the library,
-// whether the default video folder at start or a folder the user picked.
+// them on its thread, and the LibraryWriter adds them on its own. The one way
+// a folder goes into the library, whether the default video folder at start
+// or a folder the user picked.
 //
-// The walk keeps at most maximumBatchesAhead batches waiting for the writer:
-// a huge tree on a slow or locked library does not pile up in memory, and a
-// cancel stops the walk close to what has been written.
+// Each write takes every video found and not yet written, in one
+// transaction: while the library commits one (a disk flush, the slow part),
+// the walk gathers the next, so a slow disk gets fewer, larger commits. At
+// most maximumWaiting found videos wait for the writer; beyond that the walk
+// waits too: a huge tree on a slow or locked library does not pile up in
+// memory, and a cancel stops the walk close to what has been written.
 class FolderImport : public QObject {
     Q_OBJECT
 
@@ -30,19 +33,20 @@ public:
         int videosAdded = 0;
         int skippedFolders = 0; // could not be read
         int refusedNames = 0;   // not valid in the system's encoding
-        // Batches the library refused for another reason than a lock.
-        int failedBatches = 0;
+        // Writes the library refused for another reason than a lock (their
+        // videos are not in it).
+        int failedWrites = 0;
         bool cancelled = false;
     };
 
-    static constexpr int maximumBatchesAhead = 4;
+    static constexpr int maximumWaiting = 5000;
 
-    // `atQuit` says what becomes of batches still waiting for the writer when
+    // `atQuit` says what becomes of a write still waiting for the writer when
     // the player quits (see LibraryWriter::AtQuit). `writer` must outlive the
     // import.
     FolderImport(QString folder, LibraryWriter& writer, LibraryWriter::AtQuit atQuit, QObject* parent = nullptr);
-    // Cancels the walk and waits for its thread; batches already handed to
-    // the writer are still written.
+    // Cancels the walk and waits for its thread; the videos it found are
+    // still written.
     ~FolderImport() override;
 
     void start();
@@ -51,7 +55,7 @@ public:
     void cancel();
 
     QString folder() const { return folder_; }
-    // From start() until finished(): the walk runs, or its batches have not
+    // From start() until finished(): the walk runs, or what it found has not
     // all landed yet.
     bool isRunning() const { return started_ && !finished_; }
     bool isFinished() const { return finished_; }
@@ -60,12 +64,16 @@ public:
 signals:
     // The figures changed (at most one notice waits at a time).
     void progressed();
-    // The walk ended and every batch it found landed in the library (or was
-    // refused, see Figures::failedBatches).
+    // The walk ended and every video it found landed in the library (or was
+    // refused, see Figures::failedWrites).
     void finished();
 
 private:
     struct Shared;
+
+    // Queues one write of every video found and not written yet.
+    static void queueWrite(const std::shared_ptr<Shared>& shared, LibraryWriter& writer,
+                           LibraryWriter::AtQuit atQuit);
 
     void publishProgress();
     void publishFinished();

@@ -122,11 +122,11 @@ void ImportDialog::importFinished()
     const FolderImport::Figures figures = import_->figures();
     QString text = figures.cancelled ? tr("Import cancelled. The videos added so far stay in the library.")
                                      : tr("Import finished.");
-    if (figures.failedBatches > 0)
+    if (figures.failedWrites > 0)
         text += QLatin1Char('\n') + tr("Some videos could not be written to the library.");
     state_->setText(text);
     buttons_->setStandardButtons(QDialogButtonBox::Close);
-    if (figures.cancelled || figures.failedBatches > 0 || !autoClose_ || !autoClose_())
+    if (figures.cancelled || figures.failedWrites > 0 || !autoClose_ || !autoClose_())
         return;
     emit closedWithSummary(tr("Folder \"%1\" imported (videos added: %2).")
                                .arg(QDir::toNativeSeparators(import_->folder()), number(figures.videosAdded)));

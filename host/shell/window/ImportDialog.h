@@ -20,7 +20,7 @@ class FolderImport;
 // When the import completes, `autoClose` is asked (then, not at the start:
 // the setting may change while it runs): true closes the dialog, its
 // summary going out with summaryWhenClosed(). A cancelled import, or one the
-// library refused batches of, keeps the dialog open with its summary: the
+// library refused videos of, keeps the dialog open with its summary: the
 // user asked to stop, or should see that something went wrong.
 class ImportDialog : public QDialog {
     Q_OBJECT
