@@ -19,7 +19,7 @@ class FolderImport;
 //
 // When the import completes, `autoClose` is asked (then, not at the start:
 // the setting may change while it runs): true closes the dialog, its
-// summary going out with summaryWhenClosed(). A cancelled import, or one the
+// summary going out with closedWithSummary(). A cancelled import, or one the
 // library refused videos of, keeps the dialog open with its summary: the
 // user asked to stop, or should see that something went wrong.
 class ImportDialog : public QDialog {
