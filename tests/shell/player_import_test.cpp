@@ -279,7 +279,7 @@ private slots:
     // a few thousand videos ahead of the writer and waits, so the import is
     // surely running while the window is asked to do something and when
     // Cancel is pressed. Once the lock goes, what was found lands and nothing
-    // more.
+    // more; then the whole folder goes in.
     void aBigImportIsCancelledPartWayWhileTheWindowAnswers()
     {
         const QString memory = QStringLiteral("/dev/shm");
@@ -324,11 +324,17 @@ private slots:
         QTRY_VERIFY(delivered);
         QVERIFY(runningWhenDelivered);
 
+        // Cancel once the walk is held up by the writer: it must stop at once,
+        // while the library is still locked, not when the writes free it.
+        QTRY_VERIFY_WITH_TIMEOUT(import->figures().videosFound > FolderImport::maximumWaiting, 30000);
+        QTRY_COMPARE(labelText(answer.dialog, "importFilesLookedAt"), QLocale().toString(import->figures().filesLookedAt));
         auto* buttons = answer.dialog->findChild<QDialogButtonBox*>();
         QVERIFY(buttons && buttons->button(QDialogButtonBox::Cancel));
         buttons->button(QDialogButtonBox::Cancel)->click();
         QCOMPARE(answer.dialog->stateText(), QStringLiteral("Cancelling…"));
+        QTRY_VERIFY(import->figures().cancelled);
         QVERIFY(import->isRunning()); // what was found has not landed yet
+        QCOMPARE(import->figures().videosAdded, 0);
         lock.release();
         QTRY_VERIFY_WITH_TIMEOUT(import->isFinished(), 30000);
 

@@ -123,6 +123,13 @@ FolderWalk::Summary FolderWalk::walk(const QString& root, const Filter& accept, 
             pending << file;
             ++summary.filesFound;
             if (pending.size() >= batchSize) {
+                // The figures go first: a batch may have to wait (for a
+                // library that is locked), and they should say how far the
+                // walk got meanwhile.
+                if (progress) {
+                    progress(summary);
+                    sinceReport.restart();
+                }
                 batch(pending);
                 pending.clear();
             }

@@ -40,8 +40,8 @@ public:
 
     // Walks `root` on the calling thread, handing `batch` every `batchSize`
     // accepted files (and the rest at the end) and `progress`, if given, the
-    // figures at most every progressIntervalMs; stops between two entries
-    // once `cancelled` is set.
+    // figures before each batch and otherwise at most every
+    // progressIntervalMs; stops between two entries once `cancelled` is set.
     static Summary walk(const QString& root, const Filter& accept, int batchSize,
                         const std::function<void(const QStringList&)>& batch, const std::atomic_bool& cancelled,
                         const Progress& progress = {});
