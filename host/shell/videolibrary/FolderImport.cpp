@@ -207,6 +207,8 @@ void FolderImport::publishProgress()
 
 void FolderImport::publishFinished()
 {
+    if (finished_)
+        return;
     finished_ = true;
     emit progressed();
     emit finished();
