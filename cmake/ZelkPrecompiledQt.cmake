@@ -16,7 +16,9 @@
 # what it uses.
 option(ZELK_PCH "Precompile the Qt headers shared by the Qt targets" ON)
 
-function(_zelk_links_qt target result)
+# zelk_links_qt(TARGET RESULT): whether TARGET links Qt, directly or through
+# the libraries it links.
+function(zelk_links_qt target result)
   set(found FALSE)
   set(pending ${target})
   set(seen "")
@@ -49,14 +51,46 @@ function(_zelk_links_qt target result)
   set(${result} ${found} PARENT_SCOPE)
 endfunction()
 
-function(_zelk_targets_below dir result)
+# zelk_targets_below(DIR RESULT): the targets defined in DIR and below.
+function(zelk_targets_below dir result)
   get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
   get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
   foreach(subdir IN LISTS subdirs)
-    _zelk_targets_below(${subdir} below)
+    zelk_targets_below(${subdir} below)
     list(APPEND targets ${below})
   endforeach()
   set(${result} ${targets} PARENT_SCOPE)
+endfunction()
+
+# Whether AUTOMOC will find anything to compile into the target's
+# mocs_compilation.cpp: a Qt class declared in a header it lists, or in the
+# header beside one of its sources (AUTOMOC looks at those too).
+function(_zelk_has_header_moc target result)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  set(headers "")
+  foreach(source IN LISTS sources)
+    if(source MATCHES "\\$<")
+      continue()
+    endif()
+    get_filename_component(path ${source} ABSOLUTE BASE_DIR ${source_dir})
+    if(path MATCHES "\\.(h|hpp)$")
+      list(APPEND headers ${path})
+    elseif(path MATCHES "\\.(cpp|cc|cxx)$")
+      string(REGEX REPLACE "\\.[a-z]+$" ".h" beside ${path})
+      list(APPEND headers ${beside})
+    endif()
+  endforeach()
+  foreach(header IN LISTS headers)
+    if(EXISTS ${header})
+      file(STRINGS ${header} qt_classes REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE")
+      if(qt_classes)
+        set(${result} TRUE PARENT_SCOPE)
+        return()
+      endif()
+    endif()
+  endforeach()
+  set(${result} FALSE PARENT_SCOPE)
 endfunction()
 
 # Called once, after every target is defined.
@@ -71,7 +105,7 @@ function(zelk_precompile_qt_headers)
   target_compile_options(zelk_qt_pch PRIVATE -pthread)
   target_precompile_headers(zelk_qt_pch PRIVATE
     "$<$<COMPILE_LANGUAGE:CXX>:${PROJECT_SOURCE_DIR}/cmake/pch/zelk_qt_pch.h>")
-  _zelk_targets_below(${PROJECT_SOURCE_DIR} targets)
+  zelk_targets_below(${PROJECT_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$"
@@ -79,9 +113,19 @@ function(zelk_precompile_qt_headers)
       continue()
     endif()
     get_target_property(skip ${target} DISABLE_PRECOMPILE_HEADERS)
-    _zelk_links_qt(${target} links_qt)
+    zelk_links_qt(${target} links_qt)
     if(links_qt AND NOT skip)
       target_precompile_headers(${target} REUSE_FROM zelk_qt_pch)
+      # AUTOMOC compiles a file of its own into every target, most of them
+      # empty: loading the precompiled header for nothing took about a second
+      # each, a minute per build.
+      _zelk_has_header_moc(${target} has_moc)
+      get_target_property(automoc ${target} AUTOMOC)
+      if(automoc AND NOT has_moc)
+        get_target_property(binary_dir ${target} BINARY_DIR)
+        set_source_files_properties(${binary_dir}/${target}_autogen/mocs_compilation.cpp TARGET_DIRECTORY ${target}
+                                    PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+      endif()
       # A header GCC refuses is silently parsed again: say so instead.
       target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch;-pthread>")
     endif()

@@ -202,6 +202,53 @@
     </message>
 </context>
 <context>
+    <name>ZelkShell::ImportDialog</name>
+    <message>
+        <source>Import Folder</source>
+        <translation>Ordner importieren</translation>
+    </message>
+    <message>
+        <source>Adding the videos in &quot;%1&quot; to the library…</source>
+        <translation>Die Videos in „%1“ werden zur Videobibliothek hinzugefügt…</translation>
+    </message>
+    <message>
+        <source>Files looked at:</source>
+        <translation>Durchsuchte Dateien:</translation>
+    </message>
+    <message>
+        <source>Videos added:</source>
+        <translation>Hinzugefügte Videos:</translation>
+    </message>
+    <message>
+        <source>Folders skipped (could not be read):</source>
+        <translation>Übersprungene Ordner (nicht lesbar):</translation>
+    </message>
+    <message>
+        <source>Names refused (not valid in the system&apos;s encoding):</source>
+        <translation>Abgelehnte Namen (in der Systemkodierung ungültig):</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen…</translation>
+    </message>
+    <message>
+        <source>Import cancelled. The videos added so far stay in the library.</source>
+        <translation>Import abgebrochen. Die bereits hinzugefügten Videos bleiben in der Videobibliothek.</translation>
+    </message>
+    <message>
+        <source>Import finished.</source>
+        <translation>Import abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Some videos could not be written to the library.</source>
+        <translation>Einige Videos konnten nicht in die Videobibliothek geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Folder &quot;%1&quot; imported (videos added: %2).</source>
+        <translation>Ordner „%1“ importiert (hinzugefügte Videos: %2).</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::LibraryView</name>
     <message>
         <source>Recently watched</source>
@@ -242,6 +289,10 @@
     <message>
         <source>Another program is using the video library; it is shown again when it is free.</source>
         <translation>Ein anderes Programm verwendet die Videobibliothek; sie wird wieder angezeigt, sobald sie frei ist.</translation>
+    </message>
+    <message>
+        <source>Import Folder…</source>
+        <translation>Ordner importieren…</translation>
     </message>
 </context>
 <context>
@@ -405,6 +456,18 @@
     <message>
         <source>its name is not valid text and may be taken for another file&apos;s; rename it</source>
         <translation>sein Name ist kein gültiger Text und könnte für den einer anderen Datei gehalten werden; benennen Sie die Datei um</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>Video&amp;bibliothek</translation>
+    </message>
+    <message>
+        <source>&amp;Import Folder…</source>
+        <translation>Ordner &amp;importieren…</translation>
+    </message>
+    <message>
+        <source>Choose a Folder to Import</source>
+        <translation>Zu importierenden Ordner wählen</translation>
     </message>
 </context>
 <context>

@@ -202,6 +202,53 @@
     </message>
 </context>
 <context>
+    <name>ZelkShell::ImportDialog</name>
+    <message>
+        <source>Import Folder</source>
+        <translation>Importar carpeta</translation>
+    </message>
+    <message>
+        <source>Adding the videos in &quot;%1&quot; to the library…</source>
+        <translation>Añadiendo a la videoteca los vídeos de «%1»…</translation>
+    </message>
+    <message>
+        <source>Files looked at:</source>
+        <translation>Archivos examinados:</translation>
+    </message>
+    <message>
+        <source>Videos added:</source>
+        <translation>Vídeos añadidos:</translation>
+    </message>
+    <message>
+        <source>Folders skipped (could not be read):</source>
+        <translation>Carpetas omitidas (no se pudieron leer):</translation>
+    </message>
+    <message>
+        <source>Names refused (not valid in the system&apos;s encoding):</source>
+        <translation>Nombres rechazados (no válidos en la codificación del sistema):</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Cancelando…</translation>
+    </message>
+    <message>
+        <source>Import cancelled. The videos added so far stay in the library.</source>
+        <translation>Importación cancelada. Los vídeos ya añadidos permanecen en la videoteca.</translation>
+    </message>
+    <message>
+        <source>Import finished.</source>
+        <translation>Importación terminada.</translation>
+    </message>
+    <message>
+        <source>Some videos could not be written to the library.</source>
+        <translation>Algunos vídeos no se han podido guardar en la videoteca.</translation>
+    </message>
+    <message>
+        <source>Folder &quot;%1&quot; imported (videos added: %2).</source>
+        <translation>Carpeta «%1» importada (vídeos añadidos: %2).</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::LibraryView</name>
     <message>
         <source>Recently watched</source>
@@ -242,6 +289,10 @@
     <message>
         <source>Another program is using the video library; it is shown again when it is free.</source>
         <translation>Otro programa está usando la videoteca; se mostrará de nuevo cuando quede libre.</translation>
+    </message>
+    <message>
+        <source>Import Folder…</source>
+        <translation>Importar carpeta…</translation>
     </message>
 </context>
 <context>
@@ -405,6 +456,18 @@
     <message>
         <source>its name is not valid text and may be taken for another file&apos;s; rename it</source>
         <translation>su nombre no es un texto válido y podría confundirse con el de otro archivo; cámbiele el nombre</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>Video&amp;teca</translation>
+    </message>
+    <message>
+        <source>&amp;Import Folder…</source>
+        <translation>&amp;Importar carpeta…</translation>
+    </message>
+    <message>
+        <source>Choose a Folder to Import</source>
+        <translation>Elegir una carpeta para importar</translation>
     </message>
 </context>
 <context>

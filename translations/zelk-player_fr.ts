@@ -202,6 +202,53 @@
     </message>
 </context>
 <context>
+    <name>ZelkShell::ImportDialog</name>
+    <message>
+        <source>Import Folder</source>
+        <translation>Importer un dossier</translation>
+    </message>
+    <message>
+        <source>Adding the videos in &quot;%1&quot; to the library…</source>
+        <translation>Ajout des vidéos de «&#xa0;%1&#xa0;» à la vidéothèque…</translation>
+    </message>
+    <message>
+        <source>Files looked at:</source>
+        <translation>Fichiers examinés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Videos added:</source>
+        <translation>Vidéos ajoutées&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Folders skipped (could not be read):</source>
+        <translation>Dossiers ignorés (illisibles)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Names refused (not valid in the system&apos;s encoding):</source>
+        <translation>Noms refusés (non valides dans l&apos;encodage du système)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Annulation…</translation>
+    </message>
+    <message>
+        <source>Import cancelled. The videos added so far stay in the library.</source>
+        <translation>Importation annulée. Les vidéos déjà ajoutées restent dans la vidéothèque.</translation>
+    </message>
+    <message>
+        <source>Import finished.</source>
+        <translation>Importation terminée.</translation>
+    </message>
+    <message>
+        <source>Some videos could not be written to the library.</source>
+        <translation>Certaines vidéos n&apos;ont pas pu être enregistrées dans la vidéothèque.</translation>
+    </message>
+    <message>
+        <source>Folder &quot;%1&quot; imported (videos added: %2).</source>
+        <translation>Dossier «&#xa0;%1&#xa0;» importé (vidéos ajoutées&#xa0;: %2).</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::LibraryView</name>
     <message>
         <source>Recently watched</source>
@@ -242,6 +289,10 @@
     <message>
         <source>Another program is using the video library; it is shown again when it is free.</source>
         <translation>Un autre programme utilise la vidéothèque&#xa0;; elle s&apos;affichera de nouveau dès qu&apos;elle sera libre.</translation>
+    </message>
+    <message>
+        <source>Import Folder…</source>
+        <translation>Importer un dossier…</translation>
     </message>
 </context>
 <context>
@@ -405,6 +456,18 @@
     <message>
         <source>its name is not valid text and may be taken for another file&apos;s; rename it</source>
         <translation>son nom n&apos;est pas un texte valide et pourrait être pris pour celui d&apos;un autre fichier&#xa0;; renommez-le</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>&amp;Vidéothèque</translation>
+    </message>
+    <message>
+        <source>&amp;Import Folder…</source>
+        <translation>&amp;Importer un dossier…</translation>
+    </message>
+    <message>
+        <source>Choose a Folder to Import</source>
+        <translation>Choisir un dossier à importer</translation>
     </message>
 </context>
 <context>

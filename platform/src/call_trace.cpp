@@ -33,7 +33,7 @@ std::string printable(const WString &text) {
 
 } // namespace
 
-void traceChange(const char *call, HiveId hive, KeyId key, const WString &valueName) {
+void traceCall(const char *call, HiveId hive, KeyId key, const WString &valueName) {
   const char *path = tracePath();
   if (!path) return;
   if (std::FILE *file = std::fopen(path, "a")) {

@@ -1,12 +1,16 @@
-// A trace of the calls that change a hive, for tests and support: when the
-// environment variable ZELK_REGISTRY_TRACE names a file, every successful
-// RegSetValueExW and RegDeleteValueW appends one line to it:
+// A trace of registry calls, for tests and support: when the environment
+// variable ZELK_REGISTRY_TRACE names a file, every successful RegSetValueExW
+// and RegDeleteValueW, and every RegOpenKeyExW and RegCreateKeyExW that
+// opens or creates a key below the one given, appends one line to it:
 //
 //   set user 42 AlwaysOnTop
 //   delete machine 7 Volume
+//   open user 1 Software\u005CZelk\u005CSettings
+//   create user 42 Playback
 //
-// (call, hive, the key's internal number, value name; characters outside
-// printable ASCII as \uXXXX). Lines are appended in call order.
+// (call, hive, the internal number of the key the call was given, value or
+// sub-key name; characters outside printable ASCII, and backslashes, as
+// \uXXXX). Lines are appended in call order.
 #pragma once
 
 #include "hive_locations.h"
@@ -15,6 +19,6 @@
 
 namespace zelk::registry {
 
-void traceChange(const char *call, HiveId hive, KeyId key, const WString &valueName);
+void traceCall(const char *call, HiveId hive, KeyId key, const WString &valueName);
 
 } // namespace zelk::registry

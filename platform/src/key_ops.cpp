@@ -1,5 +1,6 @@
 // Key calls: RegOpenKeyExW, RegCreateKeyExW, RegCloseKey, RegDeleteKeyW,
 // RegDeleteKeyExW, SHDeleteKeyW and RegFlushKey.
+#include "call_trace.h"
 #include "registry_context.h"
 
 using namespace zelk::registry;
@@ -78,7 +79,9 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, R
     std::vector<WString> path;
     if (LONG rc = splitKeyPath(lpSubKey, path)) return rc;
     Hive &hive = reg.hive(ref.hive);
-    return openExistingKey(reg, hive, ref, path, samDesired, phkResult) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    if (!openExistingKey(reg, hive, ref, path, samDesired, phkResult)) return ERROR_FILE_NOT_FOUND;
+    traceCall("open", ref.hive, ref.key, fromWide(lpSubKey));
+    return ERROR_SUCCESS;
   });
 }
 
@@ -99,6 +102,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
     // the hive's write lock.
     if (openExistingKey(reg, hive, ref, path, samDesired, phkResult)) {
       if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
+      traceCall("open", ref.hive, ref.key, fromWide(lpSubKey));
       return ERROR_SUCCESS;
     }
     Hive::Txn txn(hive, true);
@@ -125,6 +129,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
     txn.commit();
     *phkResult = newHandle(reg, ref.hive, key, granted);
     if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    traceCall(created ? "create" : "open", ref.hive, ref.key, fromWide(lpSubKey));
     return ERROR_SUCCESS;
   });
 }

@@ -75,7 +75,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
     // (see Hive::setValue); when the read cache already knows the value,
     // that is settled without taking the hive's write lock.
     if (hive.writable() && (ref.granted & KEY_SET_VALUE) && hive.cachedValueIs(ref.key, name, dwType, lpData, cbData)) {
-      traceChange("set", ref.hive, ref.key, name);
+      traceCall("set", ref.hive, ref.key, name);
       return ERROR_SUCCESS;
     }
     Hive::Txn txn(hive, true);
@@ -84,7 +84,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/
     if (!txn.writing()) return ERROR_ACCESS_DENIED;
     hive.setValue(ref.key, name, dwType, lpData, cbData);
     txn.commit();
-    traceChange("set", ref.hive, ref.key, name);
+    traceCall("set", ref.hive, ref.key, name);
     return ERROR_SUCCESS;
   });
 }
@@ -98,7 +98,7 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
       return ERROR_FILE_NOT_FOUND;
     }
     txn.commit();
-    traceChange("delete", ref.hive, ref.key, name);
+    traceCall("delete", ref.hive, ref.key, name);
     return ERROR_SUCCESS;
   });
 }

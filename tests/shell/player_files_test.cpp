@@ -4,6 +4,7 @@
 // library, and the privacy of the data folder.
 
 #include "IsolatedEnvironment.h"
+#include "LibraryTestSupport.h"
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
 #include "StallMeter.h"
@@ -81,50 +82,6 @@ BehaviourSettings importing(const QString& folder)
     settings.addPlayedVideosToLibrary = true;
     return settings;
 }
-
-// Removes the library and whatever was moved aside beside it.
-void removeLibraryFiles()
-{
-    const QFileInfo library(VideoLibrary::defaultLocation());
-    QDir folder = library.absoluteDir();
-    const QStringList names = folder.entryList({library.fileName() + QLatin1Char('*')}, QDir::AllEntries | QDir::System);
-    for (const QString& name : names) {
-        const QString path = folder.filePath(name);
-        ::chmod(QFile::encodeName(path).constData(), 0700);
-        if (!QFile::remove(path))
-            QDir(path).removeRecursively();
-    }
-}
-
-// The sqlite3 program holding an exclusive lock on `file` until release().
-class LockHolder {
-public:
-    explicit LockHolder(const QString& file)
-    {
-        process_.start(QStringLiteral("sqlite3"), {file});
-        process_.write("BEGIN EXCLUSIVE;\n.print locked\n");
-    }
-    ~LockHolder() { release(); }
-    bool waitUntilLocked()
-    {
-        while (!process_.readAllStandardOutput().contains("locked")) {
-            if (!process_.waitForReadyRead(10000))
-                return false;
-        }
-        return true;
-    }
-    void release()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.write("ROLLBACK;\n.quit\n");
-        process_.closeWriteChannel();
-        process_.waitForFinished(10000);
-    }
-
-private:
-    QProcess process_;
-};
 
 // Opens a player window, plays `file` (if any) and quits; the file the engine
 // loaded, empty when none did.

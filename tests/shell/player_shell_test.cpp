@@ -7,6 +7,7 @@
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
 
+#include "host/library/ZNBLibrary.h"
 #include "host/shell/app/PlayerSession.h"
 #include "host/shell/app/ShellOptions.h"
 #include "host/shell/plugins/ShellMessages.h"
@@ -45,8 +46,50 @@ T* control(PluginHost& plugins, const char* name)
 class PlayerShellTest : public QObject {
     Q_OBJECT
 
+    QString tracePath;
+
+    // How many times the registry trace saw the player's settings key opened
+    // (or created) in the user's hive: once per opening of the store.
+    int storeOpenings() const
+    {
+        const QByteArray settingsKey =
+            "SOFTWARE\\u005CZelk\\u005CSettings\\u005C" + QByteArray::fromStdString(ZelkNimbo::OSUtilities::getComponentIdUTF8());
+        QFile trace(tracePath);
+        if (!trace.open(QIODevice::ReadOnly))
+            return 0;
+        int openings = 0;
+        for (const QByteArray& line : trace.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() == 4 && (fields[0] == "open" || fields[0] == "create") && fields[1] == "user" &&
+                fields[3] == settingsKey)
+                ++openings;
+        }
+        return openings;
+    }
+
 private slots:
+    void initTestCase()
+    {
+        // Read by the registry at its first call, which comes after this.
+        tracePath = QString::fromStdString(isolatedEnvironment().root()) + QStringLiteral("/registry.trace");
+        qputenv("ZELK_REGISTRY_TRACE", tracePath.toUtf8());
+    }
+
     void init() { clearStore(); }
+
+    // Re-reading the settings after a save reads the store through one
+    // opening, whichever part of the player the settings are for.
+    void aReloadOpensTheStoreOnce()
+    {
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        QFile::remove(tracePath);
+        player.reloadSettings();
+        QCOMPARE(storeOpenings(), 1);
+        player.reloadSettings();
+        QCOMPARE(storeOpenings(), 2);
+    }
 
     void alwaysOnTopTravelsFromThePreferencesToThePlayerAndBack()
     {

@@ -396,7 +396,7 @@ private slots:
                 checkDistinct(menu->actions(), menu->title());
             }
         }
-        QCOMPARE(menus, 3);
+        QCOMPARE(menus, 4);
     }
 
     void fileTypeKeysIgnoreTranslatedLabels()

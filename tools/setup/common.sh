@@ -9,7 +9,7 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 
 # Packages needed to build and run the player shell and the preferences module.
 BUILD_PACKAGES=(
-  build-essential cmake ninja-build ccache pkg-config binutils
+  build-essential cmake ninja-build ccache lld pkg-config binutils
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev qttranslations5-l10n
   libxml2-dev libboost-thread-dev libsqlite3-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core

@@ -16,7 +16,7 @@
 
 namespace ZelkShell {
 
-using namespace DownloadNames;
+namespace Names = DownloadNames;
 
 DownloadTransfer::DownloadTransfer(QNetworkAccessManager& network, DownloadJob job, QObject* parent)
     : QObject(parent)
@@ -46,8 +46,8 @@ void DownloadTransfer::start()
         return end(DownloadMessages::forDiskError(errno, job_.folder));
     // The data of an earlier attempt is continued only when the server can
     // confirm it is the same file.
-    if (!job_.name.isEmpty() && staysInside(job_.folder, job_.name + partSuffix)) {
-        const int error = part_.openToAppend(QDir(job_.folder).filePath(job_.name + partSuffix));
+    if (!job_.name.isEmpty() && Names::staysInside(job_.folder, job_.name + Names::partSuffix)) {
+        const int error = part_.openToAppend(QDir(job_.folder).filePath(job_.name + Names::partSuffix));
         if (error != 0 && error != ENOENT)
             return end(DownloadMessages::forDiskError(error, job_.folder));
         if (part_.isOpen() && part_.size() > 0 && job_.validator.isEmpty()) {
@@ -165,21 +165,21 @@ bool DownloadTransfer::reserveName(QNetworkReply& reply)
 {
     QString proposed = job_.name;
     if (proposed.isEmpty())
-        proposed = fromContentDisposition(reply.rawHeader("Content-Disposition"));
+        proposed = Names::fromContentDisposition(reply.rawHeader("Content-Disposition"));
     if (proposed.isEmpty())
-        proposed = fromUrl(reply.url());
+        proposed = Names::fromUrl(reply.url());
     if (proposed.isEmpty())
-        proposed = fromUrl(job_.url);
-    const QString safe = safeFileName(proposed);
+        proposed = Names::fromUrl(job_.url);
+    const QString safe = Names::safeFileName(proposed);
     // Another download may take the free name between the look and the
     // creation: the creation never replaces, so look again.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = freeName(job_.folder, safe);
-        if (!staysInside(job_.folder, name + partSuffix)) {
+        const QString name = Names::freeName(job_.folder, safe);
+        if (!Names::staysInside(job_.folder, name + Names::partSuffix)) {
             fail(DownloadMessages::forDiskError(EINVAL, job_.folder));
             return false;
         }
-        const int error = part_.create(QDir(job_.folder).filePath(name + partSuffix));
+        const int error = part_.create(QDir(job_.folder).filePath(name + Names::partSuffix));
         if (error == 0) {
             job_.name = name;
             return true;
@@ -298,7 +298,7 @@ void DownloadTransfer::finishComplete()
         }
         if (error != EEXIST)
             return end(DownloadMessages::forDiskError(error, job_.folder));
-        name = freeName(job_.folder, name);
+        name = Names::freeName(job_.folder, name);
     }
     end(DownloadMessages::forDiskError(EEXIST, job_.folder));
 }

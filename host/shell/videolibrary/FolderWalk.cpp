@@ -2,6 +2,7 @@
 
 #include "host/shell/behaviour/StoredPaths.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -43,6 +44,9 @@ private:
 
 enum class Kind { File, Folder, Other };
 
+// The clock is asked once per this many files, not at every one.
+constexpr int filesPerClockCheck = 256;
+
 // What `path` is, following a symbolic link; `id` is filled for a folder.
 Kind kindOf(const QByteArray& path, unsigned char type, FolderId* id)
 {
@@ -65,9 +69,11 @@ Kind kindOf(const QByteArray& path, unsigned char type, FolderId* id)
 
 FolderWalk::Summary FolderWalk::walk(const QString& root, const Filter& accept, int batchSize,
                                      const std::function<void(const QStringList&)>& batch,
-                                     const std::atomic_bool& cancelled)
+                                     const std::atomic_bool& cancelled, const Progress& progress)
 {
     Summary summary;
+    QElapsedTimer sinceReport;
+    sinceReport.start();
     QStringList pending;
     std::set<FolderId> seen;
     std::vector<QByteArray> folders;
@@ -97,6 +103,11 @@ FolderWalk::Summary FolderWalk::walk(const QString& root, const Filter& accept, 
             const Kind kind = kindOf(path, entry->d_type, &id);
             if (kind == Kind::Other)
                 continue;
+            if (kind == Kind::File && ++summary.filesLookedAt % filesPerClockCheck == 0 && progress &&
+                sinceReport.hasExpired(progressIntervalMs)) {
+                progress(summary);
+                sinceReport.restart();
+            }
             if (!StoredPaths::isFaithful(name)) {
                 ++summary.refusedNames;
                 continue;
@@ -112,6 +123,13 @@ FolderWalk::Summary FolderWalk::walk(const QString& root, const Filter& accept, 
             pending << file;
             ++summary.filesFound;
             if (pending.size() >= batchSize) {
+                // The figures go first: a batch may have to wait (for a
+                // library that is locked), and they should say how far the
+                // walk got meanwhile.
+                if (progress) {
+                    progress(summary);
+                    sinceReport.restart();
+                }
                 batch(pending);
                 pending.clear();
             }
@@ -147,7 +165,8 @@ void FolderWalk::start()
         return;
     thread_ = QThread::create([this] {
         const Summary summary = walk(
-            root_, accept_, batchSize_, [this](const QStringList& paths) { emit batchFound(paths); }, cancelled_);
+            root_, accept_, batchSize_, [this](const QStringList& paths) { emit batchFound(paths); }, cancelled_,
+            [this](const Summary& soFar) { emit progressed(soFar); });
         emit finished(summary);
     });
     thread_->setObjectName(QStringLiteral("folder walk"));

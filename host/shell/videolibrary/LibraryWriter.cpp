@@ -32,10 +32,15 @@ public:
             queue_.push_back({std::move(write), atQuit});
         }
         // A retry already waiting keeps its pause: the lock is still there.
-        QMetaObject::invokeMethod(this, [this] {
-            if (!retry_->isActive())
-                drain();
-        });
+        // Queued even from the writing thread itself (a write queuing the
+        // next): draining inside a write would run that write again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!retry_->isActive())
+                    drain();
+            },
+            Qt::QueuedConnection);
     }
 
     // Writes in order until the queue is empty or the library is locked.

@@ -39,7 +39,7 @@ public:
     // What becomes of a write still waiting when the writer is destroyed.
     enum class AtQuit { Keep, Drop };
 
-    // Queues `write`; safe from any thread. A write that can be done again
+    // Queues `write`; safe from any thread, and from within a write. A write that can be done again
     // later (what a folder walk found) is dropped at quit rather than make
     // quitting wait for it.
     void enqueue(Write write, AtQuit atQuit = AtQuit::Keep);

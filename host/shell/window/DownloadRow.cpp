@@ -15,11 +15,11 @@ namespace ZelkShell {
 
 namespace {
 
-using State = DownloadManager::State;
+using DownloadState = DownloadManager::State;
 
 constexpr int progressSteps = 1000;
 
-QPushButton* button(const QString& text, const char* objectName, QWidget* parent)
+QPushButton* rowButton(const QString& text, const char* objectName, QWidget* parent)
 {
     auto* result = new QPushButton(text, parent);
     result->setObjectName(QLatin1String(objectName));
@@ -36,11 +36,11 @@ DownloadRow::DownloadRow(DownloadManager& manager, qint64 id, QWidget* parent)
     , state_(new QLabel(this))
     , progress_(new QProgressBar(this))
     , details_(new QLabel(this))
-    , pause_(button(tr("Pause"), "pauseDownloadButton", this))
-    , resume_(button(tr("Resume"), "resumeDownloadButton", this))
-    , cancel_(button(tr("Cancel"), "cancelDownloadButton", this))
-    , remove_(button(tr("Remove"), "removeDownloadButton", this))
-    , open_(button(tr("Open"), "openDownloadButton", this))
+    , pause_(rowButton(tr("Pause"), "pauseDownloadButton", this))
+    , resume_(rowButton(tr("Resume"), "resumeDownloadButton", this))
+    , cancel_(rowButton(tr("Cancel"), "cancelDownloadButton", this))
+    , remove_(rowButton(tr("Remove"), "removeDownloadButton", this))
+    , open_(rowButton(tr("Open"), "openDownloadButton", this))
 {
     setObjectName(QStringLiteral("download-%1").arg(id));
     setFrameShape(QFrame::StyledPanel);
@@ -85,25 +85,26 @@ void DownloadRow::refresh()
     if (download->total > 0) {
         progress_->setRange(0, progressSteps);
         progress_->setValue(int(double(download->received) * progressSteps / double(download->total)));
-    } else if (download->state == State::Downloading) {
+    } else if (download->state == DownloadState::Downloading) {
         progress_->setRange(0, 0); // size unknown: a busy bar
     } else {
         progress_->setRange(0, progressSteps);
-        progress_->setValue(download->state == State::Finished ? progressSteps : 0);
+        progress_->setValue(download->state == DownloadState::Finished ? progressSteps : 0);
     }
     QStringList details{bytesText(*download)};
-    if (download->state == State::Downloading) {
+    if (download->state == DownloadState::Downloading) {
         details << rateText(*download) << timeLeftText(*download);
         details.removeAll(QString());
     }
     details_->setText(details.join(QStringLiteral(" \u00b7 ")));
 
-    const State state = download->state;
+    const DownloadState state = download->state;
     const bool elsewhere = manager_.managedElsewhere();
-    pause_->setVisible(state == State::Downloading || state == State::Queued);
-    resume_->setVisible(state == State::Paused || state == State::Failed || state == State::Cancelled);
-    cancel_->setVisible(state != State::Finished && state != State::Cancelled);
-    open_->setVisible(state == State::Finished);
+    pause_->setVisible(state == DownloadState::Downloading || state == DownloadState::Queued);
+    resume_->setVisible(state == DownloadState::Paused || state == DownloadState::Failed
+                        || state == DownloadState::Cancelled);
+    cancel_->setVisible(state != DownloadState::Finished && state != DownloadState::Cancelled);
+    open_->setVisible(state == DownloadState::Finished);
     for (QPushButton* each : {pause_, resume_, cancel_, remove_})
         each->setEnabled(!elsewhere);
 }
@@ -138,17 +139,17 @@ QString DownloadRow::timeLeftText(const DownloadManager::Download& download)
 QString DownloadRow::stateText(const DownloadManager::Download& download)
 {
     switch (download.state) {
-    case State::Queued:
+    case DownloadState::Queued:
         return tr("Waiting");
-    case State::Downloading:
+    case DownloadState::Downloading:
         return tr("Downloading");
-    case State::Paused:
+    case DownloadState::Paused:
         return tr("Paused");
-    case State::Failed:
+    case DownloadState::Failed:
         return tr("Failed: %1").arg(download.error);
-    case State::Finished:
+    case DownloadState::Finished:
         return tr("Finished");
-    case State::Cancelled:
+    case DownloadState::Cancelled:
         return tr("Cancelled");
     }
     return QString();

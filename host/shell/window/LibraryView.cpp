@@ -51,6 +51,7 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     , recent_(new QListWidget(this))
     , play_(new QPushButton(tr("Play"), this))
     , remove_(new QPushButton(tr("Remove"), this))
+    , import_(new QPushButton(tr("Import Folder…"), this))
     , status_(new QLabel(this))
     , retryRead_(new QTimer(this))
 {
@@ -66,12 +67,14 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     recent_->setUniformItemSizes(true);
     recent_->setObjectName(QStringLiteral("recentlyWatched"));
     remove_->setObjectName(QStringLiteral("removeFromLibraryButton"));
+    import_->setObjectName(QStringLiteral("importFolderButton"));
     status_->setObjectName(QStringLiteral("libraryStatus"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(play_);
     buttons->addWidget(remove_);
     buttons->addStretch(1);
+    buttons->addWidget(import_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Video Library"), this));
     layout->addWidget(videos_, 3);
@@ -89,6 +92,7 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
             emit playRequested(path);
     });
     connect(remove_, &QPushButton::clicked, this, &LibraryView::removeSelected);
+    connect(import_, &QPushButton::clicked, this, &LibraryView::importRequested);
 }
 
 void LibraryView::refresh()

@@ -15,7 +15,7 @@ class VideoLibrary;
 struct BehaviourSettings;
 
 // The video library view: the library's videos, the recently watched ones
-// when that list is switched on, and Play / Remove.
+// when that list is switched on, Play / Remove, and Import Folder….
 class LibraryView : public QWidget {
     Q_OBJECT
 
@@ -38,6 +38,8 @@ public:
 
 signals:
     void playRequested(const QString& path);
+    // "Import Folder…" was pressed: the window asks for the folder.
+    void importRequested();
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -54,6 +56,7 @@ private:
     QListWidget* recent_;
     QPushButton* play_;
     QPushButton* remove_;
+    QPushButton* import_;
     QLabel* status_;
     QTimer* retryRead_;
     QString notice_;

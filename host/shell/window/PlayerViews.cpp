@@ -2,7 +2,7 @@
 
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/downloads/DownloadManager.h"
-#include "host/shell/videolibrary/FolderWalk.h"
+#include "host/shell/videolibrary/FolderImport.h"
 #include "host/shell/videolibrary/LibraryRules.h"
 #include "host/shell/videolibrary/LibraryWriter.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
@@ -38,6 +38,9 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
         libraryView_->announce(tr("The video library file was damaged. It was kept as \"%1\" and a new, empty "
                                   "library was started.")
                                    .arg(QFileInfo(library_->movedAsideTo()).fileName()));
+    refreshLater_ = new QTimer(this);
+    refreshLater_->setSingleShot(true);
+    connect(refreshLater_, &QTimer::timeout, this, &PlayerViews::refreshShownLibrary);
     writer_ = std::make_unique<LibraryWriter>(library_->file());
     connect(writer_.get(), &LibraryWriter::allWritten, this, &PlayerViews::libraryWritten, Qt::QueuedConnection);
     connect(
@@ -81,51 +84,63 @@ QString PlayerViews::currentViewName() const
 void PlayerViews::refreshLibrary()
 {
     const QString folder = LibraryRules::folderToImport(settings_());
+    defaultFolderImport_.reset(); // a walk still running stops first
     if (!folder.isEmpty())
-        importFolder(folder);
+        defaultFolderImport_ = startImport(folder, false);
     if (libraryView_->isVisible())
         libraryView_->refresh();
 }
 
-void PlayerViews::importFolder(const QString& folder)
+FolderImport* PlayerViews::importFolder(const QString& folder)
 {
-    walk_.reset(); // a walk still running stops first
-    walk_ = std::make_unique<FolderWalk>(folder, &VideoLibrary::isVideoFile);
-    walking_ = true;
-    LibraryWriter* writer = writer_.get();
-    // Straight from the walking thread to the writing thread.
-    connect(
-        walk_.get(), &FolderWalk::batchFound, walk_.get(),
-        [writer](const QStringList& paths) {
-            // Found again at the next start when quitting drops it.
-            writer->enqueue([paths](VideoLibrary& library) { return library.addAll(paths) >= 0; },
-                            LibraryWriter::AtQuit::Drop);
-        },
-        Qt::DirectConnection);
-    const FolderWalk* walk = walk_.get();
-    connect(
-        walk_.get(), &FolderWalk::finished, this,
-        [this, walk, folder](const FolderWalk::Summary& summary) {
-            if (walk_.get() == walk)
-                walking_ = false;
-            if (summary.skippedFolders > 0 || summary.refusedNames > 0)
+    pickedFolderImport_.reset(); // one still running stops first
+    pickedFolderImport_ = startImport(folder, true);
+    return pickedFolderImport_.get();
+}
+
+std::unique_ptr<FolderImport> PlayerViews::startImport(const QString& folder, bool pickedByUser)
+{
+    // The default folder is walked again at the next start, so its batches
+    // need not hold up quitting; a folder the user picked is not.
+    auto import = std::make_unique<FolderImport>(
+        folder, *writer_, pickedByUser ? LibraryWriter::AtQuit::Keep : LibraryWriter::AtQuit::Drop);
+    if (!pickedByUser) {
+        const FolderImport* source = import.get();
+        connect(import.get(), &FolderImport::finished, this, [source] {
+            const FolderImport::Figures figures = source->figures();
+            if (figures.skippedFolders > 0 || figures.refusedNames > 0)
                 qWarning("zelk-player: %s: %d folder(s) could not be read and %d name(s) are not valid in the "
                          "system's encoding; they were left out of the library",
-                         qUtf8Printable(folder), summary.skippedFolders, summary.refusedNames);
-        },
-        Qt::QueuedConnection);
-    walk_->start();
+                         qUtf8Printable(source->folder()), figures.skippedFolders, figures.refusedNames);
+        });
+    }
+    import->start();
+    return import;
 }
 
 void PlayerViews::libraryWritten()
 {
+    if (!libraryView_->isVisible() || refreshLater_->isActive())
+        return;
+    const qint64 since = sinceRefresh_.isValid() ? sinceRefresh_.elapsed() : refreshIntervalMs;
+    if (since >= refreshIntervalMs)
+        refreshShownLibrary();
+    else
+        refreshLater_->start(int(refreshIntervalMs - since));
+}
+
+void PlayerViews::refreshShownLibrary()
+{
+    refreshLater_->stop();
+    sinceRefresh_.start();
     if (libraryView_->isVisible())
         libraryView_->refresh();
 }
 
 bool PlayerViews::libraryWorkPending() const
 {
-    return walking_ || writer_->pending() > 0;
+    const auto running = [](const std::unique_ptr<FolderImport>& import) { return import && import->isRunning(); };
+    return running(defaultFolderImport_) || running(pickedFolderImport_) || writer_->pending() > 0;
 }
 
 void PlayerViews::videoPlayed(const QString& path)

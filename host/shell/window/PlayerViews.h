@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QStackedWidget>
 
 #include <functional>
 #include <memory>
 
+class QTimer;
+
 namespace ZelkShell {
 
 class DownloadManager;
 class DownloadsView;
-class FolderWalk;
+class FolderImport;
 class LibraryView;
 class LibraryWriter;
 class VideoLibrary;
@@ -18,9 +21,10 @@ struct BehaviourSettings;
 // The player's views, one shown at a time: playback (the video and its
 // controls), the video library and the download manager. Owns the library:
 // the view reads it on the GUI thread (waiting at most readWaitMs for a lock),
-// every write goes through a LibraryWriter on a thread of its own, and the
-// default folder is walked on another. Owns the downloads too, whose queue
-// is kept in the library's file the same way.
+// every write goes through a LibraryWriter on a thread of its own, and
+// folders (the default one, or one the user picked) are walked on another.
+// Owns the downloads too, whose queue is kept in the library's file the
+// same way.
 class PlayerViews : public QStackedWidget {
     Q_OBJECT
 
@@ -40,6 +44,10 @@ public:
     QString currentViewName() const;
 
     static constexpr int readWaitMs = 10;
+    // While an import lands batch after batch, the shown library is read
+    // again at most this often: re-reading a large library after every
+    // batch would keep the window busy.
+    static constexpr int refreshIntervalMs = 500;
 
     // Starts filling the library from the default folder when that switch is
     // on (in the background; a walk still running is cancelled) and shows it
@@ -47,6 +55,12 @@ public:
     void refreshLibrary();
     // A video started playing: recorded in the background.
     void videoPlayed(const QString& path);
+    // Starts adding the videos in and below `folder` to the library, the way
+    // the default folder is added; an import of a picked folder still running
+    // is cancelled first. The import lives until the next one replaces it.
+    FolderImport* importFolder(const QString& folder);
+    // The import of a picked folder, running or done; null before the first.
+    FolderImport* folderImport() const { return pickedFolderImport_.get(); }
     // Whether a folder walk or a library write has not finished yet.
     bool libraryWorkPending() const;
 
@@ -61,17 +75,20 @@ signals:
     void problem(const QString& text);
 
 private:
-    void importFolder(const QString& folder);
+    std::unique_ptr<FolderImport> startImport(const QString& folder, bool pickedByUser);
     void libraryWritten();
+    void refreshShownLibrary();
 
     std::function<BehaviourSettings()> settings_;
     std::unique_ptr<VideoLibrary> library_;
-    // Declared in this order so that a walk stops before the writer it feeds.
+    // Declared in this order so that the walks stop before the writer they feed.
     std::unique_ptr<LibraryWriter> writer_;
-    std::unique_ptr<FolderWalk> walk_;
+    std::unique_ptr<FolderImport> defaultFolderImport_;
+    std::unique_ptr<FolderImport> pickedFolderImport_;
+    QTimer* refreshLater_ = nullptr;
+    QElapsedTimer sinceRefresh_;
     // Writes through the writer: goes before it.
     std::unique_ptr<DownloadManager> downloads_;
-    bool walking_ = false;
     QWidget* playback_;
     LibraryView* libraryView_;
     DownloadsView* downloadsView_;

@@ -148,6 +148,8 @@ void PlayerWindow::buildMenus()
     // triggered(), not toggled(): only the user's choice is written back.
     connect(alwaysOnTopAction_, &QAction::triggered, this, &PlayerWindow::setAlwaysOnTopFromMenu);
 
+    buildLibraryMenu();
+
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     preferencesAction_ = tools->addAction(tr("&Preferences…"), this, [this] { openPreferences(); });
     preferencesAction_->setObjectName(QStringLiteral("preferencesAction"));

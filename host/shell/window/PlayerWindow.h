@@ -4,6 +4,7 @@
 #include "host/shell/settings/PlayerSettings.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 
@@ -14,6 +15,7 @@ class QAction;
 namespace ZelkShell {
 
 class EngineSettingsApplier;
+class ImportDialog;
 class PlaybackBehaviour;
 class PlaybackControls;
 class PlayerViews;
@@ -73,12 +75,21 @@ public:
     QAction* quitAction() const { return quitAction_; }
     QAction* openAction() const { return openAction_; }
     QAction* fullScreenAction() const { return fullScreenAction_; }
+    QAction* importFolderAction() const { return importFolderAction_; }
+    // The dialog of the last folder import while it is open; null otherwise.
+    ImportDialog* importDialog() const;
 
 public slots:
     // Re-reads the settings the player uses and applies them.
     void reloadSettings();
     void chooseAndOpenFile();
     void setFullScreen(bool fullScreen);
+    // Library > Import Folder…: asks for a folder (without blocking the
+    // window), then imports it; while an import runs, shows its dialog.
+    void chooseFolderToImport();
+    // Adds the videos in and below `folder` to the library, with a dialog
+    // that follows the import.
+    void importFolder(const QString& folder);
 
 private slots:
     void settingsChangedMessage(const QString& message, const QVariant& payload);
@@ -98,6 +109,7 @@ private:
     void buildVideoArea(const StoredSettings& settings);
     void applySettings(const PlayerSettings::Snapshot& settings);
     void buildMenus();
+    void buildLibraryMenu();
     void buildBehaviour();
     void buildPlaybackKeys();
     void connectEngine();
@@ -122,6 +134,8 @@ private:
     QAction* quitAction_ = nullptr;
     QAction* openAction_ = nullptr;
     QAction* fullScreenAction_ = nullptr;
+    QAction* importFolderAction_ = nullptr;
+    QPointer<ImportDialog> importDialog_;
     int settingsReloads_ = 0;
     bool quitRequested_ = false;
     // A file of the queue failed and the next one is opening.
