@@ -14,10 +14,10 @@
 
 namespace zelktest {
 
-inline QString samplePluginBuildDir()
-{
-    return QStringLiteral(ZELK_TEST_SAMPLE_PLUGIN_DIR);
-}
+// The build tree's sample plug-ins, and the player built beside the tests
+// (ShellTestPaths.cpp).
+QString samplePluginBuildDir();
+QString testPlayerPath();
 
 // The folders the player reads in the build tree.
 inline QStringList playerPluginFolders()

@@ -37,7 +37,7 @@ Run runPlayer(const QStringList& arguments, const QStringList& environment = {})
     for (const QString& variable : environment)
         variables.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     player.setProcessEnvironment(variables);
-    player.start(QStringLiteral(ZELK_TEST_PLAYER), arguments);
+    player.start(zelktest::testPlayerPath(), arguments);
     Run run;
     run.finished = player.waitForFinished(60000);
     if (!run.finished)

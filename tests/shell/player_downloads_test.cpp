@@ -241,7 +241,7 @@ private slots:
         const int before = server_.requestCount();
 
         QProcess player;
-        player.start(QStringLiteral(ZELK_TEST_PLAYER),
+        player.start(zelktest::testPlayerPath(),
                      {QStringLiteral("--plugins"), pluginBuildDir(), QStringLiteral("--plugins"),
                       samplePluginBuildDir(), QStringLiteral("--download"), server_.url("/killed.mkv").toString()});
         QVERIFY(player.waitForStarted());

@@ -216,7 +216,7 @@ private slots:
         // The shell passes the bytes as they are; QProcess would encode text.
         const QString script = QStringLiteral("exec \"$0\" \"$(printf '%s/bad\\377\\376name.mkv' \"$1\")\"");
         player.start(QStringLiteral("/bin/sh"),
-                     {QStringLiteral("-c"), script, QStringLiteral(ZELK_TEST_PLAYER), dir.path()});
+                     {QStringLiteral("-c"), script, zelktest::testPlayerPath(), dir.path()});
         QVERIFY(player.waitForFinished(30000));
         const QString message = QString::fromUtf8(player.readAllStandardError());
         QCOMPARE(player.exitCode(), 2);

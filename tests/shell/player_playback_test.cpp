@@ -357,7 +357,7 @@ private slots:
 
         // And the player really started with it: its first frame is there.
         QProcess relaunched;
-        relaunched.start(QStringLiteral(ZELK_TEST_PLAYER),
+        relaunched.start(zelktest::testPlayerPath(),
                          QStringList{QStringLiteral("--quit-on-first-frame")} + exit.restartArguments);
         QVERIFY(relaunched.waitForFinished(30000));
         const QStringList firstFrame = QString::fromUtf8(relaunched.readAllStandardOutput()).trimmed().split(' ');
@@ -423,7 +423,7 @@ private:
     int grab(const QString& file, const QString& seconds, QString* reason)
     {
         QProcess player;
-        player.start(QStringLiteral(ZELK_TEST_PLAYER), {QStringLiteral("--frame-at"), seconds, QStringLiteral("--output"),
+        player.start(zelktest::testPlayerPath(), {QStringLiteral("--frame-at"), seconds, QStringLiteral("--output"),
                                                          media_.filePath(QStringLiteral("frame.png")), file});
         if (!player.waitForFinished(30000))
             return -1;

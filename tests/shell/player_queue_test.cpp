@@ -157,7 +157,7 @@ private slots:
         QStringList arguments{QStringLiteral("--quit-on-first-frame")};
         for (const QString& folder : playerPluginFolders())
             arguments << QStringLiteral("--plugins") << folder;
-        player.start(QStringLiteral(ZELK_TEST_PLAYER), arguments << first_);
+        player.start(zelktest::testPlayerPath(), arguments << first_);
         QVERIFY(player.waitForFinished(30000));
         QCOMPARE(player.exitCode(), 0);
         QVERIFY(player.readAllStandardOutput().startsWith("first-frame"));

@@ -144,7 +144,7 @@ private slots:
         QStringList arguments{QStringLiteral("--quit-on-first-frame")};
         for (const QString& folder : playerPluginFolders())
             arguments << QStringLiteral("--plugins") << folder;
-        player.start(QStringLiteral(ZELK_TEST_PLAYER), arguments << clip_);
+        player.start(zelktest::testPlayerPath(), arguments << clip_);
         QVERIFY(player.waitForFinished(90000));
         const QString errors = QString::fromUtf8(player.readAllStandardError());
         const QString output = QString::fromUtf8(player.readAllStandardOutput()).trimmed();

@@ -1,6 +1,7 @@
 #include "host/shell/app/Translations.h"
 
 #include "host/library/ZNBLibrary.h"
+#include "host/shell/app/BuildTreePaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -137,7 +138,7 @@ QStringList translationFolders(const QString& applicationDir)
     const QString installed = QDir(applicationDir).absoluteFilePath(QStringLiteral("../share/zelk/translations"));
     if (QFileInfo(installed).isDir())
         return {QDir::cleanPath(installed)};
-    return {QStringLiteral(ZELK_BUILD_TRANSLATION_DIR)};
+    return {BuildTreePaths::translationFolder()};
 }
 
 } // namespace ZelkShell

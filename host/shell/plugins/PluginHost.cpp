@@ -4,6 +4,7 @@
 #include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
 #include "plugin/HostInterfaces.h"
+#include "host/shell/app/BuildTreePaths.h"
 #include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCoreApplication>
@@ -177,7 +178,7 @@ QStringList defaultPluginFolders(const QString& applicationDir)
     const QString installed = QDir(applicationDir).absoluteFilePath(QStringLiteral("../lib/zelk/plugins"));
     if (QFileInfo(installed).isDir())
         return {QDir::cleanPath(installed)};
-    return {QStringLiteral(ZELK_BUILD_PLUGIN_DIR), QStringLiteral(ZELK_BUILD_SAMPLE_PLUGIN_DIR)};
+    return {BuildTreePaths::pluginFolder(), BuildTreePaths::samplePluginFolder()};
 }
 
 } // namespace ZelkShell
