@@ -5,8 +5,8 @@
 namespace ZelkShell::BuildTreePaths {
 
 // Where a player run from its build tree finds what an installed player finds
-// beside it. Compiled in one file of its own: the paths differ between two
-// checkouts, and the compiler cache shares everything else between them.
+// beside it. Compiled in one file of its own, so that only this file depends
+// on where the checkout is.
 QString pluginFolder();
 QString samplePluginFolder();
 QString translationFolder();
