@@ -14,12 +14,13 @@
 
 namespace zelktest {
 
-// Removes the library and whatever was moved aside beside it.
+// Empties the library's folder: the library, whatever was moved aside beside
+// it, and what the download manager keeps there (its lock).
 inline void removeLibraryFiles()
 {
     const QFileInfo library(ZelkShell::VideoLibrary::defaultLocation());
     QDir folder = library.absoluteDir();
-    const QStringList names = folder.entryList({library.fileName() + QLatin1Char('*')}, QDir::AllEntries | QDir::System);
+    const QStringList names = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         const QString path = folder.filePath(name);
         ::chmod(QFile::encodeName(path).constData(), 0700);

@@ -5,6 +5,7 @@
 // finished clip joins the library and plays.
 
 #include "IsolatedEnvironment.h"
+#include "LibraryTestSupport.h"
 #include "LoopbackHttpServer.h"
 #include "PlaybackTestMedia.h"
 #include "ShellTestSupport.h"
@@ -82,13 +83,6 @@ QList<DownloadRecord> keptQueue()
             return DownloadTable::load(db, &records);
         });
     return records;
-}
-
-void removeLibraryFiles()
-{
-    const QFileInfo library(VideoLibrary::defaultLocation());
-    for (const QString& name : library.absoluteDir().entryList(QDir::Files))
-        QFile::remove(library.absoluteDir().filePath(name));
 }
 
 // A download manager without a window, on the isolated library.
