@@ -14,7 +14,7 @@
 #
 # -DZELK_PCH=OFF builds without it, e.g. to check that every file includes
 # what it uses.
-option(ZELK_PCH "Precompile the Qt headers shared by the Qt targets" ON)
+option(ZELK_PCH "Precompile the headers many targets share (Qt's, and GoogleTest's for the tests)" ON)
 
 # zelk_links_qt(TARGET RESULT): whether TARGET links Qt, directly or through
 # the libraries it links.

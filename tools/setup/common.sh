@@ -15,25 +15,66 @@ BUILD_PACKAGES=(
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
   libmpv-dev libavfilter-dev
 )
-# Extra packages for the full test run: the Windows cross build run under Wine,
+# Extra packages for the full test run: the 64-bit Windows cross compiler (only
+# the one toolchain the cross build uses, not the four of mingw-w64) and Wine,
 # clang with its runtime libraries for the libFuzzer targets, FFmpeg, with
 # which the playback tests make their media, and the D-Bus daemon that the
 # screen-saver test starts as its own private session bus, and the virtual X
 # display the video-output tests draw on.
-TEST_PACKAGES=(mingw-w64 wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth)
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
 BENCH_PACKAGES=(mpv xvfb xauth curl)
 
-install_packages() {
-  local missing=()
+# missing_packages PACKAGE...: prints the packages that are not installed.
+missing_packages() {
+  local package
   for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || echo "$package"
   done
+}
+
+# install_packages PACKAGE...: installs the missing ones; the package lists are
+# refreshed once per run, also when a later call runs in the background.
+APT_LISTS_FRESH=${APT_LISTS_FRESH:-}
+install_packages() {
+  local missing
+  mapfile -t missing < <(missing_packages "$@")
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
+  if [ -z "$APT_LISTS_FRESH" ]; then
+    $SUDO apt-get update -qq
+    APT_LISTS_FRESH=1
+  fi
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# install_in_background PACKAGE...: starts installing the missing packages
+# while the caller goes on (downloading and unpacking is mostly waiting on the
+# network and the disk, so it overlaps well with compiling); its output goes
+# to a log that finish_background_install prints.
+BACKGROUND_INSTALL_PID=""
+BACKGROUND_INSTALL_LOG=""
+install_in_background() {
+  [ -n "$(missing_packages "$@")" ] || return 0
+  # Ask for sudo's password now, not from the background where nobody sees it.
+  [ -z "$SUDO" ] || $SUDO -v
+  BACKGROUND_INSTALL_LOG=$(mktemp "${TMPDIR:-/tmp}/zelk-install-XXXXXX")
+  install_packages "$@" >"$BACKGROUND_INSTALL_LOG" 2>&1 &
+  BACKGROUND_INSTALL_PID=$!
+}
+
+# finish_background_install: waits for install_in_background; fails when the
+# installation did.
+finish_background_install() {
+  [ -n "$BACKGROUND_INSTALL_PID" ] || return 0
+  local result=0
+  wait "$BACKGROUND_INSTALL_PID" || result=$?
+  cat "$BACKGROUND_INSTALL_LOG"
+  rm -f "$BACKGROUND_INSTALL_LOG"
+  BACKGROUND_INSTALL_PID=""
+  [ $result -eq 0 ] || echo "Installing the test packages failed (status $result)." >&2
+  return $result
 }
 
 # use_compiler_cache: when ccache is installed, every later configure (also the

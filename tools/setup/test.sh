@@ -5,18 +5,24 @@
 # suite natively (its summary is the last line).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+# The sanitizer build needs only the build packages; the test packages install
+# while it compiles.
+install_packages "${BUILD_PACKAGES[@]}"
+install_in_background "${TEST_PACKAGES[@]}"
 use_compiler_cache
 export QT_QPA_PLATFORM=offscreen
 status=0
+
+echo "== Sanitizers (ASan + UBSan): build =="
+build "$BUILD_DIR-sanitize" -DZELK_SANITIZE=ON -DZELK_BUILD_BENCH=OFF
+finish_background_install || exit 1
 
 if [ -x "$ROOT/tools/ci/wine-core-tests.sh" ]; then
   echo "== Qt-free core under Wine =="
   "$ROOT/tools/ci/wine-core-tests.sh" "$BUILD_DIR-wine" || status=1
 fi
 
-echo "== Sanitizers (ASan + UBSan) =="
-build "$BUILD_DIR-sanitize" -DZELK_SANITIZE=ON -DZELK_BUILD_BENCH=OFF
+echo "== Sanitizers (ASan + UBSan): tests =="
 # Modules stay mapped after unloading so leak reports can name their code.
 ZELK_KEEP_MODULES_LOADED=1 \
 ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
