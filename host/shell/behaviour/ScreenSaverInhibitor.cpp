@@ -21,11 +21,19 @@ void logUnavailable(const QString& reason)
     qInfo("zelk-player: the screen saver cannot be disabled (%s)", qUtf8Printable(reason));
 }
 
+// A watcher deletes itself when its answer arrives. One whose answer never
+// comes (the player quits first, the bus goes away) is owned by the
+// application, so it is freed at exit instead of leaking.
+QDBusPendingCallWatcher* watch(const QDBusPendingCall& call)
+{
+    return new QDBusPendingCallWatcher(call, QCoreApplication::instance());
+}
+
 void release(QDBusConnection bus, uint cookie)
 {
     QDBusMessage call = screenSaverCall("UnInhibit");
     call << cookie;
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    auto* watcher = watch(bus.asyncCall(call));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher] {
         watcher->deleteLater();
         if (watcher->isError())
@@ -69,7 +77,7 @@ void ScreenSaverInhibitor::requestInhibit()
     QDBusMessage call = screenSaverCall("Inhibit");
     call << QCoreApplication::applicationName() << QStringLiteral("Playing a video");
     state_->pending = true;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call));
+    auto* watcher = watch(bus_.asyncCall(call));
     // The watcher, not this object, is the context: the answer is handled
     // even when the inhibitor is gone by then.
     connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, state = state_, bus = bus_] {
