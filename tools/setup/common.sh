@@ -36,7 +36,7 @@ missing_packages() {
 
 # install_packages PACKAGE...: installs the missing ones; the package lists are
 # refreshed once per run, also when a later call runs in the background.
-APT_LISTS_FRESH=${APT_LISTS_FRESH:-}
+APT_LISTS_FRESH=""
 install_packages() {
   local missing
   mapfile -t missing < <(missing_packages "$@")
