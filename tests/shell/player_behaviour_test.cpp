@@ -15,7 +15,9 @@
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/ScreenSaverInhibitor.h"
 #include "host/shell/behaviour/StoredPaths.h"
+#include "host/shell/videolibrary/FolderImport.h"
 #include "host/shell/videolibrary/LibraryRules.h"
+#include "host/shell/videolibrary/LibraryWriter.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
 #include "host/shell/window/LibraryView.h"
 #include "settings/PreferenceAccessors.h"
@@ -277,12 +279,22 @@ private slots:
 
         // Both switches off: nothing goes in.
         QVERIFY(LibraryRules::videoPlayed(library, settings, played));
-        QCOMPARE(LibraryRules::importDefaultFolder(library, settings), 0);
+        QVERIFY(LibraryRules::folderToImport(settings).isEmpty());
         QVERIFY(library.entries().isEmpty());
 
+        // The default folder's switch on: its videos go in once, through the
+        // import the player starts.
         settings.addDefaultFolderToLibrary = true;
-        QCOMPARE(LibraryRules::importDefaultFolder(library, settings), 2);
-        QCOMPARE(LibraryRules::importDefaultFolder(library, settings), 0);
+        QCOMPARE(LibraryRules::folderToImport(settings), videos);
+        {
+            LibraryWriter writer(library.file());
+            for (const int added : {2, 0}) {
+                FolderImport import(LibraryRules::folderToImport(settings), writer, LibraryWriter::AtQuit::Keep);
+                import.start();
+                QTRY_VERIFY(import.isFinished());
+                QCOMPARE(import.figures().videosAdded, added);
+            }
+        }
         settings.addPlayedVideosToLibrary = true;
         QVERIFY(LibraryRules::videoPlayed(library, settings, played));
         QCOMPARE(paths(library.entries()),

@@ -24,12 +24,6 @@ QString folderToImport(const BehaviourSettings& settings)
     return settings.mediaFolder;
 }
 
-int importDefaultFolder(VideoLibrary& library, const BehaviourSettings& settings)
-{
-    const QString folder = folderToImport(settings);
-    return folder.isEmpty() ? 0 : library.addFolder(folder);
-}
-
 Removal removeEntry(VideoLibrary& library, const BehaviourSettings& settings, const QString& path,
                     const std::function<bool(const QString& path)>& confirm)
 {

@@ -20,10 +20,6 @@ bool videoPlayed(VideoLibrary& library, const BehaviourSettings& settings, const
 // "add videos in the default folder" is on and it exists; else empty.
 QString folderToImport(const BehaviourSettings& settings);
 
-// Adds the default video folder's videos when "add videos in the default
-// folder" is on: the number added (0 when off), -1 on a store failure.
-int importDefaultFolder(VideoLibrary& library, const BehaviourSettings& settings);
-
 enum class Removal {
     EntryRemoved,         // only the library entry went
     EntryAndFileRemoved,  // the disk file went too

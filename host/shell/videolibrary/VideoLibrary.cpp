@@ -1,6 +1,5 @@
 #include "host/shell/videolibrary/VideoLibrary.h"
 
-#include "host/shell/videolibrary/FolderWalk.h"
 #include "host/shell/videolibrary/LibraryFile.h"
 #include "host/shell/videolibrary/SqlStatement.h"
 
@@ -13,7 +12,6 @@
 
 #include <sqlite3.h>
 
-#include <atomic>
 
 namespace ZelkShell {
 
@@ -208,20 +206,6 @@ int VideoLibrary::addAll(const QStringList& paths)
         execute("ROLLBACK");
         return -1;
     }
-    return added;
-}
-
-int VideoLibrary::addFolder(const QString& folder)
-{
-    int added = 0;
-    std::atomic_bool never{false};
-    FolderWalk::walk(
-        folder, &VideoLibrary::isVideoFile, FolderWalk::defaultBatchSize,
-        [this, &added](const QStringList& batch) {
-            const int count = added < 0 ? -1 : addAll(batch);
-            added = count < 0 ? -1 : added + count;
-        },
-        never);
     return added;
 }
 

@@ -62,9 +62,6 @@ public:
     // Adds the paths not there yet, in one transaction; the number added, -1
     // on failure.
     int addAll(const QStringList& paths);
-    // Adds every video file below `folder`, walking it on this thread; the
-    // number added, -1 on failure.
-    int addFolder(const QString& folder);
     bool remove(const QString& path);
     bool contains(const QString& path) const;
 
