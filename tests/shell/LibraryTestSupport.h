@@ -3,7 +3,10 @@
 // Shared by the tests of the video library: a clean library before each
 // case, and another process holding it locked.
 
+#include "PreferencesHarness.h"
+
 #include "host/shell/videolibrary/VideoLibrary.h"
+#include "settings/PreferenceAccessors.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +30,15 @@ inline void removeLibraryFiles()
         if (!QFile::remove(path))
             QDir(path).removeRecursively();
     }
+}
+
+// Before each case: no settings cached in this process, none stored, and an
+// empty library folder.
+inline void startWithNothingStored()
+{
+    ZelkNimbo::releaseComponentSettings();
+    clearStore();
+    removeLibraryFiles();
 }
 
 // The sqlite3 program holding an exclusive lock on `file` until release().

@@ -146,9 +146,7 @@ private slots:
 
     void init()
     {
-        ZelkNimbo::releaseComponentSettings();
-        clearStore();
-        removeLibraryFiles();
+        startWithNothingStored();
         server_.setHonourRange(true);
         server_.setPace(0, 0);
         server_.dropAfter(-1, 0);

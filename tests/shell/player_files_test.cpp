@@ -114,9 +114,7 @@ private slots:
 
     void init()
     {
-        ZelkNimbo::releaseComponentSettings();
-        clearStore();
-        removeLibraryFiles();
+        startWithNothingStored();
     }
 
     // The reported case, in the window: the video playing at the last quit

@@ -186,9 +186,7 @@ private slots:
 
     void init()
     {
-        ZelkNimbo::releaseComponentSettings();
-        clearStore();
-        removeLibraryFiles();
+        startWithNothingStored();
     }
 
     void aFolderGoesInThroughTheMenuEachVideoOnce_data()
