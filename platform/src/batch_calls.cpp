@@ -10,6 +10,8 @@ template <typename Step> LONG onHiveOf(HKEY hKey, Step step) {
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
     std::lock_guard<FairMutex> lock(reg.mutex);
+    // A batch belongs to one hive; HKEY_CLASSES_ROOT spans two.
+    if (HandleTable::isClassesRoot(hKey)) return LONG(ERROR_INVALID_HANDLE);
     KeyRef ref = reg.resolve(hKey);
     step(reg.hive(ref.hive));
     return ERROR_SUCCESS;

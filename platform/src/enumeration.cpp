@@ -1,4 +1,5 @@
 // Enumeration calls: RegQueryInfoKeyW, RegEnumKeyExW and RegEnumValueW.
+#include "classes_view.h"
 #include "registry_context.h"
 
 #include <cstring>
@@ -36,16 +37,23 @@ LSTATUS WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, L
     std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(hKey);
     if (lpReserved || (lpClass && !lpcchClass)) return ERROR_INVALID_PARAMETER;
-    Hive &hive = reg.hive(ref.hive);
-    Hive::Txn txn(hive, false);
-    requireLive(hive, ref);
-    requireRights(ref, KEY_QUERY_VALUE);
-    KeyStats st = hive.stats(ref.key);
-    txn.commit();
+    KeyStats st;
+    if (ref.key != 0) { // (0: a view of HKEY_CLASSES_ROOT whose root neither hive has)
+      Hive &hive = reg.hive(ref.hive);
+      Hive::Txn txn(hive, false);
+      requireLive(hive, ref);
+      requireRights(ref, KEY_QUERY_VALUE);
+      st = hive.stats(ref.key);
+      txn.commit();
+    }
+    if (ref.classes) mergeClassesSubkeyStats(reg, ref, st);
     LONG result = ERROR_SUCCESS;
-    if (lpcchClass) {
+    // A class buffer of no length is a buffer all the same: Windows then
+    // leaves both it and the length alone. Without a buffer the length is
+    // the class's.
+    if (lpcchClass && !(lpClass && *lpcchClass == 0)) {
       DWORD len = DWORD(st.className.size());
-      if (lpClass && *lpcchClass) {
+      if (lpClass) {
         if (len >= *lpcchClass) {
           result = ERROR_INSUFFICIENT_BUFFER;
         } else {
@@ -72,12 +80,8 @@ LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lp
   if (lpReserved || !lpName || !lpcchName || (lpClass && !lpcchClass)) {
     return ERROR_INVALID_PARAMETER;
   }
-  return onOpenKey(hKey, false, KEY_ENUMERATE_SUB_KEYS,
-                   [&](Hive &hive, const KeyRef &ref, Hive::Txn &txn) -> LONG {
-    SubkeyRecord sub;
-    if (!hive.subkeyAt(ref.key, dwIndex, sub)) return ERROR_NO_MORE_ITEMS;
-    txn.commit();
-    // Too small: nothing is written, the counts keep the caller's values.
+  // Too small: nothing is written, the counts keep the caller's values.
+  auto report = [&](const SubkeyRecord &sub) -> LONG {
     if (sub.name.size() >= *lpcchName) return ERROR_MORE_DATA;
     if (lpClass && sub.className.size() >= *lpcchClass) return ERROR_MORE_DATA;
     copyName(sub.name, lpName);
@@ -86,6 +90,30 @@ LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lp
     if (lpcchClass) *lpcchClass = DWORD(sub.className.size());
     toFiletime(sub.mtime, lpftLastWriteTime);
     return ERROR_SUCCESS;
+  };
+  return guarded([&]() -> LONG {
+    Registry &reg = Registry::instance();
+    std::lock_guard<FairMutex> lock(reg.mutex);
+    KeyRef ref = reg.resolve(hKey);
+    SubkeyRecord sub;
+    if (ref.classes) {
+      requireRights(ref, KEY_ENUMERATE_SUB_KEYS);
+      if (ref.key != 0) {
+        Hive &hive = reg.hive(ref.hive);
+        Hive::Txn txn(hive, false);
+        requireLive(hive, ref);
+        txn.commit();
+      }
+      if (!classesSubkeyAt(reg, hKey, ref, dwIndex, sub)) return ERROR_NO_MORE_ITEMS;
+      return report(sub);
+    }
+    Hive &hive = reg.hive(ref.hive);
+    Hive::Txn txn(hive, false);
+    requireLive(hive, ref);
+    requireRights(ref, KEY_ENUMERATE_SUB_KEYS);
+    if (!hive.subkeyAt(ref.key, dwIndex, sub)) return ERROR_NO_MORE_ITEMS;
+    txn.commit();
+    return report(sub);
   });
 }
 

@@ -28,6 +28,10 @@ bool HandleTable::predefinedHive(HKEY handle, HiveId &hive) {
   return false;
 }
 
+bool HandleTable::isClassesRoot(HKEY handle) {
+  return uint32_t(reinterpret_cast<uintptr_t>(handle)) == 0x80000000u;
+}
+
 HKEY HandleTable::add(const KeyRef &ref) {
   size_t index;
   if (!free_.empty()) {

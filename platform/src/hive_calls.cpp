@@ -90,6 +90,11 @@ void Hive::enterStatement() {
   cacheInCall_ = false;
 }
 
+bool Hive::committedState(SnapshotVersion &out) {
+  if (!db_ || owner_ != processLineage() || batch_.open) return false;
+  return clock_.read(out);
+}
+
 void Hive::endCall() { resetCallState(false); }
 
 void Hive::resetCallState(bool inBatch) {

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -106,6 +107,17 @@ LONG win32FromSqliteOn(sqlite3 *db, int rc) {
   }
   LONG code = win32FromSqlite(rc);
   return code == ERROR_SUCCESS ? ERROR_REGISTRY_IO_FAILED : code;
+}
+
+std::string currentBootId() {
+  std::string id;
+  if (FILE *f = std::fopen("/proc/sys/kernel/random/boot_id", "re")) {
+    char buf[64];
+    if (std::fgets(buf, sizeof buf, f)) id = buf;
+    std::fclose(f);
+  }
+  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+  return id;
 }
 
 } // namespace zelk::registry

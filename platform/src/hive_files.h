@@ -28,6 +28,10 @@ void removeCreationLeftovers(const HiveLocation &location);
 // The temporary name of a hive being created by this process.
 std::string creationName(const HiveLocation &location, unsigned nonce);
 
+// What identifies the running boot of the system (the kernel's boot_id),
+// empty when it cannot be read. Volatile keys belong to one boot.
+std::string currentBootId();
+
 // Whether an errno means that the disk (or the user's quota) is full.
 bool diskFullErrno(int error);
 

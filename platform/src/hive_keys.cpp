@@ -43,7 +43,7 @@ KeyId Hive::findChild(KeyId parent, const WString &name) {
   return child;
 }
 
-KeyId Hive::createChild(KeyId parent, const WString &name, const WString &className) {
+KeyId Hive::createChild(KeyId parent, const WString &name, const WString &className, bool isVolatile) {
   int64_t now = nowFiletime();
   {
     Stmt s(*this, "INSERT INTO keys(parent,name,fold,class,mtime) VALUES(?1,?2,?3,?4,?5)");
@@ -53,8 +53,17 @@ KeyId Hive::createChild(KeyId parent, const WString &name, const WString &classN
   }
   KeyId id = sqlite3_last_insert_rowid(db_);
   if (batch_.open && id > batch_.highestCreatedKey) batch_.highestCreatedKey = id;
+  if (isVolatile) {
+    Stmt s(*this, "INSERT INTO volatile_keys(key) VALUES(?1)");
+    s.bind(1, id).step();
+  }
   touch(parent);
   return id;
+}
+
+bool Hive::isVolatile(KeyId key) {
+  Stmt s(*this, "SELECT 1 FROM volatile_keys WHERE key=?1");
+  return s.bind(1, key).step();
 }
 
 bool Hive::hasChildren(KeyId key) {
@@ -76,6 +85,10 @@ void Hive::deleteLeaf(KeyId key) {
     Stmt s(*this, "DELETE FROM keys WHERE id=?1");
     s.bind(1, key).step();
   }
+  {
+    Stmt s(*this, "DELETE FROM volatile_keys WHERE key=?1");
+    s.bind(1, key).step();
+  }
   batch_.alive.erase(key);
   if (parent) touch(parent);
 }
@@ -94,6 +107,10 @@ void Hive::deleteTree(KeyId key) {
                   " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
                   " DELETE FROM keys WHERE id IN tree AND id<>?1");
     s.bind(1, key).step();
+  }
+  {
+    Stmt s(*this, "DELETE FROM volatile_keys WHERE key NOT IN (SELECT id FROM keys)");
+    s.step();
   }
   // The batch's notes of keys found alive may name keys of the tree.
   batch_.alive.clear();
@@ -117,13 +134,65 @@ void Hive::touch(KeyId key) {
 }
 
 bool Hive::subkeyAt(KeyId key, DWORD index, SubkeyRecord &out) {
-  Stmt s(*this, "SELECT name,class,mtime FROM keys WHERE parent=?1 ORDER BY fold LIMIT 1 OFFSET ?2");
-  s.bind(1, key).bind(2, index);
+  // The next index of an enumeration in the state the cache holds (or the
+  // same one again) continues from the name found last; any other index
+  // counts from the first sub-key.
+  std::optional<std::string> previous; // the name before the one wanted; none: from the first
+  bool continues = false;
+  if (cacheInCall_ && cache_.subkeyPosition() && cache_.subkeyPosition()->key == key) {
+    const ReadCache::SubkeyPosition &last = *cache_.subkeyPosition();
+    if (index == last.index + 1) {
+      previous = last.fold;
+      continues = true;
+    } else if (index == last.index) {
+      if (index > 0) previous = last.previousFold;
+      continues = true;
+    }
+  }
+  bool found;
+  if (continues || index == 0) {
+    // The position is a cached answer: a commit seen by this call's
+    // snapshot starts the call over without it.
+    if (continues) answeredFromCache_ = true;
+    found = subkeyAfter(key, previous ? &*previous : nullptr, out);
+  } else {
+    Stmt s(*this, "SELECT name,class,mtime,fold FROM keys WHERE parent=?1 ORDER BY fold LIMIT 2 OFFSET ?2");
+    s.bind(1, key).bind(2, int64_t(index) - 1);
+    found = s.step();
+    if (found) {
+      previous = s.blob(3);
+      found = s.step();
+    }
+    if (found) {
+      out.name = s.name(0);
+      out.className = s.name(1);
+      out.mtime = s.integer(2);
+      out.fold = s.blob(3);
+    }
+  }
+  if (found && cacheInCall_) cache_.setSubkeyPosition({key, index, out.fold, previous.value_or(std::string())});
+  return found;
+}
+
+bool Hive::subkeyAfter(KeyId key, const std::string *after, SubkeyRecord &out) {
+  Stmt s(*this, after ? "SELECT name,class,mtime,fold FROM keys WHERE parent=?1 AND fold>?2 ORDER BY fold LIMIT 1"
+                      : "SELECT name,class,mtime,fold FROM keys WHERE parent=?1 ORDER BY fold LIMIT 1");
+  s.bind(1, key);
+  if (after) s.bindBlob(2, *after);
   if (!s.step()) return false;
   out.name = s.name(0);
   out.className = s.name(1);
   out.mtime = s.integer(2);
+  out.fold = s.blob(3);
   return true;
+}
+
+std::vector<std::string> Hive::childFolds(KeyId key) {
+  std::vector<std::string> folds;
+  Stmt s(*this, "SELECT fold FROM keys WHERE parent=?1 ORDER BY fold");
+  s.bind(1, key);
+  while (s.step()) folds.push_back(s.blob(0));
+  return folds;
 }
 
 KeyStats Hive::stats(KeyId key) {

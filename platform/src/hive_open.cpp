@@ -177,6 +177,7 @@ void Hive::connect(bool immutable) {
     // The tables must all be there.
     prepare("SELECT id FROM keys WHERE id=?1");
     prepare("SELECT seq FROM vals WHERE key=?1 AND fold=?2");
+    if (!immutable && writable()) forgetVolatileKeysOfEarlierBoots();
     startClock(immutable);
     // The check read every page; the calls read a few of them again.
     sqlite3_db_release_memory(db_);
@@ -199,6 +200,36 @@ void Hive::startClock(bool immutable) {
   }
   // Without a shared WAL-index the cache stays off and every call reads SQLite.
   if (wal) clock_.attachWal(db_, ++epoch_);
+}
+
+void Hive::forgetVolatileKeysOfEarlierBoots() {
+  // The table of volatile keys and the boot they belong to are additions an
+  // older build ignores: it reads such a hive as before (and would show
+  // volatile keys as ordinary ones).
+  const std::string boot = currentBootId();
+  if (boot.empty()) return; // no way to tell a new boot: keep them
+  {
+    Stmt s(*this, "SELECT v FROM meta WHERE k='boot'");
+    if (s.step() && s.blob(0) == boot) return;
+  }
+  beginRaw(true);
+  try {
+    exec("CREATE TABLE IF NOT EXISTS volatile_keys(key INTEGER PRIMARY KEY);"
+         // Every key below a volatile key is volatile too.
+         "WITH RECURSIVE tree(id) AS (SELECT key FROM volatile_keys UNION"
+         " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+         " DELETE FROM vals WHERE key IN tree;"
+         "WITH RECURSIVE tree(id) AS (SELECT key FROM volatile_keys UNION"
+         " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+         " DELETE FROM keys WHERE id IN tree;"
+         "DELETE FROM volatile_keys;");
+    Stmt s(*this, "INSERT OR REPLACE INTO meta(k,v) VALUES('boot',?1)");
+    s.bindBlob(1, boot).step();
+  } catch (...) {
+    runControl("ROLLBACK");
+    throw;
+  }
+  commitRaw();
 }
 
 void Hive::closeAtExit() {

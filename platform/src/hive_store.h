@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 #include <unordered_set>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -34,6 +35,7 @@ struct SubkeyRecord {
   WString name;
   WString className;
   int64_t mtime = 0; // FILETIME units
+  std::string fold;  // the comparison form of the name (enumeration order)
 };
 
 struct KeyStats {
@@ -78,7 +80,10 @@ public:
 
   bool keyExists(KeyId key);
   KeyId findChild(KeyId parent, const WString &name); // 0 when missing
-  KeyId createChild(KeyId parent, const WString &name, const WString &className);
+  KeyId createChild(KeyId parent, const WString &name, const WString &className, bool isVolatile);
+  // Whether `key` was created volatile (in a writing call only: the table of
+  // volatile keys exists once a process that may write has opened the hive).
+  bool isVolatile(KeyId key);
   bool hasChildren(KeyId key);
   // How many levels `key` lies below the hive's root, counting at most to
   // `limit` (a walk bounded whatever the hive holds).
@@ -99,6 +104,14 @@ public:
   bool deleteValue(KeyId key, const WString &name);
 
   bool subkeyAt(KeyId key, DWORD index, SubkeyRecord &out);
+  // The first sub-key of `key` in enumeration order after the folded name
+  // `after` (from the first one when `after` is null).
+  bool subkeyAfter(KeyId key, const std::string *after, SubkeyRecord &out);
+  // The folded names of the sub-keys of `key`, in enumeration order.
+  std::vector<std::string> childFolds(KeyId key);
+  // The committed state the hive is in, as the read cache knows states;
+  // false when it cannot tell (no shared WAL-index, inside a batch).
+  bool committedState(SnapshotVersion &out);
   bool valueAt(KeyId key, DWORD index, ValueRecord &out);
   KeyStats stats(KeyId key);
 
@@ -127,6 +140,9 @@ private:
   void openExisting();
   void connect(bool immutable);
   void startClock(bool immutable);
+  // Volatile keys live until the system restarts: a writer opening the hive
+  // in a boot other than the one its volatile keys belong to deletes them.
+  void forgetVolatileKeysOfEarlierBoots();
   void createFile();
   void openPlaceholder();
   void closeDb();

@@ -24,6 +24,7 @@ void ReadCache::dropEntries() {
   children_.clear();
   values_.clear();
   valuePosition_.reset();
+  subkeyPosition_.reset();
   entries_ = 0;
 }
 

@@ -57,6 +57,19 @@ public:
   std::optional<ValuePosition> valuePosition() const { return valuePosition_; }
   void setValuePosition(const ValuePosition &position) { valuePosition_ = position; }
 
+  // The same for sub-keys, which enumerate in the order of their folded
+  // names: the index asked for, the folded name found there and the one
+  // before it (empty for index 0), so that the same index asked again (with
+  // a larger buffer) is found from there too.
+  struct SubkeyPosition {
+    KeyId key = 0;
+    uint32_t index = 0;
+    std::string fold;
+    std::string previousFold;
+  };
+  const std::optional<SubkeyPosition> &subkeyPosition() const { return subkeyPosition_; }
+  void setSubkeyPosition(SubkeyPosition position) { subkeyPosition_ = std::move(position); }
+
 private:
   void dropEntries(); // keeps the state the cache belongs to
   void makeRoom();
@@ -68,6 +81,7 @@ private:
   std::map<std::pair<KeyId, std::string>, KeyId> children_;
   std::map<std::pair<KeyId, std::string>, std::optional<ValueRecord>> values_;
   std::optional<ValuePosition> valuePosition_;
+  std::optional<SubkeyPosition> subkeyPosition_;
 };
 
 } // namespace zelk::registry

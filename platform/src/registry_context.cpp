@@ -1,6 +1,8 @@
 // Process-wide registry state and the shared checks of the API functions.
 #include "registry_context.h"
 
+#include "classes_view.h"
+
 #include <cstdlib>
 
 namespace zelk::registry {
@@ -38,6 +40,7 @@ Hive &Registry::hive(HiveId id) {
 KeyRef Registry::resolve(HKEY handle) {
   KeyRef ref;
   if (HandleTable::isPredefined(handle)) {
+    if (HandleTable::isClassesRoot(handle)) return classesRootRef(*this);
     HiveId id;
     if (!HandleTable::predefinedHive(handle, id)) fail(ERROR_INVALID_HANDLE);
     ref.hive = id;

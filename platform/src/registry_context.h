@@ -10,6 +10,8 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 
 namespace zelk::registry {
 
@@ -28,7 +30,20 @@ public:
 
   // The key behind `handle`; ERROR_INVALID_HANDLE for anything else.
   // Predefined roots get all rights, or only KEY_READ on a read-only hive.
+  // HKEY_CLASSES_ROOT is the key its merged view finds (classes_view.h).
   KeyRef resolve(HKEY handle);
+
+  // Where the last sub-key enumeration of a key of HKEY_CLASSES_ROOT stood,
+  // and the state of both hives it was made in (classes_view.cpp).
+  struct ClassesPosition {
+    bool valid = false;
+    HKEY handle = nullptr;
+    DWORD index = 0;
+    std::string fold;
+    std::optional<std::string> previous;
+    SnapshotVersion user, machine;
+  };
+  ClassesPosition classesPosition;
 
 private:
   std::unique_ptr<Hive> hives_[2];
@@ -59,6 +74,7 @@ LONG onOpenKey(HKEY handle, bool write, REGSAM rights, Body body) {
     Registry &reg = Registry::instance();
     std::lock_guard<FairMutex> lock(reg.mutex);
     KeyRef ref = reg.resolve(handle);
+    if (ref.key == 0) return LONG(ERROR_FILE_NOT_FOUND); // a view whose root neither hive has
     Hive &hive = reg.hive(ref.hive);
     Hive::Txn txn(hive, write);
     requireLive(hive, ref);
