@@ -7,8 +7,8 @@
 //   zelk-reg export KEY FILE [/y]
 //   zelk-reg import FILE
 //
-// KEY is ROOT\Sub\Key with ROOT one of HKCU, HKLM (or HKEY_CURRENT_USER,
-// HKEY_LOCAL_MACHINE, ...).  Exit code 0 on success, 1 on failure.
+// KEY is ROOT\Sub\Key with ROOT one of HKCU, HKLM, HKCR (or HKEY_CURRENT_USER,
+// HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT).  Exit code 0 on success, 1 on failure.
 #include "commands.h"
 
 #include "text_codec.h"
@@ -62,10 +62,11 @@ const char *const kUsage =
     "  zelk-reg export KEY FILE [/y]\n"
     "  zelk-reg import FILE\n"
     "\n"
-    "KEY is ROOT\\SubKey with ROOT HKCU or HKLM (or HKEY_CURRENT_USER,\n"
-    "HKEY_LOCAL_MACHINE). TYPE is REG_SZ (default), REG_EXPAND_SZ, REG_MULTI_SZ,\n"
-    "REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE. Files are .reg files\n"
-    "(\"Windows Registry Editor Version 5.00\"), written as UTF-16LE.\n"
+    "KEY is ROOT\\SubKey with ROOT HKCU, HKLM or HKCR (or HKEY_CURRENT_USER,\n"
+    "HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT). TYPE is REG_SZ (default),\n"
+    "REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE.\n"
+    "Files are .reg files (\"Windows Registry Editor Version 5.00\"), written\n"
+    "as UTF-16LE.\n"
     "An import is all or nothing: the whole file is checked before anything\n"
     "changes, and it is applied as one transaction, so if any line fails (or\n"
     "the disk fills) the registry stays as it was. (On Windows, whose registry\n"

@@ -176,6 +176,16 @@ struct Parser {
     return false;
   }
 
+  // HKEY_CLASSES_ROOT writes to the user's hive or the machine's, whichever
+  // holds the key (or, for a new key, its deepest ancestor): both get a batch.
+  void noteHivesOf(HKEY root) {
+    std::vector<HKEY> hives{root};
+    if (root == HKEY_CLASSES_ROOT) hives = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+    for (HKEY hive : hives) {
+      if (std::find(roots.begin(), roots.end(), hive) == roots.end()) roots.push_back(hive);
+    }
+  }
+
   bool keyLine(const std::string &line) {
     size_t end = line.rfind(']');
     if (end == std::string::npos) return fail("unterminated key name");
@@ -186,7 +196,7 @@ struct Parser {
     if (!parseKeyPath(name, path)) return fail("invalid key name '" + name + "'");
     current = nullptr;
     haveKey = false;
-    if (std::find(roots.begin(), roots.end(), path.root) == roots.end()) roots.push_back(path.root);
+    noteHivesOf(path.root);
     if (!apply) {
       haveKey = !remove;
       return true;
