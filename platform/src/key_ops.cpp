@@ -156,6 +156,8 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, R
   // Windows clears the result of every failed open, so that a caller who
   // closes it after a failure closes nothing.
   *phkResult = nullptr;
+  // Opens below HKEY_CLASSES_ROOT may start with a backslash on Windows NT.
+  if (HandleTable::isClassesRoot(hKey) && lpSubKey && *lpSubKey == u'\\') ++lpSubKey;
   return guarded([&]() -> LONG {
     Registry &reg = Registry::instance();
     std::lock_guard<FairMutex> lock(reg.mutex);
