@@ -1,7 +1,8 @@
-// Listing a key's values index after index continues from the value found
-// last, but only while nothing changed: a change by another process, by this
-// process or inside a batch between two indexes gives the new state's value
-// at the next index, exactly as counting from the first value would.
+// Listing a key's values (or sub-keys) index after index continues from the
+// one found last, but only while nothing changed: a change by another
+// process, by this process or inside a batch between two indexes gives the
+// new state's entry at the next index, exactly as counting from the first
+// would.
 #include "registry_test_support.h"
 
 #include <sys/wait.h>
@@ -23,27 +24,49 @@ protected:
   WStr v(int i) { return W(("v" + std::to_string(i)).c_str()); }
 };
 
-TEST_F(RegistryEnumerationTest, TheNextIndexFollowsEveryChange) {
-  for (int i = 0; i < 10; ++i) ASSERT_EQ(setDword(root_, v(i), DWORD(i)), ERROR_SUCCESS);
+// The same for sub-keys, named v0 ... v9 too (which sort as they were made).
+class EnumerationContinuesTest : public RegistryEnumerationTest, public ::testing::WithParamInterface<bool> {
+protected:
+  bool subkeys() const { return GetParam(); }
+  LONG add(int i) {
+    if (!subkeys()) return setDword(root_, v(i), DWORD(i));
+    HKEY key = nullptr;
+    LONG rc = RegCreateKeyExW(root_, v(i).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr);
+    if (rc == ERROR_SUCCESS) RegCloseKey(key);
+    return rc;
+  }
+  LONG remove(int i) { return subkeys() ? RegDeleteKeyW(root_, v(i).c_str()) : RegDeleteValueW(root_, v(i).c_str()); }
+  WStr nameAt(DWORD index) {
+    if (!subkeys()) return RegistryEnumerationTest::nameAt(index);
+    WCHAR name[64];
+    DWORD length = 64;
+    if (RegEnumKeyExW(root_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return {};
+    return WStr(name, length);
+  }
+};
+INSTANTIATE_TEST_SUITE_P(ValuesAndSubkeys, EnumerationContinuesTest, ::testing::Bool());
+
+TEST_P(EnumerationContinuesTest, TheNextIndexFollowsEveryChange) {
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(add(i), ERROR_SUCCESS);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(nameAt(DWORD(i)), v(i));
   EXPECT_EQ(nameAt(3), v(3)); // the same index again, as after ERROR_MORE_DATA
 
   // Another process removes v1: index 4 is now v5.
   pid_t child = ::fork();
-  if (child == 0) ::_exit(RegDeleteValueW(root_, v(1).c_str()) == ERROR_SUCCESS ? 0 : 1);
+  if (child == 0) ::_exit(remove(1) == ERROR_SUCCESS ? 0 : 1);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(nameAt(4), v(5));
 
   // This process removes v0: v2 v3 v4 v5 v6 ..., index 5 is v7.
-  ASSERT_EQ(RegDeleteValueW(root_, v(0).c_str()), ERROR_SUCCESS);
+  ASSERT_EQ(remove(0), ERROR_SUCCESS);
   EXPECT_EQ(nameAt(5), v(7));
 
   // Inside a batch its own change counts at once: v2 v4 v5 v6 v7 v8 v9.
   ASSERT_EQ(ZelkRegBeginBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
   EXPECT_EQ(nameAt(1), v(3));
-  ASSERT_EQ(RegDeleteValueW(root_, v(3).c_str()), ERROR_SUCCESS);
+  ASSERT_EQ(remove(3), ERROR_SUCCESS);
   EXPECT_EQ(nameAt(2), v(5));
   ASSERT_EQ(ZelkRegRollbackBatch(HKEY_CURRENT_USER), ERROR_SUCCESS);
   // Rolled back: v2 v3 v4 ... v9 again; index 8 is past the end.

@@ -379,6 +379,63 @@ TEST_F(ZelkRegTest, AddQueryDeleteOutputs) {
   EXPECT_EQ(reg(std::string("query ") + kKey + " /v List").status, 1);
 }
 
+// HKEY_CLASSES_ROOT is the user's Software\Classes over the machine's: a .reg
+// file of file associations imports through it, a new key landing in the
+// machine hive and a key the user has in the user's; reads see the user's
+// key first; deleting the user's key shows the machine's again.
+TEST_F(ZelkRegTest, FileAssociationsImportQueryAndDeleteThroughClassesRoot) {
+  for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) SHDeleteKeyW(hive, W("Software\\Classes").c_str());
+  ASSERT_EQ(reg("add HKCU\\Software\\Classes\\.zkmine /v Owner /d user /f").status, 0);
+  ASSERT_EQ(reg("add HKLM\\Software\\Classes\\.zkmine /v Owner /d machine /f").status, 0);
+  char dirPattern[] = "/tmp/zelk-reg-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dirPattern), nullptr);
+  const std::string file = std::string(dirPattern) + "/assoc.reg";
+  writeFile(file, "Windows Registry Editor Version 5.00\r\n\r\n"
+                  "[HKEY_CLASSES_ROOT\\.zkv]\r\n@=\"Zelk.Video\"\r\n\"Content Type\"=\"video/x-zk\"\r\n\r\n"
+                  "[HKEY_CLASSES_ROOT\\Zelk.Video\\shell\\open\\command]\r\n@=\"zelk \\\"%1\\\"\"\r\n\r\n"
+                  "[HKEY_CLASSES_ROOT\\.zkmine]\r\n\"Written\"=\"through the view\"\r\n");
+  // Where the machine hive is read-only the new keys are refused, and the
+  // whole import with them.
+  ::setenv("ZELK_REGISTRY_MACHINE_READONLY", "1", 1);
+  ChildResult refused = reg("import " + file);
+  ::unsetenv("ZELK_REGISTRY_MACHINE_READONLY");
+  EXPECT_EQ(refused.status, 1) << refused.output;
+  EXPECT_EQ(reg("query HKCR\\.zkmine /v Written").status, 1);
+
+  ChildResult imp = reg("import " + file);
+  ASSERT_EQ(imp.status, 0) << imp.output;
+  EXPECT_EQ(reg("query HKLM\\Software\\Classes\\.zkv").output,
+            "\nHKEY_LOCAL_MACHINE\\Software\\Classes\\.zkv\n    (Default)    REG_SZ    Zelk.Video\n"
+            "    Content Type    REG_SZ    video/x-zk\n\n");
+  EXPECT_EQ(reg("query HKCU\\Software\\Classes\\.zkv").status, 1);
+  EXPECT_EQ(reg("query HKCU\\Software\\Classes\\.zkmine /v Written").status, 0);
+  EXPECT_EQ(reg("query HKCR\\.zkmine").output,
+            "\nHKEY_CLASSES_ROOT\\.zkmine\n    Owner    REG_SZ    user\n    Written    REG_SZ    through the view\n\n");
+  // The view lists each key once, the user's and the machine's together.
+  ChildResult tree = reg("query HKCR /s");
+  EXPECT_EQ(tree.output,
+            "\nHKEY_CLASSES_ROOT\n\nHKEY_CLASSES_ROOT\\.zkmine\n    Owner    REG_SZ    user\n"
+            "    Written    REG_SZ    through the view\n\nHKEY_CLASSES_ROOT\\.zkv\n    (Default)    REG_SZ    Zelk.Video\n"
+            "    Content Type    REG_SZ    video/x-zk\n\nHKEY_CLASSES_ROOT\\Zelk.Video\n\n"
+            "HKEY_CLASSES_ROOT\\Zelk.Video\\shell\n\nHKEY_CLASSES_ROOT\\Zelk.Video\\shell\\open\n\n"
+            "HKEY_CLASSES_ROOT\\Zelk.Video\\shell\\open\\command\n    (Default)    REG_SZ    zelk \"%1\"\n");
+
+  // An export names the view; importing it again puts the key back where it was.
+  const std::string exported = std::string(dirPattern) + "/video.reg";
+  ASSERT_EQ(reg("export HKCR\\Zelk.Video " + exported + " /y").status, 0);
+  EXPECT_NE(readFile(exported).find(std::string("[\0H\0K\0E\0Y\0_\0C\0L\0A\0S\0S\0E\0S\0_\0R\0O\0O\0T\0", 36)),
+            std::string::npos);
+  EXPECT_EQ(reg("delete HKCR\\Zelk.Video /f").status, 0);
+  EXPECT_EQ(reg("query HKLM\\Software\\Classes\\Zelk.Video").status, 1);
+  ASSERT_EQ(reg("import " + exported).status, 0);
+  EXPECT_EQ(reg("query HKLM\\Software\\Classes\\Zelk.Video\\shell\\open\\command").status, 0);
+  EXPECT_EQ(reg("delete HKCR\\Zelk.Video /f").status, 0);
+  EXPECT_EQ(reg("delete HKCR\\.zkmine /f").status, 0);
+  EXPECT_EQ(reg("query HKCR\\.zkmine").output, "\nHKEY_CLASSES_ROOT\\.zkmine\n    Owner    REG_SZ    machine\n\n");
+  for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) SHDeleteKeyW(hive, W("Software\\Classes").c_str());
+  removeTree(dirPattern);
+}
+
 TEST_F(ZelkRegTest, BadArgumentsGiveOneLineErrorAndNonZeroExit) {
   for (const char *args : {"", "frobnicate", "query", "query HKXX\\Software", "add HKCU\\Software\\ZelkRoundTrip /t REG_DWORD /d nonsense /f",
                            "add HKCU\\Software\\ZelkRoundTrip /t REG_WRONG", "delete HKCU\\Software\\ZelkRoundTrip /v a /va",
