@@ -206,25 +206,32 @@ void Hive::forgetVolatileKeysOfEarlierBoots() {
   // The table of volatile keys and the boot they belong to are additions an
   // older build ignores: it reads such a hive as before (and would show
   // volatile keys as ordinary ones).
-  const std::string boot = currentBootId();
-  if (boot.empty()) return; // no way to tell a new boot: keep them
-  {
-    Stmt s(*this, "SELECT v FROM meta WHERE k='boot'");
-    if (s.step() && s.blob(0) == boot) return;
-  }
+  const std::string boot = currentBootId(); // empty: no way to tell, keep them
+  auto upToDate = [&] {
+    Stmt table(*this, "SELECT 1 FROM sqlite_master WHERE type='table' AND name='volatile_keys'");
+    if (!table.step()) return false;
+    Stmt recorded(*this, "SELECT v FROM meta WHERE k='boot'");
+    return boot.empty() || (recorded.step() && recorded.blob(0) == boot);
+  };
+  if (upToDate()) return;
   beginRaw(true);
   try {
-    exec("CREATE TABLE IF NOT EXISTS volatile_keys(key INTEGER PRIMARY KEY);"
-         // Every key below a volatile key is volatile too.
-         "WITH RECURSIVE tree(id) AS (SELECT key FROM volatile_keys UNION"
-         " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
-         " DELETE FROM vals WHERE key IN tree;"
-         "WITH RECURSIVE tree(id) AS (SELECT key FROM volatile_keys UNION"
-         " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
-         " DELETE FROM keys WHERE id IN tree;"
-         "DELETE FROM volatile_keys;");
-    Stmt s(*this, "INSERT OR REPLACE INTO meta(k,v) VALUES('boot',?1)");
-    s.bindBlob(1, boot).step();
+    // Another writer may have done it while this one waited for the lock.
+    if (!upToDate()) {
+      exec("CREATE TABLE IF NOT EXISTS volatile_keys(key INTEGER PRIMARY KEY)");
+      if (!boot.empty()) {
+        // Every key below a volatile key is volatile too.
+        exec("WITH RECURSIVE tree(id) AS (SELECT key FROM volatile_keys UNION"
+             " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+             " DELETE FROM vals WHERE key IN tree;"
+             "WITH RECURSIVE tree(id) AS (SELECT key FROM volatile_keys UNION"
+             " SELECT k.id FROM keys k JOIN tree ON k.parent=tree.id)"
+             " DELETE FROM keys WHERE id IN tree;"
+             "DELETE FROM volatile_keys;");
+        Stmt record(*this, "INSERT OR REPLACE INTO meta(k,v) VALUES('boot',?1)");
+        record.bindBlob(1, boot).step();
+      }
+    }
   } catch (...) {
     runControl("ROLLBACK");
     throw;

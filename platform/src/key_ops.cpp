@@ -49,6 +49,15 @@ KeyPlace placeOf(Registry &reg, const KeyRef &ref, const std::vector<WString> &p
   return place;
 }
 
+// The sub-key a trace line names: as the call gave it or, below
+// HKEY_CLASSES_ROOT, the path in the hive the key lies in.
+WString tracedPath(const KeyPlace &place, LPCWSTR given) {
+  if (!place.made.classes) return fromWide(given);
+  WString path;
+  for (const WString &component : place.path) path += (path.empty() ? u"" : u"\\") + component;
+  return path;
+}
+
 // Opens the existing key at `place` in a reading call: stores a new handle
 // in `out` and returns true, or returns false (and opens nothing) when a
 // component is missing.
@@ -170,7 +179,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, R
     if (LONG rc = splitKeyPath(lpSubKey, path)) return rc;
     KeyPlace place = placeOf(reg, ref, path, false);
     if (!openExistingKey(reg, place, samDesired, phkResult)) return ERROR_FILE_NOT_FOUND;
-    traceCall("open", place.from.hive, place.from.key, fromWide(lpSubKey));
+    traceCall("open", place.from.hive, place.from.key, tracedPath(place, lpSubKey));
     return ERROR_SUCCESS;
   });
 }
@@ -189,7 +198,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
     if (LONG rc = splitKeyPath(lpSubKey, path)) return rc;
     KeyPlace place = placeOf(reg, ref, path, true);
     return createKeyAt(reg, place, lpClass, dwOptions, samDesired, phkResult, lpdwDisposition,
-                       fromWide(lpSubKey));
+                       tracedPath(place, lpSubKey));
   });
 }
 
