@@ -14,12 +14,13 @@ namespace {
 
 class RegistryEnumerationTest : public RegistryKeyTest {
 protected:
-  // The name of the value at `index`, empty when there is none.
-  WStr nameAt(DWORD index) {
+  // The name of the value (or sub-key) at `index`, empty when there is none.
+  WStr nameAt(DWORD index, bool subkey = false) {
     WCHAR name[64];
     DWORD length = 64;
-    if (RegEnumValueW(root_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return {};
-    return WStr(name, length);
+    LONG rc = subkey ? RegEnumKeyExW(root_, index, name, &length, nullptr, nullptr, nullptr, nullptr)
+                     : RegEnumValueW(root_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    return rc == ERROR_SUCCESS ? WStr(name, length) : WStr();
   }
   WStr v(int i) { return W(("v" + std::to_string(i)).c_str()); }
 };
@@ -29,20 +30,14 @@ class EnumerationContinuesTest : public RegistryEnumerationTest, public ::testin
 protected:
   bool subkeys() const { return GetParam(); }
   LONG add(int i) {
-    if (!subkeys()) return setDword(root_, v(i), DWORD(i));
     HKEY key = nullptr;
-    LONG rc = RegCreateKeyExW(root_, v(i).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr);
-    if (rc == ERROR_SUCCESS) RegCloseKey(key);
+    LONG rc = subkeys() ? RegCreateKeyExW(root_, v(i).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr)
+                        : setDword(root_, v(i), DWORD(i));
+    if (key) RegCloseKey(key);
     return rc;
   }
   LONG remove(int i) { return subkeys() ? RegDeleteKeyW(root_, v(i).c_str()) : RegDeleteValueW(root_, v(i).c_str()); }
-  WStr nameAt(DWORD index) {
-    if (!subkeys()) return RegistryEnumerationTest::nameAt(index);
-    WCHAR name[64];
-    DWORD length = 64;
-    if (RegEnumKeyExW(root_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return {};
-    return WStr(name, length);
-  }
+  WStr nameAt(DWORD index) { return RegistryEnumerationTest::nameAt(index, subkeys()); }
 };
 INSTANTIATE_TEST_SUITE_P(ValuesAndSubkeys, EnumerationContinuesTest, ::testing::Bool());
 

@@ -1,9 +1,8 @@
-// Volatile keys: everything below a volatile key must be volatile too; other
-// processes see them for the rest of the boot; the first process that may
-// write the hive and opens it in a later boot deletes them with their values
-// and sub-keys, and leaves the stable keys around them. A later boot is
-// simulated by writing another boot into the hive, as a hive last opened
-// before a restart holds.
+// Volatile keys: only volatile keys below them; seen by other processes for
+// the rest of the boot; deleted, with their values and sub-keys but not the
+// stable keys around them, by the first writer in a later boot, simulated by
+// writing another boot into the hive (as a hive last opened before a restart
+// holds).
 #include "registry_process_support.h"
 
 #include <sqlite3.h>
@@ -32,30 +31,21 @@ int openedByAnotherProcess(const WStr &path) {
 using VolatileKeysTest = RegistryKeyTest;
 
 TEST_F(VolatileKeysTest, LastUntilTheNextBootAndHoldOnlyVolatileKeys) {
-  HKEY session = nullptr, window = nullptr, kept = create(root_, W("Kept"));
-  DWORD disposition = 0;
-  ASSERT_EQ(RegCreateKeyExW(root_, W("Session").c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                            &session, &disposition),
-            ERROR_SUCCESS);
-  EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
+  HKEY session = nullptr, window = nullptr, result = nullptr, kept = create(root_, W("Kept"));
+  auto createIn = [&](HKEY parent, const char *name, DWORD options, HKEY *out, DWORD *disposition = nullptr) {
+    return RegCreateKeyExW(parent, W(name).c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, out, disposition);
+  };
+  ASSERT_EQ(createIn(root_, "Session", REG_OPTION_VOLATILE, &session), ERROR_SUCCESS);
   ASSERT_EQ(setDword(session, W("pid"), 42), ERROR_SUCCESS);
   ASSERT_EQ(setDword(kept, W("stays"), 1), ERROR_SUCCESS);
-  ASSERT_EQ(RegCreateKeyExW(session, W("Window").c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                            &window, nullptr),
-            ERROR_SUCCESS);
-  // Stable keys below it are refused, a path of them creates nothing.
-  HKEY refused = nullptr;
+  ASSERT_EQ(createIn(session, "Window", REG_OPTION_VOLATILE, &window), ERROR_SUCCESS);
+  // Stable keys below it are refused, and a path of them creates nothing.
   for (const char *stable : {"Saved", "a\\b"}) {
-    EXPECT_EQ(RegCreateKeyExW(session, W(stable).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &refused, nullptr),
-              ERROR_CHILD_MUST_BE_VOLATILE)
-        << stable;
+    result = kept;
+    EXPECT_EQ(createIn(session, stable, 0, &result), ERROR_CHILD_MUST_BE_VOLATILE) << stable;
+    EXPECT_EQ(result, nullptr);
   }
-  EXPECT_EQ(RegOpenKeyExW(session, W("a").c_str(), 0, KEY_READ, &refused), ERROR_FILE_NOT_FOUND);
-  // An existing key opens whatever the options say.
-  ASSERT_EQ(RegCreateKeyExW(root_, W("Session").c_str(), 0, nullptr, 0, KEY_READ, nullptr, &refused, &disposition),
-            ERROR_SUCCESS);
-  EXPECT_EQ(disposition, DWORD(REG_OPENED_EXISTING_KEY));
-  RegCloseKey(refused);
+  EXPECT_EQ(RegOpenKeyExW(session, W("a").c_str(), 0, KEY_READ, &result), ERROR_FILE_NOT_FOUND);
 
   // The same boot: another process sees them.
   EXPECT_EQ(openedByAnotherProcess(path_ + W("\\Session\\Window")), 0);
@@ -65,15 +55,13 @@ TEST_F(VolatileKeysTest, LastUntilTheNextBootAndHoldOnlyVolatileKeys) {
   EXPECT_EQ(openedByAnotherProcess(path_ + W("\\Session")), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(openedByAnotherProcess(path_ + W("\\Kept")), 0);
   EXPECT_EQ(RegQueryValueExW(session, W("pid").c_str(), nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
-  EXPECT_EQ(RegOpenKeyExW(root_, W("Session\\Window").c_str(), 0, KEY_READ, &refused), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegOpenKeyExW(root_, W("Session\\Window").c_str(), 0, KEY_READ, &result), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegQueryValueExW(kept, W("stays").c_str(), nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
   // The name is free for a stable key now, which may have stable children.
-  HKEY again = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root_, W("Session\\Saved").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &again,
-                            &disposition),
-            ERROR_SUCCESS);
+  DWORD disposition = 0;
+  ASSERT_EQ(createIn(root_, "Session\\Saved", 0, &result, &disposition), ERROR_SUCCESS);
   EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
-  for (HKEY key : {session, window, kept, again}) RegCloseKey(key);
+  for (HKEY key : {session, window, kept, result}) RegCloseKey(key);
 }
 
 } // namespace
