@@ -298,7 +298,7 @@ private slots:
                     views.library().contains(root + QStringLiteral("/also season 1/episode 0.mkv")));
             QVERIFY(!views.library().contains(root + QStringLiteral("/season 1/episode 9.srt")));
 
-            // Applying again walks again; a walk cut short by quitting ends.
+            // Asked to, it walks again; a walk cut short by quitting ends.
             views.refreshLibrary();
             QVERIFY(views.libraryWorkPending());
         }
@@ -306,6 +306,61 @@ private slots:
         qInfo("longest event-loop stall while %d videos went into the library: %lld ms", videos, longestStall);
         // Generous: a walk or a write on the GUI thread would take seconds.
         QVERIFY2(longestStall < 1000, qPrintable(QString::number(longestStall)));
+    }
+
+    // The default folder on a mount that does not answer (stat() blocks, as
+    // on a network mount whose server went away): a save walks again only
+    // when the folder changed, never waits for the stuck walk, and quitting
+    // waits for it a bounded time.
+    void aFolderThatDoesNotAnswerHoldsUpNeitherSaveNorQuit()
+    {
+        QTemporaryDir dir;
+        const QString mountPoint = dir.filePath(QStringLiteral("mount"));
+        const QString release = dir.filePath(QStringLiteral("release"));
+        const QString videos = dir.filePath(QStringLiteral("Videos"));
+        QVERIFY(QDir().mkpath(mountPoint) && QDir().mkpath(videos));
+        QVERIFY(writeRaw(QFile::encodeName(videos + QStringLiteral("/one.mkv"))));
+        QProcess fs;
+        QByteArray said;
+        const auto hasSaid = [&fs, &said](const char* word) {
+            said += fs.readAllStandardOutput();
+            return said.contains(word);
+        };
+        const auto unmount = qScopeGuard([&] {
+            writeRaw(QFile::encodeName(release));
+            QProcess::execute(QStringLiteral("fusermount3"), {QStringLiteral("-u"), mountPoint});
+            fs.waitForFinished(10000);
+        });
+        fs.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ZELK_TEST_HUNG_FOLDER_FS), mountPoint, release});
+        QTest::qWaitFor([&] { return hasSaid("mounted") || fs.state() == QProcess::NotRunning; }, 10000);
+        if (!hasSaid("mounted"))
+            QSKIP(qPrintable(QStringLiteral("no FUSE mount here (python3-fuse, fuse3, /dev/fuse): ") +
+                             QString::fromLocal8Bit(fs.readAllStandardError())));
+
+        BehaviourSettings settings = importing(videos);
+        auto views = std::make_unique<PlayerViews>(new QWidget, [&settings] { return settings; });
+        views->followSettings();
+        QTRY_VERIFY(!views->libraryWorkPending());
+        QCOMPARE(views->library().entries().size(), 1);
+        views->followSettings(); // saved, the folder unchanged
+        QVERIFY(!views->libraryWorkPending());
+
+        StallMeter meter;
+        settings.mediaFolder = mountPoint;
+        views->followSettings();
+        QTRY_VERIFY(hasSaid("stuck"));
+        QVERIFY(views->libraryWorkPending());
+        settings.mediaFolder = videos;
+        views->followSettings();
+        QTRY_VERIFY(!views->libraryWorkPending());
+        qInfo("longest event-loop stall while saving past a stuck walk: %lld ms", meter.longestMs());
+        QVERIFY2(meter.longestMs() < 1000, qPrintable(QString::number(meter.longestMs())));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("1 folder walk\\(s\\) had not ended")));
+        QElapsedTimer quitting;
+        quitting.start();
+        views.reset();
+        QVERIFY2(quitting.elapsed() < 5 * PlayerViews::walkEndWaitMs, qPrintable(QString::number(quitting.elapsed())));
     }
 
     void aDamagedLibraryIsMovedAsideAndAFreshOneStarts_data()
