@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(figures.filesLookedAt, collection.files);
         QCOMPARE(figures.skippedFolders, collection.unreadableFolders);
         QCOMPARE(figures.cancelled, false);
-        QTRY_COMPARE(window.views().libraryView()->videoList()->count(), collection.videos.size());
+        QTRY_COMPARE(window.views().libraryView()->videoCount(), collection.videos.size());
 
         const QString added = QLocale().toString(collection.videos.size());
         if (autoCloseAtEnd) {
@@ -346,7 +346,7 @@ private slots:
         QVERIFY(answer.dialog && answer.dialog->isVisible() && answer.dialog->isDone());
         QVERIFY2(answer.dialog->stateText().contains(QStringLiteral("cancelled")), qPrintable(answer.dialog->stateText()));
         QCOMPARE(labelText(answer.dialog, "importVideosAdded"), QLocale().toString(figures.videosAdded));
-        QTRY_COMPARE(window.views().libraryView()->videoList()->count(), figures.videosAdded);
+        QTRY_COMPARE(window.views().libraryView()->videoCount(), figures.videosAdded);
 
         // The whole folder afterwards, many writes long: the rest goes in,
         // each video once, and only the rest is counted as added.

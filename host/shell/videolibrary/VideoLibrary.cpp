@@ -245,6 +245,34 @@ QList<VideoLibrary::Entry> VideoLibrary::entries() const
     return result;
 }
 
+bool VideoLibrary::entriesAfter(const QString& after, int limit, QList<Entry>* page) const
+{
+    busy_ = false;
+    if (!ensureTable())
+        return false;
+    // By the path's index, so that a page deep in the list costs no more
+    // than the first (OFFSET would step over every row before it).
+    SqlStatement query(db_, "SELECT path, added_at, last_played FROM videos WHERE path > ?1 ORDER BY path LIMIT ?2");
+    if (query) {
+        query.bind(1, after);
+        query.bind(2, qint64(limit));
+    }
+    return readEntries(query, page) || fail(QStringLiteral("read"));
+}
+
+int VideoLibrary::count() const
+{
+    busy_ = false;
+    if (!ensureTable())
+        return -1;
+    SqlStatement query(db_, "SELECT count(*) FROM videos");
+    if (!query || query.step() != SQLITE_ROW) {
+        fail(QStringLiteral("count"));
+        return -1;
+    }
+    return int(query.number(0));
+}
+
 QList<VideoLibrary::Entry> VideoLibrary::recentlyWatched(int limit) const
 {
     busy_ = false;

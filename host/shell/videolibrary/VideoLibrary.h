@@ -72,6 +72,12 @@ public:
 
     // All entries, by path.
     QList<Entry> entries() const;
+    // Up to `limit` entries by path, those after `after` (from the first when
+    // empty), into `page`: a large library read page by page. False on
+    // failure (see lastError() and isBusy()).
+    bool entriesAfter(const QString& after, int limit, QList<Entry>* page) const;
+    // How many entries there are; -1 on failure.
+    int count() const;
     // Played entries, the most recently played first.
     QList<Entry> recentlyWatched(int limit) const;
 
