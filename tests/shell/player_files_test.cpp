@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -480,6 +481,45 @@ private slots:
         QCOMPARE(asSet(paths(views.library().recentlyWatched(10))), (QSet<QString>{first, second}));
         qInfo("longest event-loop stall with the library locked: %lld ms", longestStall);
         QVERIFY2(longestStall < 1000, qPrintable(QString::number(longestStall)));
+    }
+
+    // The library file changed under the running player. Deleted: the plays
+    // go into a new one, without a word of failure. Immutable at start: the
+    // message at quit says what is wrong with it, not that it was locked.
+    void aLibraryDeletedOrImmutableIsNamedForWhatItIs()
+    {
+        QTemporaryDir media;
+        const QString first = makeGreyVideo(QDir(media.path()), QStringLiteral("first.mkv"), 1);
+        const QString second = makeGreyVideo(QDir(media.path()), QStringLiteral("second.mkv"), 1);
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        const QString file = VideoLibrary::defaultLocation();
+        BehaviourSettings settings;
+        {
+            PlayerViews views(new QWidget, [&settings] { return settings; });
+            QSignalSpy problems(&views, &PlayerViews::problem);
+            views.videoPlayed(first);
+            QTRY_VERIFY(!views.libraryWorkPending());
+            QVERIFY(QFile::remove(file));
+            views.videoPlayed(second);
+            QTRY_VERIFY(!views.libraryWorkPending());
+            QCOMPARE(problems.count(), 0);
+            VideoLibrary recreated(file);
+            QString error;
+            QVERIFY2(recreated.open(&error), qPrintable(error));
+            QCOMPARE(paths(recreated.recentlyWatched(10)), QStringList{second});
+        }
+
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), file}) != 0)
+            QSKIP("chattr +i is not permitted here");
+        const auto mutableAgain = qScopeGuard([&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), file}); });
+        PlayerViews views(new QWidget, [&settings] { return settings; });
+        QSignalSpy problems(&views, &PlayerViews::problem);
+        views.videoPlayed(first);
+        QTRY_COMPARE(problems.count(), 1);
+        QVERIFY(views.libraryWorkPending());
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("1 change\\(s\\) to the video library could not be written: "
+                                                               ".*it cannot be read and written: Operation not permitted")));
     }
 
     // The viewing history is the user's alone, whatever the umask.

@@ -20,6 +20,8 @@ public:
         Page page;
         page.request = request;
         QString error;
+        // Removed while the player ran: the writer starts a new one there.
+        library_.closeIfMoved();
         if (!library_.isOpen() && !library_.open(&error)) {
             page.failed = true;
             page.error = error;

@@ -69,8 +69,12 @@ bool VideoLibrary::open(QString* error)
         return false;
     // Checked before SQLite opens it: opening a FIFO would wait for a writer.
     const QString unusable = LibraryFile::unusableBecause(file_);
-    if (!unusable.isEmpty() && !moveDamagedAside(unusable, error))
+    if (!unusable.isEmpty() && !moveDamagedAside(unusable, error)) {
+        // What is wrong with it first: that it could not be moved aside is
+        // the lesser news.
+        *error = QStringLiteral("%1: %2 (%3)").arg(file_, unusable, *error);
         return false;
+    }
     if (!LibraryFile::makePrivateFile(file_, error))
         return false;
     int result = openDatabase();
@@ -111,6 +115,17 @@ bool VideoLibrary::moveDamagedAside(const QString& why, QString* error)
         return false;
     qWarning("zelk-player: the video library %s was damaged (%s); it was moved to %s and a new library started",
              qUtf8Printable(file_), qUtf8Printable(why), qUtf8Printable(movedAside_));
+    return true;
+}
+
+bool VideoLibrary::closeIfMoved()
+{
+    int moved = 0;
+    if (!db_ || sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved)
+        return false;
+    sqlite3_close(db_);
+    db_ = nullptr;
+    tableReady_ = false;
     return true;
 }
 
