@@ -311,7 +311,9 @@ private slots:
         view.refresh();
         QVERIFY(view.recentList()->isHidden());
         QTRY_VERIFY(!view.isReading());
-        const auto select = [&view](int row) { view.videoList()->setCurrentIndex(view.videoList()->model()->index(row, 0)); };
+        const auto select = [&view](int row) {
+            view.videoList()->setCurrentIndex(view.videoList()->model()->index(row, 0));
+        };
 
         // Removing without the disk switch: the entry goes, the file stays, no question.
         select(2);

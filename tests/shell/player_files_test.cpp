@@ -511,15 +511,16 @@ private slots:
 
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), file}) != 0)
             QSKIP("chattr +i is not permitted here");
-        const auto mutableAgain = qScopeGuard([&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), file}); });
+        const auto mutableAgain =
+            qScopeGuard([&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), file}); });
         PlayerViews views(new QWidget, [&settings] { return settings; });
         QSignalSpy problems(&views, &PlayerViews::problem);
         views.videoPlayed(first);
         QTRY_COMPARE(problems.count(), 1);
         QVERIFY(views.libraryWorkPending());
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("1 change\\(s\\) to the video library could not be written: "
-                                                               ".*it cannot be read and written: Operation not permitted")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "1 change\\(s\\) to the video library could not be written: "
+                                               ".*it cannot be read and written: Operation not permitted")));
     }
 
     // The viewing history is the user's alone, whatever the umask.

@@ -63,8 +63,9 @@ PlayerViews::~PlayerViews()
     leaveBehind(defaultFolderImport_);
     leaveBehind(pickedFolderImport_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(walkEndWaitMs);
-    const auto stillRunning = std::count_if(leftWalks_.begin(), leftWalks_.end(),
-                                            [deadline](const FolderImport::WalkEnd& walk) { return !walk.waitUntil(deadline); });
+    const auto stillRunning =
+        std::count_if(leftWalks_.begin(), leftWalks_.end(),
+                      [deadline](const FolderImport::WalkEnd& walk) { return !walk.waitUntil(deadline); });
     if (stillRunning > 0)
         qWarning("zelk-player: %d folder walk(s) had not ended %d ms after quitting (a folder that does not answer, "
                  "such as a hung network mount); the player quits without them",
