@@ -329,7 +329,8 @@ private slots:
         };
         const auto unmount = qScopeGuard([&] {
             writeRaw(QFile::encodeName(release));
-            QProcess::execute(QStringLiteral("fusermount3"), {QStringLiteral("-u"), mountPoint});
+            // Lazily: the walk left behind may still hold the folder open.
+            QProcess::execute(QStringLiteral("fusermount3"), {QStringLiteral("-u"), QStringLiteral("-z"), mountPoint});
             fs.waitForFinished(10000);
         });
         fs.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ZELK_TEST_HUNG_FOLDER_FS), mountPoint, release});
