@@ -41,13 +41,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     "${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/zelk-player-${PROJECT_VERSION}-Linux/usr/${ZELK_INSTALL_PRIVATE_LIBDIR}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "video player with a video library")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "video player with a video library
- Zelk Player plays video files and network streams on libmpv, with
- subtitles drawn the way the user sets them up, and keeps a library of the
- videos played and the folders imported. It resumes videos where they were
- left, downloads videos from the web, and answers the desktop's media keys
- and media controls (MPRIS).
- .
- The package also holds zelk-reg, a command-line tool for the player's
- settings store.")
+# The extended description; CPack indents it and puts the summary first.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zelk Player plays video files and network streams on libmpv, with
+subtitles drawn the way the user sets them up, and keeps a library of the
+videos played and the folders imported. It resumes videos where they were
+left, downloads videos from the web, and answers the desktop's media keys
+and media controls (MPRIS).
+
+The package also holds zelk-reg, a command-line tool for the player's
+settings store.")
 include(CPack)
