@@ -2,7 +2,8 @@
 # Installs what the tests need, builds, and runs every test: the Qt-free core
 # cross-built for Windows under Wine, the whole suite under AddressSanitizer
 # and UndefinedBehaviorSanitizer, a short run of every fuzzer, then the whole
-# suite natively (its summary is the last line).
+# suite natively (its summary comes before the package's line), and the Debian package, built
+# meanwhile and checked (tools/package/check-deb.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The sanitizer build needs only the build packages; the test packages install
@@ -34,5 +35,22 @@ echo "== Fuzzers (libFuzzer, ${ZELK_FUZZ_SECONDS:-20} s each) =="
 
 echo "== Native =="
 build "$BUILD_DIR"
+# The Debian package builds meanwhile, at a lower priority: the playback
+# tests spend much of their time waiting for the clock, not the processor.
+PACKAGE_DIR=$BUILD_DIR-package/out
+PACKAGE_LOG=$(mktemp "${TMPDIR:-/tmp}/zelk-package-XXXXXX")
+ZELK_PACKAGE_BUILD_DIR=$BUILD_DIR-package nice -n 10 bash "$ROOT/tools/package/deb.sh" "$PACKAGE_DIR" \
+  >"$PACKAGE_LOG" 2>&1 &
+package_pid=$!
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" || status=1
+
+echo "== Debian package =="
+if wait $package_pid; then
+  bash "$ROOT/tools/package/check-deb.sh" "$(tail -n 1 "$PACKAGE_LOG")" || status=1
+else
+  cat "$PACKAGE_LOG"
+  echo "The Debian package was not built." >&2
+  status=1
+fi
+rm -f "$PACKAGE_LOG"
 exit $status
