@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
 
 #include <cstdio>
 
@@ -79,14 +80,29 @@ QIcon playerIcon()
     return QIcon::fromTheme(ZelkShell::InstalledPaths::applicationId(), icon);
 }
 
+// Started from the menu or a file manager, nobody reads stderr: with a
+// display, a refusal before the window opens is shown in a dialog as well.
+void showOnDisplay(int& argc, char** argv, const QString& message)
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("offscreen") || platform.startsWith("minimal"))
+        return;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(playerIcon());
+    QMessageBox::critical(nullptr, QStringLiteral("Zelk Player"), message);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const QByteArray unrepresentable = unrepresentableArgument(argc, argv);
     if (!unrepresentable.isEmpty()) {
-        std::fprintf(stderr, "zelk-player: %s\n",
-                     qUtf8Printable(ZelkShell::unrepresentableNameMessage(unrepresentable)));
+        const QString message = ZelkShell::unrepresentableNameMessage(unrepresentable);
+        std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(message));
+        showOnDisplay(argc, argv, message);
         return 2;
     }
     const ZelkShell::ParsedCommandLine parsed = ZelkShell::parseCommandLine(argumentList(argc, argv));
