@@ -136,6 +136,8 @@ QString commandLineHelp()
                "  Ctrl+P                  Preferences (also the desktop's own key for\n"
                "                          preferences, where it has one).\n"
                "  Ctrl+Q                  Quit.\n"
+               "  Media keys              Play, pause, stop, next and previous file, through\n"
+               "                          the desktop's media controls (MPRIS).\n"
                "\n"
                "Settings are read from and written to the registry store\n"
                "(HKEY_CURRENT_USER\\SOFTWARE\\Zelk\\Settings\\<component id>); ZELK_REGISTRY_DIR\n"
