@@ -86,7 +86,12 @@ MediaPlayerRemote::MediaPlayerRemote(PlayerWindow& window, const QDBusConnection
     connect(&engine, &PlaybackEngine::playbackRestarted, this, &MediaPlayerRemote::playbackRestarted);
     connect(&engine, &PlaybackEngine::openFailed, this, &MediaPlayerRemote::scheduleAnnouncement);
     connect(&engine, &PlaybackEngine::endOfFile, this, &MediaPlayerRemote::scheduleAnnouncement);
-    connect(&engine, &PlaybackEngine::pausedChanged, this, &MediaPlayerRemote::scheduleAnnouncement);
+    connect(&engine, &PlaybackEngine::pausedChanged, this, [this](bool paused) {
+        // Played again from the window's own controls: no longer stopped.
+        if (!paused)
+            stopped_ = false;
+        scheduleAnnouncement();
+    });
     connect(&engine, &PlaybackEngine::durationChanged, this, &MediaPlayerRemote::scheduleAnnouncement);
     connect(&engine, &PlaybackEngine::volumeChanged, this, &MediaPlayerRemote::scheduleAnnouncement);
     connect(&engine, &PlaybackEngine::titleChanged, this, &MediaPlayerRemote::scheduleAnnouncement);
