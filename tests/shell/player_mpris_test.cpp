@@ -8,9 +8,12 @@
 #include "ShellTestSupport.h"
 #include "VirtualDisplay.h"
 
+#include "host/shell/app/InstalledPaths.h"
+
 #include <QDBusInterface>
 #include <QDBusObjectPath>
 #include <QDBusReply>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -130,6 +133,20 @@ private slots:
             QCOMPARE(process->exitCode(), 0);
         }
         QCOMPARE(playerctl({QStringLiteral("-l")}), QString());
+    }
+
+    // The types the player says it plays (MPRIS, and the desktop entry from
+    // the same list) cover every type the General page's file associations
+    // hand to the desktop.
+    void supportedTypesCoverTheAssociations()
+    {
+        const QStringList supported = ZelkShell::InstalledPaths::videoMimeTypes();
+        for (const char* extension : {".avi", ".mkv", ".mov", ".mp4", ".wmv", ".vob", ".mpg", ".mpeg", ".asf", ".qt"}) {
+            const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(QLatin1String("x") + extension);
+            QVERIFY2(!types.isEmpty(), extension);
+            for (const QMimeType& type : types)
+                QVERIFY2(supported.contains(type.name()), qPrintable(type.name()));
+        }
     }
 
     // A failed case leaves no player behind.
