@@ -3,7 +3,7 @@
 # Makes TARGET (a MODULE library) a plug-in as the player loads it: no "lib"
 # prefix, hidden symbols with only _getPlugin exported, built into OUTPUT_DIR
 # beside its descriptor (DESCRIPTOR configured with @PLUGIN_MODULE_FILE@), and
-# both installed into lib/zelk/plugins, from where ZNBLibrary is two folders up.
+# both installed into the plug-in folder, one below the private libraries.
 function(zelk_plugin_module target)
   cmake_parse_arguments(ARG "" "OUTPUT_DIR;DESCRIPTOR" "" ${ARGN})
   set_target_properties(${target} PROPERTIES
@@ -11,7 +11,7 @@ function(zelk_plugin_module target)
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON
     LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
-    INSTALL_RPATH "$ORIGIN/../.."
+    INSTALL_RPATH "${ZELK_PLUGIN_RUNPATH}"
   )
   if(NOT WIN32 AND NOT APPLE)
     set(exports ${PROJECT_SOURCE_DIR}/cmake/plugin-exports.map)
@@ -25,6 +25,6 @@ function(zelk_plugin_module target)
   set(PLUGIN_MODULE_FILE "${target}${CMAKE_SHARED_MODULE_SUFFIX}")
   configure_file(${ARG_DESCRIPTOR} ${ARG_OUTPUT_DIR}/${descriptor_name} @ONLY)
 
-  install(TARGETS ${target} LIBRARY DESTINATION lib/zelk/plugins)
-  install(FILES ${ARG_OUTPUT_DIR}/${descriptor_name} DESTINATION lib/zelk/plugins)
+  install(TARGETS ${target} LIBRARY DESTINATION ${ZELK_INSTALL_PLUGINDIR})
+  install(FILES ${ARG_OUTPUT_DIR}/${descriptor_name} DESTINATION ${ZELK_INSTALL_PLUGINDIR})
 endfunction()

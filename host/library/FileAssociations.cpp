@@ -15,7 +15,11 @@ namespace ZelkNimbo {
 
 namespace {
 
-const char* const playerDesktopId = "zelk-player.desktop";
+// The player's desktop entry, named by its application id; older players
+// wrote their associations under the entry's earlier name, which still count
+// as the player's own.
+const char* const playerDesktopId = "com.zelk.Player.desktop";
+const char* const earlierPlayerDesktopId = "zelk-player.desktop";
 const char* const mimeAppsFileName = "mimeapps.list";
 
 // Every MIME type a file with this extension may be recognised as; empty for
@@ -77,6 +81,8 @@ bool OSUtilities::setFileTypeAssociations(const QMap<QString, bool>& association
     MimeAppsList list;
     if (!list.load(path))
         return false;
+    // Rewritten under today's name, so that the edits below find them.
+    list.renameApplication(QLatin1String(earlierPlayerDesktopId), QLatin1String(playerDesktopId));
 
     // Extensions that share a MIME type (".mov" and ".qt") share its default
     // too; the map's order decides between contradicting entries. An unknown

@@ -90,6 +90,35 @@ void MimeAppsList::dropDefault(const QString& mimeType, const QString& desktopId
               without(values(addedAssociationsGroup, mimeType), desktopId), ListStyle::TrailingSeparator);
 }
 
+void MimeAppsList::renameApplication(const QString& oldId, const QString& newId)
+{
+    for (const QString& group : {defaultApplicationsGroup, addedAssociationsGroup, removedAssociationsGroup}) {
+        const int header = findGroup(group);
+        if (header < 0)
+            continue;
+        QStringList keys;
+        for (int index = header + 1; index < groupEnd(header); ++index) {
+            const QByteArray trimmed = lines.at(index).trimmed();
+            const int equals = trimmed.indexOf('=');
+            if (!isComment(trimmed) && equals > 0)
+                keys << QString::fromUtf8(trimmed.left(equals).trimmed());
+        }
+        for (const QString& key : keys) {
+            const QStringList old = values(group, key);
+            if (!old.contains(oldId))
+                continue;
+            // In the old name's place; once, where either came first.
+            QStringList renamed;
+            for (const QString& id : old) {
+                const QString kept = id == oldId ? newId : id;
+                if (!renamed.contains(kept))
+                    renamed << kept;
+            }
+            setValues(group, key, renamed, ListStyle::Plain);
+        }
+    }
+}
+
 bool MimeAppsList::save(const QString& path) const
 {
     const QFileInfo info(path);

@@ -26,6 +26,10 @@ public:
     // associations of `mimeType`; other applications stay as they are.
     void dropDefault(const QString& mimeType, const QString& desktopId);
 
+    // Puts `newId` wherever `oldId` is named (the desktop entry was renamed),
+    // in every group this editor changes.
+    void renameApplication(const QString& oldId, const QString& newId);
+
     bool isModified() const { return modified; }
 
     // Writes the file atomically, creating its folder when needed.

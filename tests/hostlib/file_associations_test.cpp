@@ -39,8 +39,8 @@ protected:
 TEST_F(FileAssociationsTest, AddsAndRemovesMpegInAFreshList)
 {
     ASSERT_TRUE(associate({".mpg", ".mpeg"}, true));
-    EXPECT_EQ(readList(), "[Default Applications]\nvideo/mpeg=zelk-player.desktop\n\n"
-                          "[Added Associations]\nvideo/mpeg=zelk-player.desktop;\n");
+    EXPECT_EQ(readList(), "[Default Applications]\nvideo/mpeg=com.zelk.Player.desktop\n\n"
+                          "[Added Associations]\nvideo/mpeg=com.zelk.Player.desktop;\n");
     ASSERT_TRUE(associate({".mpg", ".mpeg"}, false));
     EXPECT_EQ(readList(), "[Default Applications]\n\n[Added Associations]\n");
 }
@@ -58,8 +58,8 @@ TEST_F(FileAssociationsTest, EditsOnlyOurEntriesOfAnExistingList)
 
     ASSERT_TRUE(associate({".mpg"}, true));
     QByteArray expected = before;
-    expected.replace("mpeg=vlc.desktop\n", "mpeg=zelk-player.desktop;vlc.desktop\n")
-        .replace("mpeg=vlc.desktop;mpv", "mpeg=zelk-player.desktop;vlc.desktop;mpv")
+    expected.replace("mpeg=vlc.desktop\n", "mpeg=com.zelk.Player.desktop;vlc.desktop\n")
+        .replace("mpeg=vlc.desktop;mpv", "mpeg=com.zelk.Player.desktop;vlc.desktop;mpv")
         .replace("mpeg=zelk-player.desktop;totem", "mpeg=totem");
     EXPECT_EQ(readList(), expected);
 
@@ -76,11 +76,26 @@ TEST_F(FileAssociationsTest, EditsOnlyOurEntriesOfAnExistingList)
     EXPECT_EQ(listInode(), inode);
 }
 
+// Associations an older player wrote under its earlier entry name are the
+// player's own: dropped with today's, and renamed when the list is saved.
+TEST_F(FileAssociationsTest, EntriesUnderTheEarlierNameAreOurs)
+{
+    const QByteArray before = "[Default Applications]\nvideo/mpeg=zelk-player.desktop;vlc.desktop\n"
+                              "video/mp4=zelk-player.desktop\n\n"
+                              "[Added Associations]\nvideo/mp4=com.zelk.Player.desktop;zelk-player.desktop;\n";
+    QFile file(listPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    ASSERT_TRUE(associate({".mpg"}, false));
+    EXPECT_EQ(readList(), "[Default Applications]\nvideo/mpeg=vlc.desktop\nvideo/mp4=com.zelk.Player.desktop\n\n"
+                          "[Added Associations]\nvideo/mp4=com.zelk.Player.desktop;\n");
+}
+
 TEST_F(FileAssociationsTest, FailuresAreReportedAndLoseNothing)
 {
     // Unknown extensions are reported, the known ones still registered.
     EXPECT_FALSE(associate({".zelk", ".mkv", "avi"}, true));
-    EXPECT_TRUE(readList().contains("video/x-matroska=zelk-player.desktop\n"));
+    EXPECT_TRUE(readList().contains("video/x-matroska=com.zelk.Player.desktop\n"));
 
     // A folder where the list should be: unreadable, so it must not be replaced.
     ASSERT_TRUE(QFile::remove(listPath()) && QDir().mkpath(listPath()));

@@ -313,7 +313,7 @@ private slots:
         // The player really became the handler of MPEG files.
         QFile list(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mimeapps.list"));
         QVERIFY(list.open(QIODevice::ReadOnly));
-        QVERIFY(list.readAll().contains("video/mpeg=zelk-player.desktop"));
+        QVERIFY(list.readAll().contains("video/mpeg=com.zelk.Player.desktop"));
     }
 
     void globalResetThenApplyHandsOverEveryDifference()

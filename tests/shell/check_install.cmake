@@ -1,7 +1,7 @@
 # Installs the build into a fresh PREFIX and checks what lands there: the
-# player, its library, every plug-in with its descriptor, and the desktop
-# entry the file associations name, whose Exec line points at the installed
-# player. Then the installed player renders the preferences pages, which it
+# player and zelk-reg, the private libraries, every plug-in with its
+# descriptor, and the desktop entry the file associations name, whose Exec
+# line points at the installed player. Then the installed player renders the preferences pages, which it
 # can only do when it finds its library and plug-ins from where it stands.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -10,24 +10,29 @@ if(NOT installed EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${install_errors}")
 endif()
 
+# The folders below the prefix come from the build (cmake/ZelkInstallDirs.cmake).
 foreach(file
     bin/zelk-player
-    lib/libZNBLibrary.so
-    lib/libzelk_registry.so
-    lib/zelk/plugins/ZNBPreferencesPlugin.so
-    lib/zelk/plugins/ZNBPreferencesPlugin.xml
-    lib/zelk/plugins/ZNBPlayerSettingsConsumer.so
-    lib/zelk/plugins/ZNBPlayerSettingsConsumer.xml
-    lib/zelk/plugins/VideoOutput-opengl.xml
-    lib/zelk/plugins/VideoOutput-software.xml
-    lib/zelk/plugins/VideoOutput-xvideo.xml
-    share/applications/zelk-player.desktop
-    share/zelk/translations/zelk-player_fr.qm
-    share/zelk/translations/zelk-player_de.qm
-    share/zelk/translations/zelk-player_es.qm
-    share/zelk/translations/ZNBPreferencesPlugin_fr.qm
-    share/zelk/translations/ZNBPreferencesPlugin_de.qm
-    share/zelk/translations/ZNBPreferencesPlugin_es.qm)
+    bin/zelk-reg
+    ${PRIVATE_LIBDIR}/libZNBLibrary.so
+    ${PRIVATE_LIBDIR}/libzelk_registry.so
+    ${PLUGINDIR}/ZNBPreferencesPlugin.so
+    ${PLUGINDIR}/ZNBPreferencesPlugin.xml
+    ${PLUGINDIR}/ZNBPlayerSettingsConsumer.so
+    ${PLUGINDIR}/ZNBPlayerSettingsConsumer.xml
+    ${PLUGINDIR}/VideoOutput-opengl.xml
+    ${PLUGINDIR}/VideoOutput-software.xml
+    ${PLUGINDIR}/VideoOutput-xvideo.xml
+    share/applications/${APP_ID}.desktop
+    share/metainfo/${APP_ID}.metainfo.xml
+    share/icons/hicolor/48x48/apps/${APP_ID}.png
+    share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    ${DATADIR}/translations/zelk-player_fr.qm
+    ${DATADIR}/translations/zelk-player_de.qm
+    ${DATADIR}/translations/zelk-player_es.qm
+    ${DATADIR}/translations/ZNBPreferencesPlugin_fr.qm
+    ${DATADIR}/translations/ZNBPreferencesPlugin_de.qm
+    ${DATADIR}/translations/ZNBPreferencesPlugin_es.qm)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -36,8 +41,8 @@ endforeach()
 # The player and the preferences module load the one registry stand-in of
 # the prefix (through their RUNPATHs), so the player holds one connection
 # per hive.
-get_filename_component(installed_registry "${PREFIX}/lib/libzelk_registry.so" REALPATH)
-foreach(binary bin/zelk-player lib/zelk/plugins/ZNBPreferencesPlugin.so)
+get_filename_component(installed_registry "${PREFIX}/${PRIVATE_LIBDIR}/libzelk_registry.so" REALPATH)
+foreach(binary bin/zelk-player bin/zelk-reg ${PLUGINDIR}/ZNBPreferencesPlugin.so)
   execute_process(COMMAND ldd "${PREFIX}/${binary}" OUTPUT_VARIABLE linked RESULT_VARIABLE ldd_status)
   if(NOT ldd_status EQUAL 0 OR NOT linked MATCHES "libzelk_registry\\.so => ([^ \n]+)")
     message(FATAL_ERROR "${binary} does not load the registry library: ${linked}")
@@ -48,11 +53,11 @@ foreach(binary bin/zelk-player lib/zelk/plugins/ZNBPreferencesPlugin.so)
   endif()
 endforeach()
 
-file(STRINGS "${PREFIX}/share/applications/zelk-player.desktop" exec_line REGEX "^Exec=")
+file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" exec_line REGEX "^Exec=")
 if(NOT exec_line STREQUAL "Exec=\"${PREFIX}/bin/zelk-player\" %F")
   message(FATAL_ERROR "the desktop entry starts '${exec_line}'")
 endif()
-file(STRINGS "${PREFIX}/share/applications/zelk-player.desktop" mime_line REGEX "^MimeType=.*video/x-matroska;")
+file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" mime_line REGEX "^MimeType=.*video/x-matroska;")
 if(NOT mime_line)
   message(FATAL_ERROR "the desktop entry does not offer the player for video types")
 endif()
@@ -72,7 +77,7 @@ if(NOT picture_count EQUAL 5)
   message(FATAL_ERROR "the installed player wrote ${picture_count} pictures, not 5")
 endif()
 
-# The installed player reads its translations from share/zelk/translations.
+# The installed player reads its translations from its data folder.
 execute_process(COMMAND "${PREFIX}/bin/zelk-player" --language fr --render-pages "${PREFIX}/pages-fr"
                 RESULT_VARIABLE rendered OUTPUT_QUIET ERROR_VARIABLE render_errors)
 if(NOT rendered EQUAL 0 OR render_errors MATCHES "translation")

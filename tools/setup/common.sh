@@ -13,7 +13,7 @@ BUILD_PACKAGES=(
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttools5-dev qttranslations5-l10n
   libxml2-dev libboost-thread-dev libsqlite3-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev fonts-dejavu-core
-  libmpv-dev libavfilter-dev
+  libmpv-dev libavfilter-dev libqt5svg5-dev help2man
 )
 # Extra packages for the full test run: the 64-bit Windows cross compiler (only
 # the one toolchain the cross build uses, not the four of mingw-w64) and Wine,
@@ -22,8 +22,10 @@ BUILD_PACKAGES=(
 # screen-saver test starts as its own private session bus, and the virtual X
 # display the video-output tests draw on, and the FUSE file system (its Python
 # binding and fusermount3) with which a test makes a folder that does not answer.
+# The Debian package's build and checks (dpkg-dev, lintian, the desktop entry
+# and AppStream validators) and playerctl, the media-controls test's client.
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth
-  python3-fuse fuse3)
+               python3-fuse fuse3 dpkg-dev fakeroot file lintian desktop-file-utils appstream playerctl)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
 BENCH_PACKAGES=(mpv xvfb xauth curl)

@@ -54,13 +54,13 @@ bool confirm(const std::string &prompt) {
 namespace {
 
 const char *const kUsage =
-    "zelk-reg: reads and changes the registry, in the manner of reg.exe.\n"
+    "Usage: zelk-reg query  KEY [/v NAME | /ve] [/s]\n"
+    "  or:  zelk-reg add    KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
+    "  or:  zelk-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
+    "  or:  zelk-reg export KEY FILE [/y]\n"
+    "  or:  zelk-reg import FILE\n"
     "\n"
-    "  zelk-reg query  KEY [/v NAME | /ve] [/s]\n"
-    "  zelk-reg add    KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
-    "  zelk-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
-    "  zelk-reg export KEY FILE [/y]\n"
-    "  zelk-reg import FILE\n"
+    "Reads and changes the registry, in the manner of reg.exe.\n"
     "\n"
     "KEY is ROOT\\SubKey with ROOT HKCU, HKLM or HKCR (or HKEY_CURRENT_USER,\n"
     "HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT). TYPE is REG_SZ (default),\n"
@@ -81,6 +81,10 @@ int main(int argc, char **argv) {
   if (argc < 2) return usageError("an operation is required");
   std::string op = lower(argv[1]);
   Args args(argv + 2, argv + argc);
+  if (op == "--version") {
+    std::cout << "zelk-reg " ZELK_VERSION "\n";
+    return 0;
+  }
   if (op == "/?" || op == "-?" || op == "-h" || op == "--help" || op == "help") {
     std::cout << kUsage;
     return 0;

@@ -7,6 +7,7 @@
 #include "host/shell/engine/PlaybackEngine.h"
 #include "host/shell/window/DownloadsView.h"
 #include "host/shell/window/PlayerViews.h"
+#include "host/shell/mpris/MediaPlayerRemote.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,6 +25,8 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
         qWarning("zelk-player: a settings consumer did not start: %s", qUtf8Printable(error));
 
     PlayerWindow window(plugins);
+    // The desktop's media keys and controls (a child of the window).
+    new MediaPlayerRemote(window);
     if (options.quitOnFirstFrame) {
         QObject::connect(&window.videoSurface(), &VideoSurface::videoFrameShown, &window, [&window] {
             if (!window.engine().hasFile() || window.quitRequested())

@@ -1,6 +1,8 @@
 #include "host/shell/app/ShellOptions.h"
 
+#include "host/shell/app/InstalledPaths.h"
 #include "host/shell/app/Translations.h"
+#include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCommandLineParser>
@@ -12,6 +14,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("version")});
     const QCommandLineOption preferences(QStringList{QStringLiteral("preferences")});
     const QCommandLineOption page(QStringList{QStringLiteral("page")}, QString(), QStringLiteral("name"));
     const QCommandLineOption render(QStringList{QStringLiteral("render-pages")}, QString(), QStringLiteral("folder"));
@@ -25,7 +28,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineOption firstFrame(QStringList{QStringLiteral("quit-on-first-frame")});
     firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
     for (const QCommandLineOption& option :
-         {help, preferences, page, render, plugins, language, start, paused, frameAt, output, download, firstFrame})
+         {help, version, preferences, page, render, plugins, language, start, paused, frameAt, output, download, firstFrame})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -35,6 +38,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
     ShellOptions& options = result.options;
     options.showHelp = parser.isSet(help);
+    options.showVersion = parser.isSet(version);
     options.openPreferences = parser.isSet(preferences);
     if (parser.isSet(page)) {
         options.page = preferencesPageRow(parser.value(page));
@@ -100,10 +104,12 @@ QString commandLineHelp()
                "\n"
                "Options:\n"
                "  -h, --help              Show this help and exit.\n"
+               "  --version               Show the version and exit.\n"
                "  --preferences           Open the preferences window at start.\n"
                "  --page <name>           Open the preferences window at start on a page:\n"
                "                          %1.\n"
-               "  --render-pages <folder> Render every preferences page to a PNG file in\n"
+               "  --render-pages <folder>\n"
+               "                          Render every preferences page to a PNG file in\n"
                "                          <folder> (offscreen unless QT_QPA_PLATFORM is set)\n"
                "                          and exit.\n"
                "  --plugins <folder>      Read plug-in descriptors from <folder> instead of\n"
@@ -130,11 +136,25 @@ QString commandLineHelp()
                "  Ctrl+P                  Preferences (also the desktop's own key for\n"
                "                          preferences, where it has one).\n"
                "  Ctrl+Q                  Quit.\n"
+               "  Media keys              Play, pause, stop, next and previous file, through\n"
+               "                          the desktop's media controls (MPRIS).\n"
                "\n"
                "Settings are read from and written to the registry store\n"
                "(HKEY_CURRENT_USER\\SOFTWARE\\Zelk\\Settings\\<component id>); ZELK_REGISTRY_DIR\n"
                "points it at another folder.\n")
         .arg(preferencesPageNames());
+}
+
+QString versionText()
+{
+    return QStringLiteral("zelk-player %1\n").arg(InstalledPaths::version());
+}
+
+QString unrepresentableNameMessage(const QByteArray& raw)
+{
+    return QStringLiteral("\"%1\" is not valid in this system's encoding, so it cannot be opened exactly; "
+                          "rename it and try again.")
+        .arg(StoredPaths::printable(raw));
 }
 
 } // namespace ZelkShell

@@ -8,6 +8,7 @@ namespace ZelkShell {
 // What the command line asks the player to do.
 struct ShellOptions {
     bool showHelp = false;
+    bool showVersion = false;
     // Open the preferences window at start; `page` < 0 keeps the window's page.
     bool openPreferences = false;
     int page = -1;
@@ -47,5 +48,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments);
 
 // The --help text.
 QString commandLineHelp();
+// "zelk-player 1.0", for --version.
+QString versionText();
+
+// Why a file whose name `raw` (bytes that are not valid text here) is not
+// opened: the same words wherever such a name comes from.
+QString unrepresentableNameMessage(const QByteArray& raw);
 
 } // namespace ZelkShell

@@ -2,6 +2,7 @@
 
 #include "host/library/ZNBLibrary.h"
 #include "host/shell/app/BuildTreePaths.h"
+#include "host/shell/app/InstalledPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -135,9 +136,9 @@ InstalledTranslations installTranslations(const QString& requested)
 
 QStringList translationFolders(const QString& applicationDir)
 {
-    const QString installed = QDir(applicationDir).absoluteFilePath(QStringLiteral("../share/zelk/translations"));
+    const QString installed = InstalledPaths::translationFolder(applicationDir);
     if (QFileInfo(installed).isDir())
-        return {QDir::cleanPath(installed)};
+        return {installed};
     return {BuildTreePaths::translationFolder()};
 }
 

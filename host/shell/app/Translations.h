@@ -36,7 +36,7 @@ QString normalisedLanguageCode(const QString& code);
 // window translates its texts only once, when it is built.
 InstalledTranslations installTranslations(const QString& requested = QString());
 
-// The folders searched for the player's catalogues: share/zelk/translations
+// The folders searched for the player's catalogues: share/zelk-player/translations
 // beside an installed player, else the build tree's.
 QStringList translationFolders(const QString& applicationDir);
 

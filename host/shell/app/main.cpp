@@ -5,12 +5,15 @@
 #include "host/shell/headless/PageRenderer.h"
 #include "host/shell/app/PlayerSession.h"
 #include "host/shell/plugins/PluginHost.h"
+#include "host/shell/app/InstalledPaths.h"
 #include "host/shell/app/ShellOptions.h"
 #include "host/shell/app/Translations.h"
 #include "host/shell/behaviour/StoredPaths.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
 
 #include <cstdio>
 
@@ -67,16 +70,39 @@ void keepFromAutolaunchingSessionBus()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
+// Every window's icon (the player's and the preferences window's): the
+// theme's when installed, else the sizes built into the program.
+QIcon playerIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/zelk-player/icon/%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(ZelkShell::InstalledPaths::applicationId(), icon);
+}
+
+// Started from the menu or a file manager, nobody reads stderr: with a
+// display, a refusal before the window opens is shown in a dialog as well.
+void showOnDisplay(int& argc, char** argv, const QString& message)
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("offscreen") || platform.startsWith("minimal"))
+        return;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(playerIcon());
+    QMessageBox::critical(nullptr, QStringLiteral("Zelk Player"), message);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const QByteArray unrepresentable = unrepresentableArgument(argc, argv);
     if (!unrepresentable.isEmpty()) {
-        std::fprintf(stderr,
-                     "zelk-player: \"%s\" is not valid in this system's encoding, so it cannot be opened "
-                     "exactly; rename it and try again.\n",
-                     qUtf8Printable(ZelkShell::StoredPaths::printable(unrepresentable)));
+        const QString message = ZelkShell::unrepresentableNameMessage(unrepresentable);
+        std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(message));
+        showOnDisplay(argc, argv, message);
         return 2;
     }
     const ZelkShell::ParsedCommandLine parsed = ZelkShell::parseCommandLine(argumentList(argc, argv));
@@ -87,6 +113,10 @@ int main(int argc, char** argv)
     const ZelkShell::ShellOptions& options = parsed.options;
     if (options.showHelp) {
         std::fputs(qUtf8Printable(ZelkShell::commandLineHelp()), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::fputs(qUtf8Printable(ZelkShell::versionText()), stdout);
         return 0;
     }
     // The headless modes need no display.
@@ -102,7 +132,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk-player"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelk Player"));
-    QApplication::setDesktopFileName(QStringLiteral("zelk-player"));
+    // The desktop matches the windows to the entry, and so to its icon.
+    QApplication::setDesktopFileName(ZelkShell::InstalledPaths::applicationId());
+    QApplication::setWindowIcon(playerIcon());
     // Before any plug-in module is loaded: windows translate their texts once.
     for (const QString& warning : ZelkShell::installTranslations(options.language).warnings)
         std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(warning));

@@ -31,6 +31,9 @@ constexpr const char widthProperty[] = "dwidth";
 constexpr const char heightProperty[] = "dheight";
 constexpr const char trackListProperty[] = "track-list";
 constexpr const char eofProperty[] = "eof-reached";
+// The title tag, else the file's name; the playback speed.
+constexpr const char titleProperty[] = "media-title";
+constexpr const char speedProperty[] = "speed";
 // Observed, not read: a read waits for the engine's core, which may be busy
 // opening a file.
 constexpr const char videoCodecProperty[] = "current-tracks/video/codec";
@@ -166,6 +169,8 @@ bool PlaybackEngine::initialize(QString* error)
     observe(heightProperty, MPV_FORMAT_INT64);
     observe(trackListProperty, MPV_FORMAT_NONE);
     observe(eofProperty, MPV_FORMAT_FLAG);
+    observe(titleProperty, MPV_FORMAT_STRING);
+    observe(speedProperty, MPV_FORMAT_DOUBLE);
     observe(videoCodecProperty, MPV_FORMAT_STRING);
     // Errors only: the one about a failed video filter is passed on.
     mpv_request_log_messages(handle_, "error");
@@ -551,6 +556,12 @@ void PlaybackEngine::handlePropertyChange(const mpv_event& event)
         }
     } else if (name == trackListProperty) {
         emit trackListChanged();
+    } else if (name == titleProperty) {
+        title_ = stringOf(*property);
+        emit titleChanged(title_);
+    } else if (name == speedProperty && hasValue) {
+        speed_ = doubleOf(*property, 1.0);
+        emit speedChanged(speed_);
     } else if (name == frameRateProperty) {
         setTrackFacts(std::max(0.0, doubleOf(*property, 0.0)), subtitleCodec_);
     } else if (name == subtitleCodecProperty) {

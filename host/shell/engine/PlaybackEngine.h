@@ -102,6 +102,10 @@ public:
     // Codec of the selected video track ("mpeg4", "h264", ...), as the engine
     // last reported it; empty while no video track is selected.
     QString videoCodec() const { return videoCodec_; }
+    // The title tag of what plays, else its file name; the playback speed
+    // (1 is normal).
+    QString title() const { return title_; }
+    double speed() const { return speed_; }
 
 signals:
     void fileLoaded(const QString& file);
@@ -115,6 +119,8 @@ signals:
     // The tracks changed, or the playing ones' frame rate or subtitle codec.
     void trackListChanged();
     void videoCodecChanged(const QString& codec);
+    void titleChanged(const QString& title);
+    void speedChanged(double speed);
     // The engine finished a seek (or a start) and shows frames again.
     void playbackRestarted();
     // The file played to its end (the last frame stays shown).
@@ -174,6 +180,8 @@ private:
     double frameRate_ = 0.0;
     QString subtitleCodec_;
     QString videoCodec_;
+    QString title_;
+    double speed_ = 1.0;
     // The engine's external subtitle search and subtitle track choice, as
     // last set (see open()).
     QString externalSubtitleSearch_;

@@ -5,10 +5,10 @@
 #include "framework/PluginResult.h"
 #include "plugin/HostInterfaces.h"
 #include "host/shell/app/BuildTreePaths.h"
+#include "host/shell/app/InstalledPaths.h"
 #include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QWidget>
@@ -175,9 +175,9 @@ void* PluginHost::preferencesInterface(const char* id) const
 
 QStringList defaultPluginFolders(const QString& applicationDir)
 {
-    const QString installed = QDir(applicationDir).absoluteFilePath(QStringLiteral("../lib/zelk/plugins"));
+    const QString installed = InstalledPaths::pluginFolder(applicationDir);
     if (QFileInfo(installed).isDir())
-        return {QDir::cleanPath(installed)};
+        return {installed};
     return {BuildTreePaths::pluginFolder(), BuildTreePaths::samplePluginFolder()};
 }
 

@@ -71,7 +71,8 @@ private:
 };
 
 // The folders the player reads plug-in descriptors from when none are given:
-// beside an installed player its lib/zelk/plugins, else the build tree's.
+// beside an installed player its plug-in folder (lib/zelk-player/plugins, or
+// lib/<multiarch>/zelk-player/plugins under /usr), else the build tree's.
 QStringList defaultPluginFolders(const QString& applicationDir);
 
 } // namespace ZelkShell
