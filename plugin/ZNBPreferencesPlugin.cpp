@@ -8,7 +8,9 @@
 #include "settings/PreferenceAccessors.h"
 #include "ui/ComboItems.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -116,6 +118,17 @@ void ZNBPreferencesPlugin::shutdown()
         }
     }
     close();
+}
+
+void ZNBPreferencesPlugin::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A hidden window draws nothing, yet its backing store keeps an image of
+    // the whole window (2.5 MiB, shared with the X server). Shrinking it
+    // gives that back; the next show paints into a store of the window's size
+    // again, which Qt makes before the first paint.
+    if (QBackingStore* store = backingStore())
+        store->resize(QSize(1, 1));
 }
 
 void ZNBPreferencesPlugin::showPlaybackPreferences()

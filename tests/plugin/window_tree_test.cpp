@@ -2,7 +2,8 @@
 // copy (window_tree.txt): every named object in tree order with its class,
 // the text of every label, button and group, the items of every list, and
 // the keyboard focus order. Work done to open the window faster must leave
-// all of it as it is, before the first show and after it.
+// all of it as it is, before the first show and after it. Closing gives the
+// window's image back, and the window shown again looks as before.
 //
 // After an intended change of the window, rewrite the copy with
 // ZELK_WRITE_WINDOW_TREE=1 and review the difference.
@@ -11,10 +12,12 @@
 #include "PreferencesHarness.h"
 
 #include <QAbstractButton>
+#include <QBackingStore>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 using namespace zelktest;
@@ -98,6 +101,32 @@ private slots:
         QVERIFY(harness.call("showPreferences"));
         QVERIFY(QTest::qWaitForWindowExposed(harness.window()));
         compareLines(windowDescription(harness.window()), expected);
+    }
+
+    void closingGivesBackTheImageAndShowingPaintsItAgain()
+    {
+        PreferencesHarness harness;
+        QWidget* window = harness.window();
+        // What the screen shows of the window, and what its widgets draw now.
+        const auto onScreen = [window] {
+            return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const auto drawn = [window] { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+
+        QVERIFY(harness.call("showPreferences"));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTRY_COMPARE(window->backingStore()->size(), window->size());
+        QTRY_COMPARE(onScreen(), drawn());
+
+        QVERIFY(harness.call("closeDiscard"));
+        QTRY_VERIFY(!window->isVisible());
+        const QSize kept = window->backingStore()->size();
+        QVERIFY2(kept.width() * kept.height() <= 1, "the hidden window still holds its image");
+
+        QVERIFY(harness.call("showPreferences"));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTRY_COMPARE(window->backingStore()->size(), window->size());
+        QTRY_COMPARE(onScreen(), drawn());
     }
 
 private:
