@@ -14,6 +14,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <map>
 #include <string>
@@ -129,6 +133,11 @@ void ZNBPreferencesPlugin::hideEvent(QHideEvent* event)
     // again, which Qt makes before the first paint.
     if (QBackingStore* store = backingStore())
         store->resize(QSize(1, 1));
+#ifdef __GLIBC__
+    // Building and first laying out the window leaves freed heap behind
+    // (text layouts, font matching); hand it back once the hide has gone out.
+    QTimer::singleShot(0, this, [] { malloc_trim(0); });
+#endif
 }
 
 void ZNBPreferencesPlugin::showPlaybackPreferences()
