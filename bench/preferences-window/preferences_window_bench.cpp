@@ -145,6 +145,15 @@ void printRow(const char* what, double ours, double vlc, const char* unit)
     std::printf("%-34s %9.1f %s %9.1f %s %7.2f\n", what, ours, unit, vlc, unit, vlc != 0 ? ours / vlc : 0.0);
 }
 
+// The spread of the times: on a busy machine the open that does more work is
+// the one held up more often.
+void printSpread(const char* what, std::vector<double> ours, std::vector<double> vlc)
+{
+    std::sort(ours.begin(), ours.end());
+    std::sort(vlc.begin(), vlc.end());
+    std::printf("  %-32s %5.1f-%-5.1f ms %5.1f-%-5.1f ms\n", what, ours.front(), ours.back(), vlc.front(), vlc.back());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -208,6 +217,8 @@ int main(int argc, char** argv)
     std::printf("%-34s %12s %12s %7s\n", "", "zelk-player", "VLC", "ratio");
     printRow("first open", median(ourFigures.first), median(theirFigures.first), "ms ");
     printRow("second open", median(ourFigures.second), median(theirFigures.second), "ms ");
+    printSpread("first open, fastest-slowest", ourFigures.first, theirFigures.first);
+    printSpread("second open, fastest-slowest", ourFigures.second, theirFigures.second);
     printRow("memory added, RSS", median(ourFigures.rssAdded), median(theirFigures.rssAdded), "MiB");
     printRow("memory added, PSS", median(ourFigures.pssAdded), median(theirFigures.pssAdded), "MiB");
     printRow("given back on close, RSS", median(ourFigures.rssBack), median(theirFigures.rssBack), "MiB");
