@@ -8,9 +8,15 @@
 #include "settings/PreferenceAccessors.h"
 #include "ui/ComboItems.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QMessageBox>
 #include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <map>
@@ -116,6 +122,22 @@ void ZNBPreferencesPlugin::shutdown()
         }
     }
     close();
+}
+
+void ZNBPreferencesPlugin::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A hidden window draws nothing, yet its backing store keeps an image of
+    // the whole window (2.5 MiB, shared with the X server). Shrinking it
+    // gives that back; the next show paints into a store of the window's size
+    // again, which Qt makes before the first paint.
+    if (QBackingStore* store = backingStore())
+        store->resize(QSize(1, 1));
+#ifdef __GLIBC__
+    // Building and first laying out the window leaves freed heap behind
+    // (text layouts, font matching); hand it back once the hide has gone out.
+    QTimer::singleShot(0, this, [] { malloc_trim(0); });
+#endif
 }
 
 void ZNBPreferencesPlugin::showPlaybackPreferences()

@@ -73,6 +73,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Initialisation after the form is built: connections, list items,

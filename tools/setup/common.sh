@@ -26,9 +26,11 @@ BUILD_PACKAGES=(
 # and AppStream validators) and playerctl, the media-controls test's client.
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth
                python3-fuse fuse3 dpkg-dev fakeroot file lintian desktop-file-utils appstream playerctl)
-# For the playback benchmark only (run by hand): the mpv command-line player
-# it compares against, and a virtual X display for both.
-BENCH_PACKAGES=(mpv xvfb xauth curl)
+# For the benchmarks run by hand only: the mpv command-line player the
+# playback benchmark compares against, VLC whose preferences window the
+# preferences-window benchmark opens beside ours, a virtual X display with a
+# window manager (openbox) and the X tools and XTest library that drive it.
+BENCH_PACKAGES=(mpv xvfb xauth curl vlc openbox x11-utils libxtst-dev)
 
 # missing_packages PACKAGE...: prints the packages that are not installed.
 missing_packages() {
