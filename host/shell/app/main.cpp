@@ -4,6 +4,7 @@
 #include "host/shell/headless/FrameGrab.h"
 #include "host/shell/headless/PageRenderer.h"
 #include "host/shell/app/PlayerSession.h"
+#include "host/shell/app/PluginFolders.h"
 #include "host/shell/plugins/PluginHost.h"
 #include "host/shell/app/ShellOptions.h"
 #include "host/shell/app/Translations.h"

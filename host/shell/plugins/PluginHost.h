@@ -70,8 +70,4 @@ private:
     bool shutDown_ = false;
 };
 
-// The folders the player reads plug-in descriptors from when none are given:
-// beside an installed player its lib/zelk/plugins, else the build tree's.
-QStringList defaultPluginFolders(const QString& applicationDir);
-
 } // namespace ZelkShell
