@@ -159,7 +159,7 @@ private slots:
             QCOMPARE(positions.count(), ResumePositions::defaultCapacity);
             QVERIFY2(turnsBeforeTrimmed > 0, "the store was trimmed before the event loop turned once");
         }
-        // A generous bound: quitting used to take 38 to 46 s here.
+        // A generous bound (see docs/performance.md).
         QVERIFY2(quit.elapsed() < 20000, qPrintable(QStringLiteral("%1 ms").arg(quit.elapsed())));
         QCOMPARE(failures.count.load(), 0);
 
