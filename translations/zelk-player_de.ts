@@ -294,6 +294,10 @@
         <source>Import Folder…</source>
         <translation>Ordner importieren…</translation>
     </message>
+    <message>
+        <source>The video library cannot be read: %1</source>
+        <translation>Die Videobibliothek kann nicht gelesen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlaybackBehaviour</name>

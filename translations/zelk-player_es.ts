@@ -294,6 +294,10 @@
         <source>Import Folder…</source>
         <translation>Importar carpeta…</translation>
     </message>
+    <message>
+        <source>The video library cannot be read: %1</source>
+        <translation>No se puede leer la videoteca: %1</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlaybackBehaviour</name>

@@ -294,6 +294,10 @@
         <source>Import Folder…</source>
         <translation>Importer un dossier…</translation>
     </message>
+    <message>
+        <source>The video library cannot be read: %1</source>
+        <translation>Impossible de lire la vidéothèque&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::PlaybackBehaviour</name>

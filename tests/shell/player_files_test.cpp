@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -302,7 +303,7 @@ private slots:
                     views.library().contains(root + QStringLiteral("/also season 1/episode 0.mkv")));
             QVERIFY(!views.library().contains(root + QStringLiteral("/season 1/episode 9.srt")));
 
-            // Applying again walks again; a walk cut short by quitting ends.
+            // Asked to, it walks again; a walk cut short by quitting ends.
             views.refreshLibrary();
             QVERIFY(views.libraryWorkPending());
         }
@@ -310,6 +311,62 @@ private slots:
         qInfo("longest event-loop stall while %d videos went into the library: %lld ms", videos, longestStall);
         // Generous: a walk or a write on the GUI thread would take seconds.
         QVERIFY2(longestStall < 1000, qPrintable(QString::number(longestStall)));
+    }
+
+    // The default folder on a mount that does not answer (stat() blocks, as
+    // on a network mount whose server went away): a save walks again only
+    // when the folder changed, never waits for the stuck walk, and quitting
+    // waits for it a bounded time.
+    void aFolderThatDoesNotAnswerHoldsUpNeitherSaveNorQuit()
+    {
+        QTemporaryDir dir;
+        const QString mountPoint = dir.filePath(QStringLiteral("mount"));
+        const QString release = dir.filePath(QStringLiteral("release"));
+        const QString videos = dir.filePath(QStringLiteral("Videos"));
+        QVERIFY(QDir().mkpath(mountPoint) && QDir().mkpath(videos));
+        QVERIFY(writeRaw(QFile::encodeName(videos + QStringLiteral("/one.mkv"))));
+        QProcess fs;
+        QByteArray said;
+        const auto hasSaid = [&fs, &said](const char* word) {
+            said += fs.readAllStandardOutput();
+            return said.contains(word);
+        };
+        const auto unmount = qScopeGuard([&] {
+            writeRaw(QFile::encodeName(release));
+            // Lazily: the walk left behind may still hold the folder open.
+            QProcess::execute(QStringLiteral("fusermount3"), {QStringLiteral("-u"), QStringLiteral("-z"), mountPoint});
+            fs.waitForFinished(10000);
+        });
+        fs.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ZELK_TEST_HUNG_FOLDER_FS), mountPoint, release});
+        if (!QTest::qWaitFor([&] { return hasSaid("mounted") || fs.state() == QProcess::NotRunning; }, 10000) ||
+            !hasSaid("mounted"))
+            QSKIP(qPrintable(QStringLiteral("no FUSE mount here (python3-fuse, fuse3, /dev/fuse): ") +
+                             QString::fromLocal8Bit(fs.readAllStandardError())));
+
+        BehaviourSettings settings = importing(videos);
+        auto views = std::make_unique<PlayerViews>(new QWidget, [&settings] { return settings; });
+        views->followSettings();
+        QTRY_VERIFY(!views->libraryWorkPending());
+        QCOMPARE(views->library().entries().size(), 1);
+        views->followSettings(); // saved, the folder unchanged
+        QVERIFY(!views->libraryWorkPending());
+
+        StallMeter meter;
+        settings.mediaFolder = mountPoint;
+        views->followSettings();
+        QTRY_VERIFY(hasSaid("stuck"));
+        QVERIFY(views->libraryWorkPending());
+        settings.mediaFolder = videos;
+        views->followSettings();
+        QTRY_VERIFY(!views->libraryWorkPending());
+        qInfo("longest event-loop stall while saving past a stuck walk: %lld ms", meter.longestMs());
+        QVERIFY2(meter.longestMs() < 1000, qPrintable(QString::number(meter.longestMs())));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("1 folder walk\\(s\\) had not ended")));
+        QElapsedTimer quitting;
+        quitting.start();
+        views.reset();
+        QVERIFY2(quitting.elapsed() < 5 * PlayerViews::walkEndWaitMs, qPrintable(QString::number(quitting.elapsed())));
     }
 
     void aDamagedLibraryIsMovedAsideAndAFreshOneStarts_data()
@@ -401,7 +458,7 @@ private slots:
         {
             StallMeter meter;
             views.showView(QLatin1String(PlayerViews::libraryName));
-            QVERIFY(views.libraryView()->statusLabel()->text().contains(QStringLiteral("Another program")));
+            QTRY_VERIFY(views.libraryView()->statusLabel()->text().contains(QStringLiteral("Another program")));
             views.refreshLibrary();
             views.videoPlayed(first);
             QTest::qWait(1500);
@@ -412,7 +469,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!views.libraryWorkPending(), 10000);
         QCOMPARE(paths(views.library().recentlyWatched(10)), QStringList{first});
         QCOMPARE(views.library().entries().size(), 2);
-        QTRY_COMPARE(views.libraryView()->videoList()->count(), 2);
+        QTRY_COMPARE(views.libraryView()->videoCount(), 2);
 
         // A lock taken later.
         lock = std::make_unique<LockHolder>(file);
@@ -429,6 +486,46 @@ private slots:
         QCOMPARE(asSet(paths(views.library().recentlyWatched(10))), (QSet<QString>{first, second}));
         qInfo("longest event-loop stall with the library locked: %lld ms", longestStall);
         QVERIFY2(longestStall < 1000, qPrintable(QString::number(longestStall)));
+    }
+
+    // The library file changed under the running player. Deleted: the plays
+    // go into a new one, without a word of failure. Immutable at start: the
+    // message at quit says what is wrong with it, not that it was locked.
+    void aLibraryDeletedOrImmutableIsNamedForWhatItIs()
+    {
+        QTemporaryDir media;
+        const QString first = makeGreyVideo(QDir(media.path()), QStringLiteral("first.mkv"), 1);
+        const QString second = makeGreyVideo(QDir(media.path()), QStringLiteral("second.mkv"), 1);
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        const QString file = VideoLibrary::defaultLocation();
+        BehaviourSettings settings;
+        {
+            PlayerViews views(new QWidget, [&settings] { return settings; });
+            QSignalSpy problems(&views, &PlayerViews::problem);
+            views.videoPlayed(first);
+            QTRY_VERIFY(!views.libraryWorkPending());
+            QVERIFY(QFile::remove(file));
+            views.videoPlayed(second);
+            QTRY_VERIFY(!views.libraryWorkPending());
+            QCOMPARE(problems.count(), 0);
+            VideoLibrary recreated(file);
+            QString error;
+            QVERIFY2(recreated.open(&error), qPrintable(error));
+            QCOMPARE(paths(recreated.recentlyWatched(10)), QStringList{second});
+        }
+
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), file}) != 0)
+            QSKIP("chattr +i is not permitted here");
+        const auto mutableAgain =
+            qScopeGuard([&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), file}); });
+        PlayerViews views(new QWidget, [&settings] { return settings; });
+        QSignalSpy problems(&views, &PlayerViews::problem);
+        views.videoPlayed(first);
+        QTRY_COMPARE(problems.count(), 1);
+        QVERIFY(views.libraryWorkPending());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "1 change\\(s\\) to the video library could not be written: "
+                                               ".*it cannot be read and written: Operation not permitted")));
     }
 
     // The viewing history is the user's alone, whatever the umask.

@@ -20,8 +20,10 @@ BUILD_PACKAGES=(
 # clang with its runtime libraries for the libFuzzer targets, FFmpeg, with
 # which the playback tests make their media, and the D-Bus daemon that the
 # screen-saver test starts as its own private session bus, and the virtual X
-# display the video-output tests draw on.
-TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth)
+# display the video-output tests draw on, and the FUSE file system (its Python
+# binding and fusermount3) with which a test makes a folder that does not answer.
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 sqlite3 clang libclang-rt-14-dev ffmpeg dbus-daemon xvfb xauth
+  python3-fuse fuse3)
 # For the playback benchmark only (run by hand): the mpv command-line player
 # it compares against, and a virtual X display for both.
 BENCH_PACKAGES=(mpv xvfb xauth curl)

@@ -3,18 +3,24 @@
 #include "host/shell/videolibrary/FolderWalk.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
 
+#include <QThread>
+
 #include <condition_variable>
 #include <mutex>
 #include <utility>
 
 namespace ZelkShell {
 
-// What the walking thread, the writing thread and the import share. Writes
-// still queued may run after the import is gone: they hold this, not the
-// import, and reach the import only while `owner` is set.
+// Writes still queued, and a walk left to end on its own, may run after the
+// import is gone: they hold this, not the import, and reach the import only
+// while `owner` is set, the writer only while `writer` is.
 struct FolderImport::Shared {
     std::mutex mutex;
     std::condition_variable room;
+    std::condition_variable threadEnded;
+    std::atomic_bool cancelled{false};
+    LibraryWriter* writer = nullptr;
+    bool walkThreadEnded = false;
     QStringList waiting;      // found, not written yet
     bool writeQueued = false; // a write of `waiting` is queued or running
     bool walkEnded = false;
@@ -54,16 +60,6 @@ struct FolderImport::Shared {
         notify();
     }
 
-    // On the walking thread: true when `paths` need a write queued (none is).
-    bool add(const QStringList& paths)
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        room.wait(lock, [this] { return waiting.size() < maximumWaiting || stopping; });
-        waiting += paths;
-        const bool queue = !writeQueued;
-        writeQueued = true;
-        return queue;
-    }
 
     // The walk's last word: true when everything it found has landed.
     bool walkDone(const FolderWalk::Summary& summary)
@@ -126,45 +122,37 @@ void FolderImport::queueWrite(const std::shared_ptr<Shared>& shared, LibraryWrit
         atQuit);
 }
 
+// Nothing once the import has let go of the writer.
+void FolderImport::handOn(const std::shared_ptr<Shared>& shared, const QStringList& paths, LibraryWriter::AtQuit atQuit)
+{
+    std::unique_lock<std::mutex> lock(shared->mutex);
+    shared->room.wait(lock, [&] { return shared->waiting.size() < maximumWaiting || shared->stopping; });
+    if (!shared->writer)
+        return;
+    shared->waiting += paths;
+    if (shared->writeQueued)
+        return;
+    shared->writeQueued = true;
+    // Under the lock: the writer cannot go meanwhile (see ~FolderImport).
+    queueWrite(shared, *shared->writer, atQuit);
+}
+
 FolderImport::FolderImport(QString folder, LibraryWriter& writer, LibraryWriter::AtQuit atQuit, QObject* parent)
     : QObject(parent)
     , folder_(std::move(folder))
+    , atQuit_(atQuit)
     , shared_(std::make_shared<Shared>())
-    , walk_(std::make_unique<FolderWalk>(folder_, &VideoLibrary::isVideoFile))
 {
     shared_->owner = this;
-    const std::shared_ptr<Shared> shared = shared_;
-    LibraryWriter* target = &writer;
-    // These run on the walking thread.
-    connect(
-        walk_.get(), &FolderWalk::batchFound, walk_.get(),
-        [shared, target, atQuit](const QStringList& paths) {
-            if (shared->add(paths))
-                queueWrite(shared, *target, atQuit);
-        },
-        Qt::DirectConnection);
-    connect(
-        walk_.get(), &FolderWalk::progressed, walk_.get(),
-        [shared](const FolderWalk::Summary& soFar) { shared->walkProgressed(soFar); }, Qt::DirectConnection);
-    connect(
-        walk_.get(), &FolderWalk::finished, walk_.get(),
-        [shared](const FolderWalk::Summary& summary) {
-            if (shared->walkDone(summary))
-                shared->post(&FolderImport::publishFinished);
-            else
-                shared->notify();
-        },
-        Qt::DirectConnection);
+    shared_->writer = &writer;
 }
 
 FolderImport::~FolderImport()
 {
-    {
-        std::lock_guard<std::mutex> lock(shared_->mutex);
-        shared_->owner = nullptr;
-    }
     cancel();
-    walk_.reset(); // waits for the walking thread
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    shared_->owner = nullptr;
+    shared_->writer = nullptr;
 }
 
 void FolderImport::start()
@@ -172,14 +160,50 @@ void FolderImport::start()
     if (started_)
         return;
     started_ = true;
-    walk_->start();
+    // Nothing ever waits for this thread without a limit (a stat() on a hung
+    // mount can take forever): it holds only what it shares, and deletes
+    // itself once it has ended.
+    QThread* thread = QThread::create([shared = shared_, folder = folder_, atQuit = atQuit_] {
+        const FolderWalk::Summary summary = FolderWalk::walk(
+            folder, &VideoLibrary::isVideoFile, FolderWalk::defaultBatchSize,
+            [&](const QStringList& paths) { handOn(shared, paths, atQuit); },
+            shared->cancelled, [&](const FolderWalk::Summary& soFar) { shared->walkProgressed(soFar); });
+        if (shared->walkDone(summary))
+            shared->post(&FolderImport::publishFinished);
+        else
+            shared->notify();
+        {
+            std::lock_guard<std::mutex> lock(shared->mutex);
+            shared->walkThreadEnded = true;
+        }
+        shared->threadEnded.notify_all();
+    });
+    thread->setObjectName(QStringLiteral("folder walk"));
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start(QThread::LowPriority);
 }
 
 void FolderImport::cancel()
 {
-    walk_->cancel();
+    shared_->cancelled = true;
     // A walk waiting for the writer stops waiting.
     shared_->stop();
+}
+
+FolderImport::WalkEnd FolderImport::walkEnded() const
+{
+    WalkEnd end;
+    if (started_)
+        end.shared_ = shared_;
+    return end;
+}
+
+bool FolderImport::WalkEnd::waitUntil(std::chrono::steady_clock::time_point deadline) const
+{
+    if (!shared_)
+        return true;
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    return shared_->threadEnded.wait_until(lock, deadline, [this] { return shared_->walkThreadEnded; });
 }
 
 FolderImport::Figures FolderImport::figures() const

@@ -5,14 +5,13 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 namespace ZelkShell {
 
-class FolderWalk;
-
 // Puts the videos in and below a folder into the library: a FolderWalk lists
-// them on its thread, and the LibraryWriter adds them on its own. The one way
+// them on a thread of its own, and the LibraryWriter adds them on its own. The one way
 // a folder goes into the library, whether the default video folder at start
 // or a folder the user picked.
 //
@@ -24,6 +23,8 @@ class FolderWalk;
 // memory, and a cancel stops the walk close to what has been written.
 class FolderImport : public QObject {
     Q_OBJECT
+    // What the walking thread, the writing thread and the import share.
+    struct Shared;
 
 public:
     struct Figures {
@@ -45,9 +46,23 @@ public:
     // the player quits (see LibraryWriter::AtQuit). `writer` must outlive the
     // import.
     FolderImport(QString folder, LibraryWriter& writer, LibraryWriter::AtQuit atQuit, QObject* parent = nullptr);
-    // Cancels the walk and waits for its thread; the videos it found are
-    // still written.
+    // Cancels the walk without waiting for it: a walk held up in a folder
+    // that does not answer (a hung network mount) ends on its own thread,
+    // and touches neither the import nor the writer again. What it had
+    // handed over is still written; see walkEnded() to wait for it.
     ~FolderImport() override;
+
+    // Whether a walking thread has ended by `deadline`; meant for quitting,
+    // after the import is gone.
+    class WalkEnd {
+    public:
+        bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
+
+    private:
+        friend class FolderImport;
+        std::shared_ptr<Shared> shared_;
+    };
+    WalkEnd walkEnded() const;
 
     void start();
     // Stops the walk promptly; what it found so far is still written, and
@@ -69,8 +84,9 @@ signals:
     void finished();
 
 private:
-    struct Shared;
-
+    // On the walking thread: `paths` wait for the writer, and a write is
+    // queued when none is.
+    static void handOn(const std::shared_ptr<Shared>& shared, const QStringList& paths, LibraryWriter::AtQuit atQuit);
     // Queues one write of every video found and not written yet.
     static void queueWrite(const std::shared_ptr<Shared>& shared, LibraryWriter& writer,
                            LibraryWriter::AtQuit atQuit);
@@ -79,8 +95,8 @@ private:
     void publishFinished();
 
     QString folder_;
+    LibraryWriter::AtQuit atQuit_;
     std::shared_ptr<Shared> shared_;
-    std::unique_ptr<FolderWalk> walk_;
     bool started_ = false;
     bool finished_ = false;
 };

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -139,43 +138,6 @@ FolderWalk::Summary FolderWalk::walk(const QString& root, const Filter& accept, 
         batch(pending);
     summary.cancelled = cancelled;
     return summary;
-}
-
-FolderWalk::FolderWalk(QString root, Filter accept, QObject* parent, int batchSize)
-    : QObject(parent)
-    , root_(std::move(root))
-    , accept_(std::move(accept))
-    , batchSize_(batchSize)
-{
-    qRegisterMetaType<ZelkShell::FolderWalk::Summary>();
-}
-
-FolderWalk::~FolderWalk()
-{
-    cancel();
-    if (thread_) {
-        thread_->wait();
-        delete thread_;
-    }
-}
-
-void FolderWalk::start()
-{
-    if (thread_)
-        return;
-    thread_ = QThread::create([this] {
-        const Summary summary = walk(
-            root_, accept_, batchSize_, [this](const QStringList& paths) { emit batchFound(paths); }, cancelled_,
-            [this](const Summary& soFar) { emit progressed(soFar); });
-        emit finished(summary);
-    });
-    thread_->setObjectName(QStringLiteral("folder walk"));
-    thread_->start(QThread::LowPriority);
-}
-
-bool FolderWalk::isRunning() const
-{
-    return thread_ && thread_->isRunning();
 }
 
 } // namespace ZelkShell

@@ -1,25 +1,19 @@
 #pragma once
 
-#include <QObject>
 #include <QStringList>
 
 #include <atomic>
 #include <functional>
 
-class QThread;
-
 namespace ZelkShell {
 
-// Lists the files below a folder, on a thread of its own, in batches: the
-// library fills itself from the default video folder with it, and a folder
-// import can do the same. Symbolic links are followed, but a folder already
+// Lists the files below a folder in batches, on the calling thread (a
+// FolderImport runs it on a thread of its own). Symbolic links are followed, but a folder already
 // seen (a link loop, or two links to one folder) is walked once; folders that
 // cannot be read are skipped and counted. Names the system's encoding cannot
 // represent faithfully are left out and counted (see StoredPaths::isFaithful).
 // Every file met is counted, so that a long walk can show how far it got.
-class FolderWalk : public QObject {
-    Q_OBJECT
-
+class FolderWalk {
 public:
     struct Summary {
         int filesLookedAt = 0;  // every file met, accepted or not
@@ -45,30 +39,6 @@ public:
     static Summary walk(const QString& root, const Filter& accept, int batchSize,
                         const std::function<void(const QStringList&)>& batch, const std::atomic_bool& cancelled,
                         const Progress& progress = {});
-
-    FolderWalk(QString root, Filter accept, QObject* parent = nullptr, int batchSize = defaultBatchSize);
-    // Cancels a walk still running and waits for its thread.
-    ~FolderWalk() override;
-
-    // Starts the walk; batchFound(), progressed() and finished() are emitted
-    // from the walking thread (connect with the receiver's thread in mind).
-    void start();
-    void cancel() { cancelled_ = true; }
-    bool isRunning() const;
-
-signals:
-    void batchFound(const QStringList& paths);
-    void progressed(const ZelkShell::FolderWalk::Summary& soFar);
-    void finished(const ZelkShell::FolderWalk::Summary& summary);
-
-private:
-    QString root_;
-    Filter accept_;
-    int batchSize_;
-    std::atomic_bool cancelled_{false};
-    QThread* thread_ = nullptr;
 };
 
 } // namespace ZelkShell
-
-Q_DECLARE_METATYPE(ZelkShell::FolderWalk::Summary)

@@ -3,7 +3,6 @@
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,7 +18,9 @@ bool videoPlayed(VideoLibrary& library, const BehaviourSettings& settings, const
 
 QString folderToImport(const BehaviourSettings& settings)
 {
-    if (!settings.addDefaultFolderToLibrary || settings.mediaFolder.isEmpty() || !QDir(settings.mediaFolder).exists())
+    // Not asked whether it exists: on the GUI thread, a stat() of a hung
+    // mount would hold the window; the walk finds nothing in a missing folder.
+    if (!settings.addDefaultFolderToLibrary || settings.mediaFolder.isEmpty())
         return QString();
     return settings.mediaFolder;
 }

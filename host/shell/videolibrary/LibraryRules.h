@@ -17,7 +17,7 @@ namespace LibraryRules {
 bool videoPlayed(VideoLibrary& library, const BehaviourSettings& settings, const QString& path);
 
 // The folder whose videos go into the library: the default video folder when
-// "add videos in the default folder" is on and it exists; else empty.
+// "add videos in the default folder" is on; else empty.
 QString folderToImport(const BehaviourSettings& settings);
 
 enum class Removal {

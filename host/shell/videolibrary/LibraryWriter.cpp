@@ -57,14 +57,24 @@ public:
             }
             QString error;
             if (!library_.isOpen() && !library_.open(&error)) {
+                lastFailure_ = error;
                 pauseAfterFailure();
                 reportOnce(error);
                 return;
             }
             if (!write(library_)) {
                 if (library_.isBusy()) {
+                    lastFailure_ = QStringLiteral("another program kept it locked");
                     pauseAfterFailure();
                     return;
+                }
+                if (library_.closeIfMoved()) {
+                    // Deleted while the player ran: started again, the same
+                    // write into it rather than lost.
+                    qWarning("zelk-player: the video library %s was removed or replaced while in use; a new one "
+                             "is started there",
+                             qUtf8Printable(library_.file()));
+                    continue;
                 }
                 emit owner_.writeFailed(library_.lastError());
             } else {
@@ -81,6 +91,9 @@ public:
         if (wroteAny)
             emit owner_.allWritten();
     }
+
+    // Why the last attempt failed, in words.
+    QString lastFailure() const { return lastFailure_; }
 
     // The last attempt at quit: waits up to `ms` for a lock, then counts what
     // is left.
@@ -129,6 +142,7 @@ private:
     QTimer* retry_;
     int pause_ = 0;
     QString reported_;
+    QString lastFailure_;
 };
 
 LibraryWriter::LibraryWriter(QString file, QObject* parent)
@@ -144,10 +158,16 @@ LibraryWriter::LibraryWriter(QString file, QObject* parent)
 LibraryWriter::~LibraryWriter()
 {
     int left = 0;
+    QString why;
     QMetaObject::invokeMethod(
-        worker_.get(), [this, &left] { left = worker_->finish(finalWaitMs); }, Qt::BlockingQueuedConnection);
+        worker_.get(),
+        [this, &left, &why] {
+            left = worker_->finish(finalWaitMs);
+            why = worker_->lastFailure();
+        },
+        Qt::BlockingQueuedConnection);
     if (left > 0)
-        qWarning("zelk-player: %d change(s) to the video library could not be written: it stayed locked", left);
+        qWarning("zelk-player: %d change(s) to the video library could not be written: %s", left, qUtf8Printable(why));
     thread_->quit();
     thread_->wait();
     // Its thread has ended (and its timer stopped): the worker may go here.

@@ -69,8 +69,12 @@ bool VideoLibrary::open(QString* error)
         return false;
     // Checked before SQLite opens it: opening a FIFO would wait for a writer.
     const QString unusable = LibraryFile::unusableBecause(file_);
-    if (!unusable.isEmpty() && !moveDamagedAside(unusable, error))
+    if (!unusable.isEmpty() && !moveDamagedAside(unusable, error)) {
+        // What is wrong with it first: that it could not be moved aside is
+        // the lesser news.
+        *error = QStringLiteral("%1: %2 (%3)").arg(file_, unusable, *error);
         return false;
+    }
     if (!LibraryFile::makePrivateFile(file_, error))
         return false;
     int result = openDatabase();
@@ -111,6 +115,17 @@ bool VideoLibrary::moveDamagedAside(const QString& why, QString* error)
         return false;
     qWarning("zelk-player: the video library %s was damaged (%s); it was moved to %s and a new library started",
              qUtf8Printable(file_), qUtf8Printable(why), qUtf8Printable(movedAside_));
+    return true;
+}
+
+bool VideoLibrary::closeIfMoved()
+{
+    int moved = 0;
+    if (!db_ || sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved)
+        return false;
+    sqlite3_close(db_);
+    db_ = nullptr;
+    tableReady_ = false;
     return true;
 }
 
@@ -243,6 +258,34 @@ QList<VideoLibrary::Entry> VideoLibrary::entries() const
         return {};
     }
     return result;
+}
+
+bool VideoLibrary::entriesAfter(const QString& after, int limit, QList<Entry>* page) const
+{
+    busy_ = false;
+    if (!ensureTable())
+        return false;
+    // By the path's index, so that a page deep in the list costs no more
+    // than the first (OFFSET would step over every row before it).
+    SqlStatement query(db_, "SELECT path, added_at, last_played FROM videos WHERE path > ?1 ORDER BY path LIMIT ?2");
+    if (query) {
+        query.bind(1, after);
+        query.bind(2, qint64(limit));
+    }
+    return readEntries(query, page) || fail(QStringLiteral("read"));
+}
+
+int VideoLibrary::count() const
+{
+    busy_ = false;
+    if (!ensureTable())
+        return -1;
+    SqlStatement query(db_, "SELECT count(*) FROM videos");
+    if (!query || query.step() != SQLITE_ROW) {
+        fail(QStringLiteral("count"));
+        return -1;
+    }
+    return int(query.number(0));
 }
 
 QList<VideoLibrary::Entry> VideoLibrary::recentlyWatched(int limit) const

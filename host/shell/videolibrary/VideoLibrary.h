@@ -49,6 +49,10 @@ public:
     bool isBusy() const { return busy_; }
     // Where open() moved a damaged file; empty when it did not.
     QString movedAsideTo() const { return movedAside_; }
+    // When the file was removed or replaced while open (a write then fails
+    // as "readonly"), closes the connection and returns true: the next
+    // open() starts on whatever is at the path now, a new library if nothing.
+    bool closeIfMoved();
     // How long an operation waits for another process's lock.
     void setBusyTimeout(int ms);
     // Creates the table when it is missing; false (isBusy()) while locked.
@@ -72,6 +76,12 @@ public:
 
     // All entries, by path.
     QList<Entry> entries() const;
+    // Up to `limit` entries by path, those after `after` (from the first when
+    // empty), into `page`: a large library read page by page. False on
+    // failure (see lastError() and isBusy()).
+    bool entriesAfter(const QString& after, int limit, QList<Entry>* page) const;
+    // How many entries there are; -1 on failure.
+    int count() const;
     // Played entries, the most recently played first.
     QList<Entry> recentlyWatched(int limit) const;
 

@@ -3,11 +3,13 @@
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/videolibrary/LibraryRules.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
+#include "host/shell/window/LibraryListModel.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,15 +23,13 @@ namespace {
 constexpr int recentShown = 10;
 constexpr int busyRetryMs = 1000;
 
+// The recently watched: a few rows.
 void fill(QListWidget* list, const QList<VideoLibrary::Entry>& entries)
 {
-    // Inserted in one go and drawn once: item by item, a library of 100,000
-    // videos took seconds.
     QStringList names;
     names.reserve(entries.size());
     for (const VideoLibrary::Entry& entry : entries)
         names << entry.path.mid(entry.path.lastIndexOf(QLatin1Char('/')) + 1);
-    list->setUpdatesEnabled(false);
     list->clear();
     list->addItems(names);
     for (int row = 0; row < entries.size(); ++row) {
@@ -37,7 +37,6 @@ void fill(QListWidget* list, const QList<VideoLibrary::Entry>& entries)
         item->setData(Qt::UserRole, entries[row].path);
         item->setToolTip(entries[row].path);
     }
-    list->setUpdatesEnabled(true);
 }
 
 } // namespace
@@ -46,7 +45,8 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     : QWidget(parent)
     , library_(library)
     , settings_(std::move(settings))
-    , videos_(new QListWidget(this))
+    , model_(new LibraryListModel(library.file(), this))
+    , videos_(new QListView(this))
     , recentTitle_(new QLabel(tr("Recently watched"), this))
     , recent_(new QListWidget(this))
     , play_(new QPushButton(tr("Play"), this))
@@ -64,6 +64,30 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     setObjectName(QStringLiteral("libraryView"));
     videos_->setObjectName(QStringLiteral("libraryVideos"));
     videos_->setUniformItemSizes(true);
+    videos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    videos_->setModel(model_);
+    connect(model_, &LibraryListModel::modelAboutToBeReset, this, [this] { keptSelection_ = selectedPath(); });
+    connect(model_, &LibraryListModel::modelReset, this, [this] {
+        for (int row = 0; !keptSelection_.isEmpty() && row < model_->rowCount(); ++row) {
+            if (model_->pathAt(row) == keptSelection_) {
+                videos_->setCurrentIndex(model_->index(row));
+                break;
+            }
+        }
+    });
+    connect(model_, &LibraryListModel::reloaded, this, [this](const QList<VideoLibrary::Entry>& recent) {
+        if (!recent_->isHidden())
+            fill(recent_, recent);
+        if (status_->text() == busyText())
+            status_->setText(notice_);
+    });
+    connect(model_, &LibraryListModel::readFailed, this, [this](bool busy, const QString& error) {
+        if (!busy)
+            qWarning("zelk-player: the video library cannot be read: %s", qUtf8Printable(error));
+        status_->setText(busy ? busyText() : tr("The video library cannot be read: %1").arg(error));
+        if (busy)
+            retryRead_->start();
+    });
     recent_->setUniformItemSizes(true);
     recent_->setObjectName(QStringLiteral("recentlyWatched"));
     remove_->setObjectName(QStringLiteral("removeFromLibraryButton"));
@@ -83,9 +107,10 @@ LibraryView::LibraryView(VideoLibrary& library, std::function<BehaviourSettings(
     layout->addWidget(recent_, 1);
     layout->addWidget(status_);
 
-    const auto playItem = [this](QListWidgetItem* item) { emit playRequested(item->data(Qt::UserRole).toString()); };
-    connect(videos_, &QListWidget::itemActivated, this, playItem);
-    connect(recent_, &QListWidget::itemActivated, this, playItem);
+    connect(videos_, &QListView::activated, this,
+            [this](const QModelIndex& index) { emit playRequested(model_->pathAt(index.row())); });
+    connect(recent_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { emit playRequested(item->data(Qt::UserRole).toString()); });
     connect(play_, &QPushButton::clicked, this, [this] {
         const QString path = selectedPath();
         if (!path.isEmpty())
@@ -100,28 +125,25 @@ void LibraryView::refresh()
     const BehaviourSettings settings = settings_();
     recentTitle_->setVisible(settings.recentlyWatchedList);
     recent_->setVisible(settings.recentlyWatchedList);
-    // While another program holds the library, what was shown stays and the
-    // view reads again later; one read each time, so the wait stays short.
-    const QList<VideoLibrary::Entry> entries = library_.entries();
-    bool busy = library_.isBusy();
-    if (!busy)
-        fill(videos_, entries);
-    if (!busy && settings.recentlyWatchedList) {
-        const QList<VideoLibrary::Entry> recent = library_.recentlyWatched(recentShown);
-        busy = library_.isBusy();
-        if (!busy)
-            fill(recent_, recent);
-    } else if (!settings.recentlyWatchedList) {
+    if (!settings.recentlyWatchedList)
         recent_->clear();
-    }
     if (!library_.isOpen()) {
         status_->setText(tr("The video library cannot be opened."));
-    } else if (busy) {
-        status_->setText(busyText());
-        retryRead_->start();
-    } else if (status_->text() == busyText()) {
-        status_->setText(notice_);
+        return;
     }
+    // While another program holds the library, what was shown stays and the
+    // view reads again later (see readFailed).
+    model_->reload(settings.recentlyWatchedList ? recentShown : 0);
+}
+
+int LibraryView::videoCount() const
+{
+    return model_->totalCount();
+}
+
+bool LibraryView::isReading() const
+{
+    return model_->isReading();
 }
 
 QString LibraryView::busyText()
@@ -149,8 +171,7 @@ void LibraryView::hideEvent(QHideEvent* event)
 
 QString LibraryView::selectedPath() const
 {
-    const QListWidgetItem* item = videos_->currentItem();
-    return item ? item->data(Qt::UserRole).toString() : QString();
+    return videos_->currentIndex().isValid() ? model_->pathAt(videos_->currentIndex().row()) : QString();
 }
 
 bool LibraryView::confirmDiskDeletion(const QString& path)

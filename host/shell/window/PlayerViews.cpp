@@ -2,7 +2,6 @@
 
 #include "host/shell/behaviour/BehaviourSettings.h"
 #include "host/shell/downloads/DownloadManager.h"
-#include "host/shell/videolibrary/FolderImport.h"
 #include "host/shell/videolibrary/LibraryRules.h"
 #include "host/shell/videolibrary/LibraryWriter.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
@@ -11,6 +10,9 @@
 
 #include <QFileInfo>
 #include <QTimer>
+
+#include <algorithm>
+#include <chrono>
 
 namespace ZelkShell {
 
@@ -56,7 +58,19 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
     QTimer::singleShot(0, downloads_.get(), &DownloadManager::load);
 }
 
-PlayerViews::~PlayerViews() = default;
+PlayerViews::~PlayerViews()
+{
+    leaveBehind(defaultFolderImport_);
+    leaveBehind(pickedFolderImport_);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(walkEndWaitMs);
+    const auto stillRunning =
+        std::count_if(leftWalks_.begin(), leftWalks_.end(),
+                      [deadline](const FolderImport::WalkEnd& walk) { return !walk.waitUntil(deadline); });
+    if (stillRunning > 0)
+        qWarning("zelk-player: %d folder walk(s) had not ended %d ms after quitting (a folder that does not answer, "
+                 "such as a hung network mount); the player quits without them",
+                 int(stillRunning), walkEndWaitMs);
+}
 
 bool PlayerViews::showView(const QString& name)
 {
@@ -81,19 +95,42 @@ QString PlayerViews::currentViewName() const
     return QLatin1String(playbackName);
 }
 
+void PlayerViews::followSettings()
+{
+    // Walking the whole folder at every save would cost a large tree its
+    // walk and its writes each time, for nothing.
+    if (LibraryRules::folderToImport(settings_()) != walkedFolder_)
+        refreshLibrary();
+    else if (libraryView_->isVisible())
+        libraryView_->refresh();
+}
+
 void PlayerViews::refreshLibrary()
 {
-    const QString folder = LibraryRules::folderToImport(settings_());
-    defaultFolderImport_.reset(); // a walk still running stops first
-    if (!folder.isEmpty())
-        defaultFolderImport_ = startImport(folder, false);
+    walkedFolder_ = LibraryRules::folderToImport(settings_());
+    leaveBehind(defaultFolderImport_);
+    if (!walkedFolder_.isEmpty())
+        defaultFolderImport_ = startImport(walkedFolder_, false);
     if (libraryView_->isVisible())
         libraryView_->refresh();
 }
 
+void PlayerViews::leaveBehind(std::unique_ptr<FolderImport>& import)
+{
+    if (!import)
+        return;
+    leftWalks_.erase(std::remove_if(leftWalks_.begin(), leftWalks_.end(),
+                                    [](const FolderImport::WalkEnd& walk) {
+                                        return walk.waitUntil(std::chrono::steady_clock::time_point());
+                                    }),
+                     leftWalks_.end());
+    leftWalks_.push_back(import->walkEnded());
+    import.reset();
+}
+
 FolderImport* PlayerViews::importFolder(const QString& folder)
 {
-    pickedFolderImport_.reset(); // one still running stops first
+    leaveBehind(pickedFolderImport_);
     pickedFolderImport_ = startImport(folder, true);
     return pickedFolderImport_.get();
 }

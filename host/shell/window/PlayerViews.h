@@ -1,10 +1,13 @@
 #pragma once
 
+#include "host/shell/videolibrary/FolderImport.h"
+
 #include <QElapsedTimer>
 #include <QStackedWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QTimer;
 
@@ -12,7 +15,6 @@ namespace ZelkShell {
 
 class DownloadManager;
 class DownloadsView;
-class FolderImport;
 class LibraryView;
 class LibraryWriter;
 class VideoLibrary;
@@ -49,9 +51,17 @@ public:
     // batch would keep the window busy.
     static constexpr int refreshIntervalMs = 500;
 
+    // How long quitting waits for folder walks that have not ended: one
+    // held up by a folder that does not answer is left behind.
+    static constexpr int walkEndWaitMs = 1000;
+
+    // Applies the library's switches: at start, and after each save. The
+    // default folder is walked again only when its switch or the folder
+    // changed (see refreshLibrary()); the view is shown afresh.
+    void followSettings();
     // Starts filling the library from the default folder when that switch is
-    // on (in the background; a walk still running is cancelled) and shows it
-    // afresh; run at start and after each save.
+    // on, whether or not it changed, and shows it afresh. A walk still
+    // running is cancelled and left to end on its own thread.
     void refreshLibrary();
     // A video started playing: recorded in the background.
     void videoPlayed(const QString& path);
@@ -76,6 +86,8 @@ signals:
 
 private:
     std::unique_ptr<FolderImport> startImport(const QString& folder, bool pickedByUser);
+    // Cancels `import`, if any, without waiting for its walk.
+    void leaveBehind(std::unique_ptr<FolderImport>& import);
     void libraryWritten();
     void refreshShownLibrary();
 
@@ -85,6 +97,10 @@ private:
     std::unique_ptr<LibraryWriter> writer_;
     std::unique_ptr<FolderImport> defaultFolderImport_;
     std::unique_ptr<FolderImport> pickedFolderImport_;
+    // The folder the default walk last started on; empty with the switch off.
+    QString walkedFolder_;
+    // Walks cancelled and still on their way out, waited for at quit.
+    std::vector<FolderImport::WalkEnd> leftWalks_;
     QTimer* refreshLater_ = nullptr;
     QElapsedTimer sinceRefresh_;
     // Writes through the writer: goes before it.

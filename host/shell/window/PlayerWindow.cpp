@@ -187,7 +187,7 @@ void PlayerWindow::applySettings(const PlayerSettings::Snapshot& settings)
     applyAlwaysOnTop(settings.alwaysOnTop);
     engineSettings_->apply(settings.engine);
     behaviour_->apply(settings.behaviour);
-    views_->refreshLibrary();
+    views_->followSettings();
 }
 
 void PlayerWindow::settingsChangedMessage(const QString&, const QVariant&)
