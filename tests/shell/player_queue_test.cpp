@@ -94,8 +94,9 @@ private slots:
         QSignalSpy failed(&player.engine(), &PlaybackEngine::openFailed);
         LogCounter lateReports("/broken.mkv\" could not be played");
         player.playFiles({broken_});
-        // Asked straight after the event loop ran (so no report was handled
-        // since): the engine has moved past the broken file and gone idle.
+        // Checked straight from the engine between turns of the event loop:
+        // it has moved past the broken file while its report is not handled
+        // yet, so the good file is asked for before the report arrives.
         QVERIFY(QTest::qWaitFor(
             [&] {
                 return failed.isEmpty() && player.engine().propertyString("playlist-pos") == QLatin1String("-1")
