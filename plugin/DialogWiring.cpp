@@ -4,7 +4,7 @@
 #include "plugin/ZNBPreferencesPlugin.h"
 
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/plugins/ShellMessages.h"
+#include "host/library/HubMessages.h"
 #include "settings/PreferenceAccessors.h"
 #include "ui/ChoiceListModel.h"
 #include "ui/ComboItems.h"
@@ -108,7 +108,7 @@ void ZNBPreferencesPlugin::initialise()
     blockSignals(true);
     fillDefaultViewList();
     // Not a literal: the hub outlives this module and may keep the name.
-    PubSubHub::listenForMessage(QString::fromLatin1(ZelkShell::Messages::PreferenceItemChanged), this,
+    PubSubHub::listenForMessage(QString::fromLatin1(ZelkNimbo::HubMessages::PreferenceItemChanged), this,
                                 SLOT(preferenceUpdated(const QString &, const QVariant &)), Qt::AutoConnection);
     fillLanguageLists();
     appendItems(ui.postProcessingComboBox, {{tr("Off"), "off"},

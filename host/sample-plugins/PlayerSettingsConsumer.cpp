@@ -7,7 +7,7 @@
 #include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/plugins/ShellMessages.h"
+#include "host/library/HubMessages.h"
 #include "plugin/HostInterfaces.h"
 
 #include <QString>
@@ -41,7 +41,7 @@ public:
     {
         qInfo("zelk-player: settings saved; the player re-reads them");
         const QString sender = info() ? QString::fromStdString(info()->id.toStdString()) : QString();
-        ZelkNimbo::PubSubHub::publishMessage(QLatin1String(ZelkShell::Messages::PlayerSettingsChanged), sender);
+        ZelkNimbo::PubSubHub::publishMessage(QLatin1String(ZelkNimbo::HubMessages::PlayerSettingsChanged), sender);
     }
 };
 

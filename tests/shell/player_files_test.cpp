@@ -244,13 +244,17 @@ private slots:
         QVERIFY(accepts(QUrl::fromLocalFile(lookalike)));
         QVERIFY(!accepts(QUrl::fromEncoded("file://" + invalid.toPercentEncoding("/"))));
         // Named through Qt's decoding (a file dialog shows both files under
-        // the lookalike's name), it cannot be told apart: refused, not played.
+        // the lookalike's name), it cannot be told apart: refused, not played;
+        // the file queued after it is the first to play.
+        const QString next = makeGreyVideo(QDir(dir.path()), QStringLiteral("next.mkv"), 1);
+        QVERIFY(!next.isEmpty());
         QSignalSpy loaded(&window.engine(), &PlaybackEngine::fileLoaded);
-        window.playFiles({lookalike});
+        window.playFiles({lookalike, next});
         QVERIFY2(window.statusBar()->currentMessage().contains(QLatin1String("rename")),
                  qPrintable(window.statusBar()->currentMessage()));
-        QTest::qWait(200);
-        QCOMPARE(loaded.count(), 0);
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(loaded.count(), 1);
+        QCOMPARE(loaded.first().at(0).toString(), next);
         QVERIFY(::unlink(invalid.constData()) == 0); // QTemporaryDir cannot name it
     }
 

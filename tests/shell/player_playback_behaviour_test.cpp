@@ -11,7 +11,7 @@
 
 #include "host/shell/window/PlaybackControls.h"
 #include "host/shell/window/PlayerWindow.h"
-#include "host/shell/plugins/ShellMessages.h"
+#include "host/library/HubMessages.h"
 #include "host/shell/video/VideoView.h"
 #include "host/shell/behaviour/ControlBarAutoHide.h"
 #include "host/shell/behaviour/PlaybackBehaviour.h"
@@ -321,7 +321,7 @@ private slots:
     void thePlayersOwnSwitchesReachTheStoreAndThePreferences()
     {
         Player player;
-        MessageCounter changes(ZelkShell::Messages::PreferenceItemChanged);
+        MessageCounter changes(ZelkNimbo::HubMessages::PreferenceItemChanged);
         QVERIFY(changes.listening);
         QVERIFY(player.window->openPreferences());
         auto* preferences = qobject_cast<QWidget*>(player.plugins.existingPreferencesWindow());

@@ -10,7 +10,7 @@
 #include "host/library/ZNBLibrary.h"
 #include "host/shell/app/PlayerSession.h"
 #include "host/shell/app/ShellOptions.h"
-#include "host/shell/plugins/ShellMessages.h"
+#include "host/library/HubMessages.h"
 #include "host/shell/window/PlayerWindow.h"
 
 #include <QAction>
@@ -98,7 +98,7 @@ private slots:
         QStringList errors;
         QCOMPARE(plugins.startSettingsConsumers(&errors), 1);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char(';'))));
-        MessageCounter consumerNotices(ZelkShell::Messages::PlayerSettingsChanged);
+        MessageCounter consumerNotices(ZelkNimbo::HubMessages::PlayerSettingsChanged);
         QVERIFY(consumerNotices.listening);
 
         PlayerWindow player(plugins);
@@ -208,7 +208,7 @@ private slots:
         PluginHost plugins;
         QVERIFY(readPlayerPlugins(plugins));
         QCOMPARE(plugins.startSettingsConsumers(nullptr), 1);
-        MessageCounter consumerNotices(ZelkShell::Messages::PlayerSettingsChanged);
+        MessageCounter consumerNotices(ZelkNimbo::HubMessages::PlayerSettingsChanged);
         PlayerWindow player(plugins);
         player.show();
         player.preferencesAction()->trigger();

@@ -6,6 +6,7 @@
 // failed.
 
 #include "IsolatedEnvironment.h"
+#include "LogCounter.h"
 #include "PlaybackTestMedia.h"
 #include "PreferencesHarness.h"
 #include "ShellTestSupport.h"
@@ -74,25 +75,6 @@ bool listed(const ilsk::Utf16String& name)
     return section && section->getValue(name, data);
 }
 
-// Counts log lines holding `text` (the code under test logs its failures).
-struct LogCounter {
-    static inline QByteArray text;
-    static inline std::atomic<int> count{0};
-    static inline QtMessageHandler previous = nullptr;
-
-    explicit LogCounter(const char* watched)
-    {
-        text = watched;
-        count = 0;
-        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& line) {
-            if (line.contains(QLatin1String(text)))
-                ++count;
-            previous(type, context, line);
-        });
-    }
-    ~LogCounter() { qInstallMessageHandler(previous); }
-};
-
 std::vector<ilsk::Utf16String> numberedNames(int count, int length)
 {
     std::vector<ilsk::Utf16String> names;
@@ -154,24 +136,30 @@ private slots:
                     trimmed = true;
                 });
             });
-            // The window goes on using the store meanwhile.
+            // The window goes on using the store meanwhile: a trim that held
+            // the GUI thread would leave no turn of its event loop that still
+            // finds the oldest position there.
+            int turnsBeforeTrimmed = 0;
             QTimer reads;
             QObject::connect(&reads, &QTimer::timeout, [&] {
                 if (!waiter.joinable())
                     return;
                 QCOMPARE(positions.positionFor(film, 3600.0), std::optional<double>(1800.0));
+                if (listed(names.front()))
+                    ++turnsBeforeTrimmed;
             });
-            reads.start(20);
+            reads.start(2);
             QVERIFY(QTest::qWaitFor([&] { return trimmed.load(); }, 120000));
             waiter.join();
             // One more turn of the event loop, for a stall that ended with the trim.
             QTest::qWait(50);
             qInfo("%d stored positions: storing took %lld ms on the GUI thread, the longest GUI stall was %lld ms, "
-                  "trimmed to %d after %lld ms",
-                  planted, storeMs, stalls.longestMs(), positions.count(), quit.elapsed());
+                  "trimmed to %d after %lld ms and %d turns of the event loop",
+                  planted, storeMs, stalls.longestMs(), positions.count(), quit.elapsed(), turnsBeforeTrimmed);
             QCOMPARE(positions.count(), ResumePositions::defaultCapacity);
+            QVERIFY2(turnsBeforeTrimmed > 0, "the store was trimmed before the event loop turned once");
         }
-        // A generous bound: quitting used to take 38 to 46 s here.
+        // A generous bound (see docs/performance.md).
         QVERIFY2(quit.elapsed() < 20000, qPrintable(QStringLiteral("%1 ms").arg(quit.elapsed())));
         QCOMPARE(failures.count.load(), 0);
 
@@ -189,7 +177,8 @@ private slots:
     // trimmed, and the video resumes where it was left.
     void closingThePlayerOverAFullStore()
     {
-        QVERIFY(plant(numberedNames(10000, 60)));
+        const std::vector<ilsk::Utf16String> planted = numberedNames(10000, 60);
+        QVERIFY(plant(planted));
         QTemporaryDir media;
         const QString video = makeGreyVideo(QDir(media.path()), QStringLiteral("two minutes.mkv"), 120);
         QVERIFY(!video.isEmpty());
@@ -215,12 +204,23 @@ private slots:
             closeMs = quit.elapsed();
         });
         QVERIFY(QTest::qWaitFor([&] { return closeMs >= 0; }, 10000));
-        QTest::qWait(50); // one more turn of the event loop, for the stall meter
-        window.reset();   // the quit ends once the background trim has
+        // The window went before the oldest positions did: its event loop
+        // turns while they are removed.
+        int turnsBeforeTrimmed = 0;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                if (!listed(planted.front()))
+                    return true;
+                ++turnsBeforeTrimmed;
+                return false;
+            },
+            60000));
+        window.reset(); // the quit ends once the background trim has
         const qint64 quitMs = quit.elapsed();
         qInfo("closing the player over 10,000 stored positions: close() took %lld ms, the longest GUI stall was "
-              "%lld ms, the quit ended after %lld ms",
-              closeMs, stalls.longestMs(), quitMs);
+              "%lld ms, the quit ended after %lld ms, %d turns of the event loop before the trim ended",
+              closeMs, stalls.longestMs(), quitMs, turnsBeforeTrimmed);
+        QVERIFY2(turnsBeforeTrimmed > 0, "the store was trimmed before the window's close returned");
         QVERIFY2(quitMs < 20000, qPrintable(QStringLiteral("%1 ms").arg(quitMs)));
         QCOMPARE(failures.count.load(), 0);
 

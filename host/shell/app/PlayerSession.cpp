@@ -2,6 +2,7 @@
 
 #include "host/shell/window/PlayerWindow.h"
 #include "host/shell/plugins/PluginHost.h"
+#include "host/shell/app/InstalledPaths.h"
 #include "host/shell/app/ShellOptions.h"
 #include "host/shell/video/VideoSurface.h"
 #include "host/shell/engine/PlaybackEngine.h"
@@ -26,7 +27,7 @@ PlayerExit runPlayerSession(PluginHost& plugins, const ShellOptions& options, co
 
     PlayerWindow window(plugins);
     // The desktop's media keys and controls (a child of the window).
-    new MediaPlayerRemote(window);
+    new MediaPlayerRemote(window, InstalledPaths::videoMimeTypes());
     if (options.quitOnFirstFrame) {
         QObject::connect(&window.videoSurface(), &VideoSurface::videoFrameShown, &window, [&window] {
             if (!window.engine().hasFile() || window.quitRequested())

@@ -150,11 +150,4 @@ QString versionText()
     return QStringLiteral("zelk-player %1\n").arg(InstalledPaths::version());
 }
 
-QString unrepresentableNameMessage(const QByteArray& raw)
-{
-    return QStringLiteral("\"%1\" is not valid in this system's encoding, so it cannot be opened exactly; "
-                          "rename it and try again.")
-        .arg(StoredPaths::printable(raw));
-}
-
 } // namespace ZelkShell

@@ -51,8 +51,4 @@ QString commandLineHelp();
 // "zelk-player 1.0", for --version.
 QString versionText();
 
-// Why a file whose name `raw` (bytes that are not valid text here) is not
-// opened: the same words wherever such a name comes from.
-QString unrepresentableNameMessage(const QByteArray& raw);
-
 } // namespace ZelkShell

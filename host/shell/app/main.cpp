@@ -4,6 +4,7 @@
 #include "host/shell/headless/FrameGrab.h"
 #include "host/shell/headless/PageRenderer.h"
 #include "host/shell/app/PlayerSession.h"
+#include "host/shell/app/PluginFolders.h"
 #include "host/shell/plugins/PluginHost.h"
 #include "host/shell/app/InstalledPaths.h"
 #include "host/shell/app/ShellOptions.h"
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
 {
     const QByteArray unrepresentable = unrepresentableArgument(argc, argv);
     if (!unrepresentable.isEmpty()) {
-        const QString message = ZelkShell::unrepresentableNameMessage(unrepresentable);
+        const QString message = ZelkShell::StoredPaths::unrepresentableNameMessage(unrepresentable);
         std::fprintf(stderr, "zelk-player: %s\n", qUtf8Printable(message));
         showOnDisplay(argc, argv, message);
         return 2;

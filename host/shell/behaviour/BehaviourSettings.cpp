@@ -1,7 +1,7 @@
 #include "host/shell/behaviour/BehaviourSettings.h"
 
+#include "host/library/HubMessages.h"
 #include "host/library/ZNBLibrary.h"
-#include "host/shell/plugins/ShellMessages.h"
 #include "host/shell/behaviour/StoreWrites.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingDefaults.h"
@@ -44,7 +44,8 @@ bool storePlayerSwitch(const SettingKey& key, bool value)
     if (!writeRetryingOnFreshKeys(
             [&key, value] { return ZelkNimbo::writePreferenceBool(key.section, key.name, value); }))
         return false;
-    ZelkNimbo::PubSubHub::publishMessage(QLatin1String(Messages::PreferenceItemChanged), QLatin1String(key.name));
+    ZelkNimbo::PubSubHub::publishMessage(QLatin1String(ZelkNimbo::HubMessages::PreferenceItemChanged),
+                                         QLatin1String(key.name));
     return true;
 }
 

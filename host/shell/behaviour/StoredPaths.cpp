@@ -95,4 +95,11 @@ QString printable(const QByteArray& raw)
     return text;
 }
 
+QString unrepresentableNameMessage(const QByteArray& raw)
+{
+    return QStringLiteral("\"%1\" is not valid in this system's encoding, so it cannot be opened exactly; "
+                          "rename it and try again.")
+        .arg(printable(raw));
+}
+
 } // namespace ZelkShell::StoredPaths

@@ -34,6 +34,10 @@ bool isFaithful(const QByteArray& raw);
 bool isAmbiguous(const QString& path);
 // `raw` for a message: valid text as it is, every other byte as \xHH.
 QString printable(const QByteArray& raw);
+// Why a file whose name `raw` (bytes that are not valid text here) is not
+// opened: the same words wherever such a name comes from (the command line,
+// the media controls).
+QString unrepresentableNameMessage(const QByteArray& raw);
 
 } // namespace StoredPaths
 

@@ -1,7 +1,5 @@
 #include "host/shell/mpris/MediaPlayerRemote.h"
 
-#include "host/shell/app/InstalledPaths.h"
-#include "host/shell/app/ShellOptions.h"
 #include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/engine/PlaybackEngine.h"
 #include "host/shell/mpris/MprisAdaptors.h"
@@ -65,10 +63,11 @@ QVariantMap changedValues(const QVariantMap& now, QVariantMap* announced)
 
 } // namespace
 
-MediaPlayerRemote::MediaPlayerRemote(PlayerWindow& window, const QDBusConnection& bus)
+MediaPlayerRemote::MediaPlayerRemote(PlayerWindow& window, QStringList supportedMimeTypes, const QDBusConnection& bus)
     : QObject(&window)
     , window_(window)
     , bus_(bus)
+    , supportedMimeTypes_(std::move(supportedMimeTypes))
 {
     if (!bus_.isConnected())
         return;
@@ -130,10 +129,10 @@ QVariantMap MediaPlayerRemote::rootProperties() const
         {QStringLiteral("CanRaise"), true},
         {QStringLiteral("HasTrackList"), false},
         {QStringLiteral("Identity"), QGuiApplication::applicationDisplayName()},
-        {QStringLiteral("DesktopEntry"), InstalledPaths::applicationId()},
+        {QStringLiteral("DesktopEntry"), QGuiApplication::desktopFileName()},
         {QStringLiteral("SupportedUriSchemes"), QStringList{QStringLiteral("file"), QStringLiteral("http"),
                                                              QStringLiteral("https")}},
-        {QStringLiteral("SupportedMimeTypes"), InstalledPaths::videoMimeTypes()},
+        {QStringLiteral("SupportedMimeTypes"), supportedMimeTypes_},
     };
 }
 
@@ -328,7 +327,7 @@ void MediaPlayerRemote::openUri(const QString& uri)
         // Refused as the command line refuses a name that is not text.
         const QByteArray raw = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         if (!StoredPaths::isFaithful(raw)) {
-            qWarning("zelk-player: %s", qUtf8Printable(unrepresentableNameMessage(raw)));
+            qWarning("zelk-player: %s", qUtf8Printable(StoredPaths::unrepresentableNameMessage(raw)));
             return;
         }
         name = url.toLocalFile();

@@ -23,7 +23,9 @@ public:
     static constexpr const char* objectPath = "/org/mpris/MediaPlayer2";
     static constexpr const char* baseServiceName = "org.mpris.MediaPlayer2.zelk_player";
 
-    explicit MediaPlayerRemote(PlayerWindow& window, const QDBusConnection& bus = QDBusConnection::sessionBus());
+    // `supportedMimeTypes` are the types the desktop entry offers the player for.
+    MediaPlayerRemote(PlayerWindow& window, QStringList supportedMimeTypes,
+                      const QDBusConnection& bus = QDBusConnection::sessionBus());
 
     // The bus name the player holds, once it does: the base name, or with an
     // instance suffix when another player holds that.
@@ -67,6 +69,7 @@ private:
 
     PlayerWindow& window_;
     QDBusConnection bus_;
+    const QStringList supportedMimeTypes_;
     QString serviceName_;
     // What each interface last announced, to send only what changed.
     QVariantMap announcedRoot_;

@@ -4,12 +4,9 @@
 #include "framework/PluginInfo.h"
 #include "framework/PluginResult.h"
 #include "plugin/HostInterfaces.h"
-#include "host/shell/app/BuildTreePaths.h"
-#include "host/shell/app/InstalledPaths.h"
 #include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -171,14 +168,6 @@ void* PluginHost::preferencesInterface(const char* id) const
     if (preferences_ && !preferencesDestroyed_)
         preferences_->queryInterface(Okto::String(id), &out);
     return out;
-}
-
-QStringList defaultPluginFolders(const QString& applicationDir)
-{
-    const QString installed = InstalledPaths::pluginFolder(applicationDir);
-    if (QFileInfo(installed).isDir())
-        return {installed};
-    return {BuildTreePaths::pluginFolder(), BuildTreePaths::samplePluginFolder()};
 }
 
 } // namespace ZelkShell

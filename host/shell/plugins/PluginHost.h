@@ -70,9 +70,4 @@ private:
     bool shutDown_ = false;
 };
 
-// The folders the player reads plug-in descriptors from when none are given:
-// beside an installed player its plug-in folder (lib/zelk-player/plugins, or
-// lib/<multiarch>/zelk-player/plugins under /usr), else the build tree's.
-QStringList defaultPluginFolders(const QString& applicationDir);
-
 } // namespace ZelkShell

@@ -48,8 +48,9 @@ void OpenGlVideoView::initializeGL()
         return;
     }
     qInfo("zelk-player: the OpenGL video output draws on the GUI thread: %s", qUtf8Printable(threadProblem));
-    if (!startDrawingHere(&problem_)) {
-        emit rendererFailed(problem_);
+    QString problem;
+    if (!startDrawingHere(&problem)) {
+        emit rendererFailed(problem);
         return;
     }
     emit rendererReady();
@@ -121,7 +122,7 @@ void OpenGlVideoView::paintGL()
         // this context must be done reading it by then.
         gl->glFinish();
         if (picture.showsVideo)
-            countVideoFrame();
+            announceVideoFrame();
         return;
     }
     if (!renderer_) {
@@ -131,12 +132,11 @@ void OpenGlVideoView::paintGL()
     }
     renderer_->render(static_cast<int>(defaultFramebufferObject()), target.width(), target.height());
     if (videoDelivered_)
-        countVideoFrame();
+        announceVideoFrame();
 }
 
-void OpenGlVideoView::countVideoFrame()
+void OpenGlVideoView::announceVideoFrame()
 {
-    ++videoFramesShown_;
     // Announced after painting returns: a receiver may close the window.
     QMetaObject::invokeMethod(this, &OpenGlVideoView::videoFrameShown, Qt::QueuedConnection);
 }

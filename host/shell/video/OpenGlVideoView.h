@@ -32,12 +32,9 @@ public:
     void detach();
 
     void setRendererFactory(RendererFactory factory) { makeRenderer_ = std::move(factory); }
-    QString problem() const { return problem_; }
     // Whether the widget's OpenGL context has been set up (with or without
     // a working renderer).
     bool isInitialized() const { return initialized_; }
-    // How many pictures showing video (not only black) were painted so far.
-    quint64 videoFramesShown() const { return videoFramesShown_; }
 
 signals:
     // One of the two, once, when the widget gets its OpenGL context.
@@ -55,18 +52,16 @@ private:
     bool startDrawingThread(QString* why);
     bool startDrawingHere(QString* why);
     QSize targetSize() const;
-    void countVideoFrame();
+    void announceVideoFrame();
 
     RendererFactory makeRenderer_;
     std::unique_ptr<OpenGlRenderThread> drawingThread_;
     QOpenGLTextureBlitter blitter_;
     // Only when the display cannot draw from a second thread.
     std::unique_ptr<OpenGlFrameRenderer> renderer_;
-    QString problem_;
     bool initialized_ = false;
     // The GUI-thread renderer delivered a video frame.
     bool videoDelivered_ = false;
-    quint64 videoFramesShown_ = 0;
 };
 
 } // namespace ZelkShell

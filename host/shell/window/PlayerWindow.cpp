@@ -5,7 +5,7 @@
 #include "host/shell/settings/PlayerSettings.h"
 #include "host/shell/plugins/PluginHost.h"
 #include "host/shell/plugins/PreferencesPages.h"
-#include "host/shell/plugins/ShellMessages.h"
+#include "host/library/HubMessages.h"
 #include "host/shell/video/VideoOutputs.h"
 #include "host/shell/video/VideoSurface.h"
 #include "host/shell/behaviour/BehaviourSettings.h"
@@ -61,7 +61,7 @@ PlayerWindow::PlayerWindow(PluginHost& plugins, QWidget* parent)
     connectEngine();
     resize(defaultWindowSize);
 
-    if (!ZelkNimbo::PubSubHub::listenForMessage(QLatin1String(Messages::PlayerSettingsChanged), this,
+    if (!ZelkNimbo::PubSubHub::listenForMessage(QLatin1String(ZelkNimbo::HubMessages::PlayerSettingsChanged), this,
                                                 SLOT(settingsChangedMessage(const QString&, const QVariant&))))
         reportProblem(tr("Settings saved in the preferences will apply at the next start."));
     applySettings(settings);

@@ -1,10 +1,11 @@
 #pragma once
 
-// Message names on the player's publish/subscribe hub (PubSubHub) that the
-// shell and its plug-ins share: the preferences module and the sample
-// plug-ins include this header too (it is names only, nothing to link).
+// Message names on the publish/subscribe hub (PubSubHub) that the player and
+// its plug-in modules share. They live beside the hub, which both sides
+// already link, so that neither includes the other's headers (names only,
+// nothing to link).
 
-namespace ZelkShell::Messages {
+namespace ZelkNimbo::HubMessages {
 
 // Published by the player when it changed a preference itself; the payload
 // is the value name ("AlwaysOnTop"). The preferences window follows it.
@@ -15,4 +16,4 @@ constexpr const char PreferenceItemChanged[] = "Preference.Item.Changed";
 // the publishing plug-in's id.
 constexpr const char PlayerSettingsChanged[] = "Player.Settings.Changed";
 
-} // namespace ZelkShell::Messages
+} // namespace ZelkNimbo::HubMessages
