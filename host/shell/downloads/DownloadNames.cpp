@@ -2,12 +2,7 @@
 
 #include "host/shell/downloads/DownloadFolder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QUrl>
-
-#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -219,17 +214,6 @@ QString withoutJournalEnding(const QString& name)
             return name.left(name.size() - ending.size()) + QLatin1Char('_') + name.right(ending.size() - 1);
     }
     return name;
-}
-
-bool staysInside(const QString& folder, const QString& name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-        return false;
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonical.isEmpty())
-        return false;
-    return QFileInfo(QDir::cleanPath(canonical + QLatin1Char('/') + name)).path() == canonical;
 }
 
 } // namespace ZelkShell::DownloadNames

@@ -52,8 +52,4 @@ QString freeName(const DownloadFolder& folder, const QString& name, int* error);
 // does not ("_wal"...); other names as they are.
 QString withoutJournalEnding(const QString& name);
 
-// Whether `name` names an entry directly inside `folder`, judged on the
-// folder's canonical path (its links resolved): no separator, no "." or "..".
-bool staysInside(const QString& folder, const QString& name);
-
 } // namespace ZelkShell::DownloadNames
