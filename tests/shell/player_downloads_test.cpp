@@ -596,8 +596,9 @@ private slots:
         QCOMPARE(fileBytes(otherPart), b.left(400000));
 
         // Someone else's file, then a FIFO, under a failed download's .part name.
-        QVERIFY(QFile::remove(otherPart));
-        QVERIFY(writeBytes(otherPart, "a browser's partial file"));
+        const QString browsers = folder_.filePath(QStringLiteral("browser.tmp"));
+        QVERIFY(writeBytes(browsers, "a browser's partial file"));
+        QVERIFY(QFile::remove(otherPart) && QFile::rename(browsers, otherPart)); // a file of another inode
         server_.serve("/d/film.mkv", file(b));
         server_.dropAfter(300000);
         const qint64 film = downloads.add(server_.url("/d/film.mkv"));

@@ -105,8 +105,7 @@ void DownloadManager::load()
     for (const Download& download : downloads_)
         emit changed(download.id);
     emit loaded();
-    if (managing)
-        inspectFiles();
+    inspectFiles();
     startWaiting();
 }
 
@@ -126,7 +125,11 @@ void DownloadManager::inspected(qint64 id, TransferThread::Found found, qint64 s
 {
     inspecting_ = std::max(inspecting_ - 1, 0);
     Download* download = row(id);
-    if (download) {
+    if (download && managedElsewhere()) {
+        // Only shown here: the managing player sorts the files out.
+        download->received = found == TransferThread::Found::OwnPart ? size : 0;
+        emit changed(id);
+    } else if (download) {
         const FileIdentity identity{device, inode};
         switch (found) {
         case TransferThread::Found::Finished:
@@ -420,7 +423,8 @@ void DownloadManager::cancel(qint64 id)
         transfers_->stop(id, true);
         return;
     }
-    discardPart(*download);
+    if (discardPart(*download, Intent::Cancel))
+        return;
     download->received = 0;
     setState(*download, State::Cancelled);
 }
@@ -435,17 +439,19 @@ void DownloadManager::remove(qint64 id)
         transfers_->stop(id, true);
         return;
     }
-    if (download->state != State::Finished)
-        discardPart(*download);
+    if (download->state != State::Finished && discardPart(*download, Intent::Remove))
+        return;
     dropRow(id);
 }
 
-void DownloadManager::discardPart(Download& download)
+bool DownloadManager::discardPart(const Download& download, Intent then)
 {
     // Only the .part this download made; whatever else has its name stays.
-    if (download.part.isKnown())
-        transfers_->discard(jobFor(download));
-    download.part = FileIdentity();
+    if (!download.part.isKnown())
+        return false;
+    intents_.insert(download.id, then); // done when stopped() says the file is gone
+    transfers_->discard(jobFor(download));
+    return true;
 }
 
 void DownloadManager::dropRow(qint64 id)

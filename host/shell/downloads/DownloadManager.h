@@ -100,7 +100,9 @@ private:
     void completed(qint64 id, const QString& name, qint64 size);
     void completionKept(qint64 id);
     void stopped(qint64 id, const QString& reason, qint64 received, bool partGone);
-    void discardPart(Download& download);
+    // Deletes the download's own .part off the GUI thread; true when it
+    // does, and `then` follows once stopped() reports it gone.
+    bool discardPart(const Download& download, Intent then);
     void dropRow(qint64 id);
     void store(const DownloadRecord& record);
     // Stores `record`, then (on this thread, once it is in the file, or

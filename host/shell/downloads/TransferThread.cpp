@@ -52,15 +52,15 @@ public:
             transfer->nameKept();
     }
 
-    static void discard(const DownloadJob& job)
+    void discard(const DownloadJob& job)
     {
         DownloadFolder folder;
-        if (job.name.isEmpty() || !job.part.isKnown() || folder.open(job.folder) != 0)
-            return;
-        const int error = folder.removeOwned(job.name + DownloadNames::partSuffix, job.part);
+        const int error = folder.open(job.folder) != 0 ? 0
+                                                       : folder.removeOwned(job.name + DownloadNames::partSuffix, job.part);
         if (error != 0 && error != ENOENT && error != EEXIST)
             qWarning("zelk-player: the partial data of %s could not be deleted: %s", qUtf8Printable(job.name),
                      strerror(error));
+        emit owner_.stopped(job.id, QString(), 0, true);
     }
 
     void inspect(const QList<DownloadJob>& jobs)
@@ -160,7 +160,7 @@ void TransferThread::nameKept(qint64 id)
 
 void TransferThread::discard(const DownloadJob& job)
 {
-    QMetaObject::invokeMethod(worker_, [job] { Worker::discard(job); });
+    QMetaObject::invokeMethod(worker_, [worker = worker_, job] { worker->discard(job); });
 }
 
 void TransferThread::inspect(const QList<DownloadJob>& jobs)

@@ -34,7 +34,7 @@ public:
     // Passes on that the name the transfer of `id` gave is kept.
     void nameKept(qint64 id);
     // Deletes the .part of a download that is not running, if it is still
-    // the one it made (job.part).
+    // the one it made (job.part); stopped() follows, with `partGone`.
     void discard(const DownloadJob& job);
     // Looks at the files of downloads not running: inspected() for each.
     void inspect(const QList<DownloadJob>& jobs);
