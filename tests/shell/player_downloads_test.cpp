@@ -613,6 +613,19 @@ private slots:
         QCOMPARE(fileBytes(otherPart), QByteArray("a browser's partial file"));
         QVERIFY(QFileInfo(filmPart).exists() && !QFileInfo(filmPart).isFile());
         QVERIFY(QFile::remove(filmPart));
+
+        // The folder renamed and a link put in its place mid-download: said so.
+        QDir sub(folder_.filePath(QStringLiteral("sub")));
+        QVERIFY(sub.mkpath(QStringLiteral(".")));
+        downloads.settings.mediaFolder = sub.path();
+        server_.setPace(32 * 1024, 20);
+        const qint64 moved = downloads.add(server_.url("/a/clip.mkv"));
+        QVERIFY(QTest::qWaitFor([&] { return downloads.manager->find(moved)->received > 0; }, waitMs));
+        QVERIFY(QFile::rename(sub.path(), folder_.filePath(QStringLiteral("moved"))));
+        QVERIFY(QFile::link(folder_.path(), sub.path()));
+        QVERIFY(downloads.waitFor(moved, State::Failed));
+        QVERIFY2(downloads.error(moved).contains(QLatin1String("moved or replaced")), qPrintable(downloads.error(moved)));
+        QVERIFY(QFile::remove(sub.path()) && QDir(folder_.filePath(QStringLiteral("moved"))).removeRecursively());
     }
 
     // A user name and password in the address sign in for this run only:
