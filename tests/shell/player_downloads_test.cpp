@@ -618,7 +618,7 @@ private slots:
         QDir sub(folder_.filePath(QStringLiteral("sub")));
         QVERIFY(sub.mkpath(QStringLiteral(".")));
         downloads.settings.mediaFolder = sub.path();
-        server_.setPace(32 * 1024, 20);
+        server_.setPace(16 * 1024, 20);
         const qint64 moved = downloads.add(server_.url("/a/clip.mkv"));
         QVERIFY(QTest::qWaitFor([&] { return downloads.manager->find(moved)->received > 0; }, waitMs));
         QVERIFY(QFile::rename(sub.path(), folder_.filePath(QStringLiteral("moved"))));

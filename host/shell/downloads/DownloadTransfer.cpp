@@ -56,9 +56,10 @@ DownloadTransfer::~DownloadTransfer()
 
 int DownloadTransfer::openFolder()
 {
-    // A new download settles on the folder its links lead to now; one with
-    // data goes on only in that same folder, never through a link put there since.
-    if (job_.name.isEmpty()) {
+    // A download without data of its own settles on the folder its links
+    // lead to now; one with data goes on only in that same folder, never
+    // through a link put there since.
+    if (!job_.part.isKnown()) {
         const QString canonical = QFileInfo(job_.folder).canonicalFilePath();
         if (canonical.isEmpty())
             return ENOENT;
