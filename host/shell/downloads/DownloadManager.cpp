@@ -138,10 +138,8 @@ void DownloadManager::inspected(qint64 id, TransferThread::Found found, qint64 s
             download->part = identity;
             download->received = size;
             setState(*download, State::Finished);
-            if (VideoLibrary::isVideoFile(filePath(id))) {
-                const QString path = filePath(id);
+            if (const QString path = filePath(id); VideoLibrary::isVideoFile(path))
                 writer_.enqueue([path](VideoLibrary& library) { return library.add(path, false); });
-            }
             break;
         case TransferThread::Found::OwnPart:
             download->received = size;
