@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,6 +30,20 @@ QByteArray nativeName(const QString& name)
     return QFile::encodeName(name);
 }
 
+int describe(int dirFd, const char* name, int flags, FileIdentity* identity, qint64* size, bool* regular)
+{
+    struct statx status;
+    if (::statx(dirFd, name, flags | AT_STATX_SYNC_AS_STAT, STATX_TYPE | STATX_INO | STATX_SIZE | STATX_BTIME, &status)
+        != 0)
+        return errno;
+    const bool born = (status.stx_mask & STATX_BTIME) != 0;
+    *identity = FileIdentity{qint64(makedev(status.stx_dev_major, status.stx_dev_minor)), qint64(status.stx_ino),
+                             born ? qint64(status.stx_btime.tv_sec) * 1000000000 + status.stx_btime.tv_nsec : 0};
+    *size = qint64(status.stx_size);
+    *regular = S_ISREG(status.stx_mode);
+    return 0;
+}
+
 int DownloadFolder::open(const QString& path)
 {
     close();
@@ -50,14 +65,16 @@ void DownloadFolder::close()
 
 int DownloadFolder::regularFile(const QString& name, FileIdentity* identity, qint64* size) const
 {
-    struct stat status;
-    if (::fstatat(fd_, nativeName(name).constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno;
-    if (!S_ISREG(status.st_mode))
+    FileIdentity found;
+    qint64 bytes = 0;
+    bool regular = false;
+    if (const int error = describe(fd_, nativeName(name).constData(), AT_SYMLINK_NOFOLLOW, &found, &bytes, &regular))
+        return error;
+    if (!regular)
         return EINVAL;
-    *identity = identityOf(status);
+    *identity = found;
     if (size)
-        *size = status.st_size;
+        *size = bytes;
     return 0;
 }
 

@@ -51,4 +51,9 @@ private:
 // The path's name as the system takes it.
 QByteArray nativeName(const QString& name);
 
+// The identity, size and whether it is a regular file of `name` relative to
+// the folder `dirFd` (with AT_EMPTY_PATH in `flags` and an empty name: of the
+// open file `dirFd` itself); 0 or the errno.
+int describe(int dirFd, const char* name, int flags, FileIdentity* identity, qint64* size, bool* regular);
+
 } // namespace ZelkShell

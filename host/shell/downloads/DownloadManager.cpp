@@ -121,7 +121,8 @@ void DownloadManager::inspectFiles()
         transfers_->inspect(jobs);
 }
 
-void DownloadManager::inspected(qint64 id, TransferThread::Found found, qint64 size, qint64 device, qint64 inode)
+void DownloadManager::inspected(qint64 id, TransferThread::Found found, qint64 size, qint64 device, qint64 inode,
+                                qint64 bornNs)
 {
     inspecting_ = std::max(inspecting_ - 1, 0);
     Download* download = row(id);
@@ -130,7 +131,7 @@ void DownloadManager::inspected(qint64 id, TransferThread::Found found, qint64 s
         download->received = found == TransferThread::Found::OwnPart ? size : 0;
         emit changed(id);
     } else if (download) {
-        const FileIdentity identity{device, inode};
+        const FileIdentity identity{device, inode, bornNs};
         switch (found) {
         case TransferThread::Found::Finished:
             // Complete on the disk, only its record was missing (a quit or
@@ -284,12 +285,12 @@ void DownloadManager::named(qint64 id, const QString& folder, const QString& nam
     emit changed(id);
 }
 
-void DownloadManager::partMade(qint64 id, qint64 device, qint64 inode)
+void DownloadManager::partMade(qint64 id, qint64 device, qint64 inode, qint64 bornNs)
 {
     Download* download = row(id);
     if (!download)
         return;
-    download->part = FileIdentity{device, inode};
+    download->part = FileIdentity{device, inode, bornNs};
     store(*download);
 }
 

@@ -92,10 +92,11 @@ private:
     void startTransfer(Download& download);
     DownloadJob jobFor(const Download& download) const;
     void inspectFiles();
-    void inspected(qint64 id, TransferThread::Found found, qint64 size, qint64 device, qint64 inode);
+    void inspected(qint64 id, TransferThread::Found found, qint64 size, qint64 device, qint64 inode,
+                   qint64 bornNs);
     void named(qint64 id, const QString& folder, const QString& name, qint64 total, const QByteArray& validator,
                const QString& note);
-    void partMade(qint64 id, qint64 device, qint64 inode);
+    void partMade(qint64 id, qint64 device, qint64 inode, qint64 bornNs);
     void progressed(qint64 id, qint64 received, qint64 total);
     void completed(qint64 id, const QString& name, qint64 size);
     void completionKept(qint64 id);

@@ -257,7 +257,7 @@ void DownloadTransfer::nameKept()
     if (error != 0)
         return fail(DownloadMessages::forDiskError(error, job_.folder));
     job_.part = part_.identity();
-    emit partMade(job_.id, job_.part.device, job_.part.inode);
+    emit partMade(job_.id, job_.part.device, job_.part.inode, job_.part.bornNs);
     if (!reply_)
         return;
     if (replyDone_)

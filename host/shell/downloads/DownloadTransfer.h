@@ -83,7 +83,7 @@ signals:
     void named(qint64 id, const QString& folder, const QString& name, qint64 total, const QByteArray& validator,
                const QString& note);
     // The .part was made: its identity, for the owner to keep.
-    void partMade(qint64 id, qint64 device, qint64 inode);
+    void partMade(qint64 id, qint64 device, qint64 inode, qint64 bornNs);
     void progressed(qint64 id, qint64 received, qint64 total);
     // The file is complete under `name` in the folder, and on the disk.
     void completed(qint64 id, const QString& name, qint64 size);

@@ -18,16 +18,20 @@ constexpr int openFlags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
 
 int PartFile::adopt(int fd, const QString& name)
 {
-    struct stat status;
-    const int error = ::fstat(fd, &status) != 0 ? errno : (S_ISREG(status.st_mode) ? 0 : EINVAL);
+    FileIdentity identity;
+    qint64 size = 0;
+    bool regular = false;
+    int error = describe(fd, "", AT_EMPTY_PATH, &identity, &size, &regular);
+    if (error == 0 && !regular)
+        error = EINVAL;
     if (error != 0) {
         ::close(fd);
         return error;
     }
     fd_ = fd;
-    size_ = status.st_size;
+    size_ = size;
     name_ = name;
-    identity_ = FileIdentity{qint64(status.st_dev), qint64(status.st_ino)};
+    identity_ = identity;
     return 0;
 }
 

@@ -69,7 +69,7 @@ public:
             FileIdentity found;
             qint64 size = 0;
             const Found verdict = look(job, &found, &size);
-            emit owner_.inspected(job.id, verdict, size, found.device, found.inode);
+            emit owner_.inspected(job.id, verdict, size, found.device, found.inode, found.bornNs);
         }
     }
 

@@ -42,13 +42,14 @@ public:
 signals:
     void named(qint64 id, const QString& folder, const QString& name, qint64 total, const QByteArray& validator,
                const QString& note);
-    void partMade(qint64 id, qint64 device, qint64 inode);
+    void partMade(qint64 id, qint64 device, qint64 inode, qint64 bornNs);
     void progressed(qint64 id, qint64 received, qint64 total);
     void completed(qint64 id, const QString& name, qint64 size);
     void stopped(qint64 id, const QString& reason, qint64 received, bool partGone);
     // `size` and `identity` are those of the file found (its .part, or the
     // finished file).
-    void inspected(qint64 id, ZelkShell::TransferThread::Found found, qint64 size, qint64 device, qint64 inode);
+    void inspected(qint64 id, ZelkShell::TransferThread::Found found, qint64 size, qint64 device, qint64 inode,
+                   qint64 bornNs);
 
 private:
     class Worker;
