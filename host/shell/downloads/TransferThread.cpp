@@ -6,6 +6,8 @@
 #include <QNetworkAccessManager>
 #include <QThread>
 
+#include <atomic>
+
 #include <cerrno>
 #include <cstring>
 
@@ -60,7 +62,8 @@ public:
         if (error != 0 && error != ENOENT && error != EEXIST)
             qWarning("zelk-player: the partial data of %s could not be deleted: %s", qUtf8Printable(job.name),
                      strerror(error));
-        emit owner_.stopped(job.id, QString(), 0, true);
+        if (!ownerGone)
+            emit owner_.stopped(job.id, QString(), 0, true);
     }
 
     void inspect(const QList<DownloadJob>& jobs)
@@ -69,7 +72,8 @@ public:
             FileIdentity found;
             qint64 size = 0;
             const Found verdict = look(job, &found, &size);
-            emit owner_.inspected(job.id, verdict, size, found.device, found.inode, found.bornNs);
+            if (!ownerGone)
+                emit owner_.inspected(job.id, verdict, size, found.device, found.inode, found.bornNs);
         }
     }
 
@@ -110,6 +114,12 @@ private:
         return Found::NoPart;
     }
 
+public:
+    // Set when quitting left this worker stuck in a call: it no longer
+    // reports to the owner, which is gone.
+    std::atomic_bool ownerGone{false};
+
+private:
     TransferThread& owner_;
     QNetworkAccessManager* network_ = nullptr;
     QHash<qint64, DownloadTransfer*> transfers_;
@@ -136,6 +146,7 @@ TransferThread::~TransferThread()
     if (!thread_->wait(quitWaitMs)) {
         // Stuck in a call to a file system that does not answer: quitting
         // does not wait for it; the thread ends with the process.
+        worker->ownerGone = true;
         qWarning("zelk-player: a download did not stop within %d ms; it ends with the player", quitWaitMs);
         return;
     }
