@@ -160,12 +160,15 @@ int main(int argc, char** argv)
 
     QTemporaryDir work;
     const QString folder = work.filePath(QStringLiteral("Videos"));
+    // The library in a data folder of its own: downloads never go into it.
+    const QString data = work.filePath(QStringLiteral("data"));
     QDir().mkpath(folder);
+    QDir().mkpath(data);
     std::vector<double> ours, curl, ratios;
     qint64 longestStallMs = 0;
     for (int round = 0; round < rounds; ++round) {
         const Run c = withCurl(url, QDir(folder).filePath(QStringLiteral("curl.bin")), size);
-        const Run m = withManager(url, folder, work.filePath(QStringLiteral("library.sqlite")), size);
+        const Run m = withManager(url, folder, QDir(data).filePath(QStringLiteral("library.sqlite")), size);
         if (c.megabytesPerSecond <= 0 || m.megabytesPerSecond <= 0)
             break;
         const qint64 idle = idleGapMs(1000);

@@ -22,6 +22,7 @@ QByteArray reasonPhrase(int status)
     case 206: return "Partial Content";
     case 301: return "Moved Permanently";
     case 302: return "Found";
+    case 401: return "Unauthorized";
     case 404: return "Not Found";
     case 416: return "Range Not Satisfiable";
     case 500: return "Internal Server Error";
@@ -75,7 +76,13 @@ QUrl LoopbackHttpServer::url(const QByteArray& path) const
 
 void LoopbackHttpServer::serve(const QByteArray& path, const Resource& resource)
 {
+    scripts_.remove(path);
     resources_.insert(path, resource);
+}
+
+void LoopbackHttpServer::script(const QByteArray& path, Script script)
+{
+    scripts_.insert(path, std::move(script));
 }
 
 void LoopbackHttpServer::dropAfter(qint64 bytes, int times)
@@ -151,9 +158,18 @@ void LoopbackHttpServer::readRequest(Connection* connection)
 
 void LoopbackHttpServer::answer(Connection* connection, const Request& request)
 {
-    const auto found = resources_.constFind(request.path);
-    const Resource resource = found == resources_.constEnd() ? Resource{{}, {}, {}, {}, 404, {}} : *found;
     QByteArray head;
+    const auto found = resources_.constFind(request.path);
+    Resource resource;
+    resource.status = 404;
+    if (found != resources_.constEnd())
+        resource = *found;
+    if (const auto scripted = scripts_.constFind(request.path); scripted != scripts_.constEnd())
+        resource = (*scripted)(request);
+    if (!resource.authorization.isEmpty() && request.header("Authorization") != resource.authorization) {
+        resource.status = 401;
+        head += "WWW-Authenticate: Basic realm=\"films\"\r\n";
+    }
     const auto header = [&head](const QByteArray& name, const QByteArray& value) {
         if (!value.isEmpty())
             head += name + ": " + value + "\r\n";
@@ -179,6 +195,7 @@ void LoopbackHttpServer::answer(Connection* connection, const Request& request)
                    "bytes " + QByteArray::number(from) + '-' + QByteArray::number(size - 1) + '/' + QByteArray::number(size));
         }
     }
+    header("Content-Range", resource.contentRange);
     if (status != 200 && status != 206 && status != 416) {
         body = status >= 300 && status < 400 ? QByteArray() : QByteArray("no such file\n");
         first = 0;
@@ -191,7 +208,7 @@ void LoopbackHttpServer::answer(Connection* connection, const Request& request)
         header("Accept-Ranges", honourRange_ ? "bytes" : "none");
         header("Content-Type", "application/octet-stream");
     }
-    header("Content-Length", QByteArray::number(size - first));
+    header("Content-Length", QByteArray::number(resource.contentLength >= 0 ? resource.contentLength : size - first));
     header("Connection", "close");
     connection->socket->write("HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n" + head
                               + "\r\n");

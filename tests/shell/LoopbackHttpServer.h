@@ -3,8 +3,10 @@
 // A small HTTP/1.1 server on the loopback interface for the download tests
 // and benchmark: it serves files from memory, with or without honouring
 // Range, can change a file between requests (a new ETag), drop the
-// connection part-way, send slowly, answer 404 or redirect, and records
-// every request it gets.
+// connection part-way, send slowly, answer 404 or redirect, ask for a
+// password, and records every request it gets. A script can answer each
+// request as a hostile server would (a 206 for another range or file, a 416
+// for everything, a length it does not send).
 
 #include <QByteArray>
 #include <QHash>
@@ -13,6 +15,8 @@
 #include <QObject>
 #include <QSet>
 #include <QUrl>
+
+#include <functional>
 
 class QTcpServer;
 class QTcpSocket;
@@ -28,8 +32,11 @@ public:
         QByteArray etag;          // sent when not empty, quoted as given
         QByteArray lastModified;  // sent when not empty
         QByteArray contentDisposition;
-        int status = 200;         // another status answers with a short text instead
+        int status = 200;         // 206 and 416 are sent as given; others but 200 with a short text
         QByteArray location;      // for a 3xx status
+        QByteArray contentRange;  // sent when not empty
+        qint64 contentLength = -1; // claimed instead of the body's size when not -1
+        QByteArray authorization; // the Authorization wanted: 401 without it
     };
     struct Request {
         QByteArray method;
@@ -46,8 +53,12 @@ public:
     quint16 port() const;
     QUrl url(const QByteArray& path) const;
 
+    using Script = std::function<Resource(const Request&)>;
+
     // Serves `resource` at `path` from the next request on.
     void serve(const QByteArray& path, const Resource& resource);
+    // Answers each request for `path` with what `script` returns for it.
+    void script(const QByteArray& path, Script script);
     // Whether Range requests get 206 answers (else always the whole file).
     void setHonourRange(bool honour) { honourRange_ = honour; }
     // The next `times` answers with a body end the connection after
@@ -70,6 +81,7 @@ private:
 
     QTcpServer* server_;
     QHash<QByteArray, Resource> resources_;
+    QHash<QByteArray, Script> scripts_;
     bool honourRange_ = true;
     qint64 dropAfterBytes_ = -1;
     int dropsLeft_ = 0;

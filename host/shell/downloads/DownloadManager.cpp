@@ -7,6 +7,7 @@
 #include "host/shell/videolibrary/LibraryWriter.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -26,12 +27,6 @@ QString lockFileBeside(const QString& libraryFile)
     return QFileInfo(libraryFile).absoluteDir().filePath(QStringLiteral("downloads.lock"));
 }
 
-QString partPath(const DownloadRecord& record)
-{
-    return record.name.isEmpty() ? QString()
-                                 : QDir(record.folder).filePath(record.name + DownloadNames::partSuffix);
-}
-
 } // namespace
 
 DownloadManager::DownloadManager(VideoLibrary& reader, LibraryWriter& writer,
@@ -43,6 +38,7 @@ DownloadManager::DownloadManager(VideoLibrary& reader, LibraryWriter& writer,
     , lock_(lockFileBeside(reader.file()))
     , transfers_(std::make_unique<TransferThread>())
     , retryLoad_(new QTimer(this))
+    , self_(std::make_shared<DownloadManager*>(this))
 {
     // A lock is stale only when its player is gone (killed or crashed), not
     // because it is old: players run for days.
@@ -53,7 +49,9 @@ DownloadManager::DownloadManager(VideoLibrary& reader, LibraryWriter& writer,
     retryLoad_->setSingleShot(true);
     retryLoad_->setInterval(busyRetryMs);
     connect(retryLoad_, &QTimer::timeout, this, &DownloadManager::load);
-    connect(transfers_.get(), &TransferThread::answered, this, &DownloadManager::answered);
+    connect(transfers_.get(), &TransferThread::named, this, &DownloadManager::named);
+    connect(transfers_.get(), &TransferThread::partMade, this, &DownloadManager::partMade);
+    connect(transfers_.get(), &TransferThread::inspected, this, &DownloadManager::inspected);
     connect(transfers_.get(), &TransferThread::progressed, this, &DownloadManager::progressed);
     connect(transfers_.get(), &TransferThread::completed, this, &DownloadManager::completed);
     connect(transfers_.get(), &TransferThread::stopped, this, &DownloadManager::stopped);
@@ -61,6 +59,7 @@ DownloadManager::DownloadManager(VideoLibrary& reader, LibraryWriter& writer,
 
 DownloadManager::~DownloadManager()
 {
+    self_.reset(); // writes finishing from now on find no one to tell
     transfers_.reset(); // stops the transfers before the rows go
 }
 
@@ -98,9 +97,7 @@ void DownloadManager::load()
             download.state = State::Paused;
             store(download);
         }
-        const QFileInfo part(partPath(download));
-        download.received = download.state == State::Finished ? std::max<qint64>(download.total, 0)
-                                                              : (part.isFile() ? part.size() : 0);
+        download.received = download.state == State::Finished ? std::max<qint64>(download.total, 0) : 0;
         downloads_.append(download);
     }
     std::sort(downloads_.begin(), downloads_.end(),
@@ -108,7 +105,65 @@ void DownloadManager::load()
     for (const Download& download : downloads_)
         emit changed(download.id);
     emit loaded();
+    inspectFiles();
     startWaiting();
+}
+
+void DownloadManager::inspectFiles()
+{
+    QList<DownloadJob> jobs;
+    for (const Download& download : qAsConst(downloads_)) {
+        if (!download.name.isEmpty() && download.state != State::Finished && download.state != State::Cancelled)
+            jobs << jobFor(download);
+    }
+    inspecting_ = jobs.size();
+    if (!jobs.isEmpty())
+        transfers_->inspect(jobs);
+}
+
+void DownloadManager::inspected(qint64 id, TransferThread::Found found, qint64 size, qint64 device, qint64 inode,
+                                qint64 bornNs)
+{
+    inspecting_ = std::max(inspecting_ - 1, 0);
+    Download* download = row(id);
+    if (download && managedElsewhere()) {
+        // Only shown here: the managing player sorts the files out.
+        download->received = found == TransferThread::Found::OwnPart ? size : 0;
+        emit changed(id);
+    } else if (download) {
+        const FileIdentity identity{device, inode, bornNs};
+        switch (found) {
+        case TransferThread::Found::Finished:
+            // Complete on the disk, only its record was missing (a quit or
+            // crash right after the rename).
+            download->part = identity;
+            download->received = size;
+            setState(*download, State::Finished);
+            if (const QString path = filePath(id); VideoLibrary::isVideoFile(path))
+                writer_.enqueue([path](VideoLibrary& library) { return library.add(path, false); });
+            break;
+        case TransferThread::Found::OwnPart:
+            download->received = size;
+            if (download->part != identity) {
+                download->part = identity; // adopted: the row named it before it was made
+                store(*download);
+            }
+            emit changed(id);
+            break;
+        case TransferThread::Found::ForeignPart:
+            // Not this download's data: never continued, nor deleted.
+            download->received = 0;
+            download->part = FileIdentity();
+            store(*download);
+            emit changed(id);
+            break;
+        case TransferThread::Found::NoPart:
+            download->received = 0;
+            break;
+        }
+    }
+    if (inspecting_ == 0)
+        startWaiting();
 }
 
 QString DownloadManager::add(const QString& address)
@@ -116,11 +171,15 @@ QString DownloadManager::add(const QString& address)
     const QString trimmed = address.trimmed();
     // Tolerant, as a browser's address bar: a pasted address with a space
     // in its path is the address with %20 there.
-    const QUrl url(trimmed, QUrl::TolerantMode);
+    QUrl url(trimmed, QUrl::TolerantMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
         || url.host().isEmpty())
         return DownloadMessages::refusedAddress(trimmed);
+    // A user name and password are held for this run only: never kept,
+    // shown or logged.
+    const QString userInfo = url.userInfo(QUrl::FullyEncoded);
+    url.setUserInfo(QString());
     if (managedElsewhere())
         return tr("Another Zelk Player is managing the downloads; add the address there.");
     Download download;
@@ -128,6 +187,8 @@ QString DownloadManager::add(const QString& address)
     download.url = url.toString(QUrl::FullyEncoded);
     download.folder = settings_().mediaFolder;
     download.state = State::Queued;
+    download.userInfo = userInfo;
+    download.signsIn = !userInfo.isEmpty();
     downloads_.append(download);
     store(download);
     emit changed(download.id);
@@ -172,6 +233,8 @@ void DownloadManager::startWaiting()
     for (Download& download : downloads_) {
         if (running >= maxRunning)
             break;
+        if (inspecting_ > 0)
+            break;
         if (download.state == State::Queued && !intents_.contains(download.id)) {
             startTransfer(download);
             ++running;
@@ -185,27 +248,50 @@ void DownloadManager::startTransfer(Download& download)
     download.bytesPerSecond = 0;
     samples_.remove(download.id);
     setState(download, State::Downloading);
+    transfers_->start(jobFor(download));
+}
+
+DownloadJob DownloadManager::jobFor(const Download& download) const
+{
     DownloadJob job;
     job.id = download.id;
     job.url = QUrl(download.url);
+    if (!download.userInfo.isEmpty())
+        job.url.setUserInfo(download.userInfo, QUrl::StrictMode);
     job.folder = download.folder;
     job.name = download.name;
     job.validator = download.validator;
     job.total = download.total;
-    transfers_->start(job);
+    job.part = download.part;
+    job.signsIn = download.signsIn;
+    job.dataFolder = QFileInfo(reader_.file()).absolutePath();
+    return job;
 }
 
-void DownloadManager::answered(qint64 id, const QString& name, qint64 total, const QString& validator)
+void DownloadManager::named(qint64 id, const QString& folder, const QString& name, qint64 total,
+                            const QByteArray& validator, const QString& note)
 {
     Download* download = row(id);
     if (!download)
         return;
+    download->folder = folder;
     download->name = name;
     download->total = total;
     download->validator = validator;
-    // Kept at once: after a crash, the .part is found under this name.
-    store(*download);
+    download->error = note;
+    // The .part is made only once the row names it in the file: a crash
+    // never leaves a .part that no row names.
+    storeThen(*download, [](DownloadManager& self, qint64 kept) { self.transfers_->nameKept(kept); });
     emit changed(id);
+}
+
+void DownloadManager::partMade(qint64 id, qint64 device, qint64 inode, qint64 bornNs)
+{
+    Download* download = row(id);
+    if (!download)
+        return;
+    download->part = FileIdentity{device, inode, bornNs};
+    store(*download);
 }
 
 void DownloadManager::progressed(qint64 id, qint64 received, qint64 total)
@@ -237,6 +323,18 @@ void DownloadManager::completed(qint64 id, const QString& name, qint64 size)
     download->received = size;
     download->total = size;
     download->bytesPerSecond = 0;
+    // Reported finished only once the file says so: a quit or crash before
+    // that finds a row still downloading, and the finished file at start.
+    DownloadRecord finished = *download;
+    finished.state = State::Finished;
+    storeThen(finished, [](DownloadManager& self, qint64 kept) { self.completionKept(kept); });
+}
+
+void DownloadManager::completionKept(qint64 id)
+{
+    Download* download = row(id);
+    if (!download)
+        return;
     const QString path = filePath(id);
     if (VideoLibrary::isVideoFile(path))
         writer_.enqueue([path](VideoLibrary& library) { return library.add(path, false); });
@@ -249,7 +347,7 @@ void DownloadManager::completed(qint64 id, const QString& name, qint64 size)
     startWaiting();
 }
 
-void DownloadManager::stopped(qint64 id, const QString& reason, qint64 received)
+void DownloadManager::stopped(qint64 id, const QString& reason, qint64 received, bool partGone)
 {
     const Intent intent = intents_.take(id);
     samples_.remove(id);
@@ -258,7 +356,12 @@ void DownloadManager::stopped(qint64 id, const QString& reason, qint64 received)
         return;
     download->received = received;
     download->bytesPerSecond = 0;
+    if (partGone)
+        download->part = FileIdentity();
     switch (intent) {
+    case Intent::Restart:
+        setState(*download, State::Queued);
+        break;
     case Intent::Remove:
         dropRow(id);
         break;
@@ -293,7 +396,14 @@ void DownloadManager::pause(qint64 id)
 void DownloadManager::resume(qint64 id)
 {
     Download* download = row(id);
-    if (!download || managedElsewhere() || intents_.contains(id))
+    if (!download || managedElsewhere())
+        return;
+    // Resumed while still pausing: goes on once the pause has stopped it.
+    if (intents_.value(id) == Intent::Pause) {
+        intents_.insert(id, Intent::Restart);
+        return;
+    }
+    if (intents_.contains(id))
         return;
     if (download->state == State::Paused || download->state == State::Failed || download->state == State::Cancelled) {
         download->error.clear();
@@ -312,7 +422,8 @@ void DownloadManager::cancel(qint64 id)
         transfers_->stop(id, true);
         return;
     }
-    discardPart(*download);
+    if (discardPart(*download, Intent::Cancel))
+        return;
     download->received = 0;
     setState(*download, State::Cancelled);
 }
@@ -327,16 +438,19 @@ void DownloadManager::remove(qint64 id)
         transfers_->stop(id, true);
         return;
     }
-    if (download->state != State::Finished)
-        discardPart(*download);
+    if (download->state != State::Finished && discardPart(*download, Intent::Remove))
+        return;
     dropRow(id);
 }
 
-void DownloadManager::discardPart(const Download& download)
+bool DownloadManager::discardPart(const Download& download, Intent then)
 {
-    const QString part = partPath(download);
-    if (!part.isEmpty() && QFileInfo(part).isFile() && !QFile::remove(part))
-        qWarning("zelk-player: %s could not be deleted", qUtf8Printable(part));
+    // Only the .part this download made; whatever else has its name stays.
+    if (!download.part.isKnown())
+        return false;
+    intents_.insert(download.id, then); // done when stopped() says the file is gone
+    transfers_->discard(jobFor(download));
+    return true;
 }
 
 void DownloadManager::dropRow(qint64 id)
@@ -358,6 +472,28 @@ void DownloadManager::setState(Download& download, State state)
     download.state = state;
     store(download);
     emit changed(download.id);
+}
+
+void DownloadManager::storeThen(const DownloadRecord& record, void (*then)(DownloadManager&, qint64))
+{
+    if (managedElsewhere())
+        return;
+    const std::weak_ptr<DownloadManager*> alive = self_;
+    writer_.enqueue([record, alive, then](VideoLibrary& library) {
+        const bool saved = library.withConnection(
+            QStringLiteral("keep a download"), [&record](sqlite3* db) { return DownloadTable::save(db, record); });
+        // Tried again later while locked; otherwise done, kept or not.
+        if (saved || !library.isBusy()) {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [alive, then, id = record.id] {
+                    if (const std::shared_ptr<DownloadManager*> self = alive.lock())
+                        then(**self, id);
+                },
+                Qt::QueuedConnection);
+        }
+        return saved;
+    });
 }
 
 void DownloadManager::store(const DownloadRecord& record)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/shell/downloads/DownloadRecord.h"
+#include "host/shell/downloads/TransferThread.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -16,7 +17,6 @@ class QTimer;
 namespace ZelkShell {
 
 class LibraryWriter;
-class TransferThread;
 class VideoLibrary;
 struct BehaviourSettings;
 
@@ -36,6 +36,8 @@ public:
     struct Download : DownloadRecord {
         qint64 received = 0;
         double bytesPerSecond = 0;
+        // The user name and password of the address, for this run only.
+        QString userInfo;
     };
 
     static constexpr int maxRunning = 2;
@@ -75,25 +77,38 @@ public:
     QString filePath(qint64 id) const;
 
 signals:
+    // A row changed; for a finished download, only once its completion is kept.
     void changed(qint64 id);
     void removed(qint64 id);
     void finished(qint64 id, const QString& path);
     void loaded();
 
 private:
-    enum class Intent { None, Pause, Cancel, Remove };
+    enum class Intent { None, Pause, Cancel, Remove, Restart };
 
     Download* row(qint64 id);
     qint64 nextId();
     void startWaiting();
     void startTransfer(Download& download);
-    void answered(qint64 id, const QString& name, qint64 total, const QString& validator);
+    DownloadJob jobFor(const Download& download) const;
+    void inspectFiles();
+    void inspected(qint64 id, TransferThread::Found found, qint64 size, qint64 device, qint64 inode,
+                   qint64 bornNs);
+    void named(qint64 id, const QString& folder, const QString& name, qint64 total, const QByteArray& validator,
+               const QString& note);
+    void partMade(qint64 id, qint64 device, qint64 inode, qint64 bornNs);
     void progressed(qint64 id, qint64 received, qint64 total);
     void completed(qint64 id, const QString& name, qint64 size);
-    void stopped(qint64 id, const QString& reason, qint64 received);
-    void discardPart(const Download& download);
+    void completionKept(qint64 id);
+    void stopped(qint64 id, const QString& reason, qint64 received, bool partGone);
+    // Deletes the download's own .part off the GUI thread; true when it
+    // does, and `then` follows once stopped() reports it gone.
+    bool discardPart(const Download& download, Intent then);
     void dropRow(qint64 id);
     void store(const DownloadRecord& record);
+    // Stores `record`, then (on this thread, once it is in the file, or
+    // could not be written for good) calls `then` with its id.
+    void storeThen(const DownloadRecord& record, void (*then)(DownloadManager& self, qint64 id));
     void setState(Download& download, State state);
 
     VideoLibrary& reader_;
@@ -109,6 +124,12 @@ private:
     };
     QHash<qint64, RateSample> samples_;
     QTimer* retryLoad_;
+    // Rows whose files are being looked at after the start: nothing starts
+    // before all are, so a finished file is not downloaded again.
+    int inspecting_ = 0;
+    // Lets a write finished on the writer's thread find this manager, if
+    // it still exists, back on the GUI thread.
+    std::shared_ptr<DownloadManager*> self_;
     bool loaded_ = false;
     qint64 lastId_ = 0;
 };

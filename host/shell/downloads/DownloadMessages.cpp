@@ -1,6 +1,7 @@
 #include "host/shell/downloads/DownloadMessages.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -49,7 +50,7 @@ QString DownloadMessages::forNetworkError(QNetworkReply::NetworkError error, con
     case QNetworkReply::ProtocolInvalidOperationError:
         return tr("the server redirected the download to an address that is not http or https");
     default:
-        return tr("the download from %1 failed: %2").arg(host, detail);
+        return tr("the download from %1 failed: %2").arg(host, withoutCredentials(detail));
     }
 }
 
@@ -62,6 +63,9 @@ QString DownloadMessages::forDiskError(int error, const QString& folder)
     case ENOENT:
     case ENOTDIR:
         return folderMissing(folder);
+    case ELOOP:
+        return tr("the folder %1 is a link to another folder; downloads are saved only into the folder itself")
+            .arg(folder);
     case EACCES:
     case EPERM:
     case EROFS:
@@ -73,6 +77,8 @@ QString DownloadMessages::forDiskError(int error, const QString& folder)
 
 QString DownloadMessages::connectionDropped(qint64 received, qint64 total)
 {
+    if (received == 0)
+        return tr("the server closed the connection before sending any of the file");
     if (total < 0)
         return tr("the connection dropped after %1").arg(bytes(received));
     return tr("the connection dropped after %1 of %2").arg(bytes(received), bytes(total));
@@ -90,7 +96,63 @@ QString DownloadMessages::noFolderSet()
 
 QString DownloadMessages::refusedAddress(const QString& address)
 {
-    return tr("Only http and https addresses can be downloaded, not \"%1\".").arg(address);
+    return tr("Only http and https addresses can be downloaded, not \"%1\".").arg(withoutCredentials(address));
+}
+
+QString DownloadMessages::rangeRefused()
+{
+    return tr("the server refused to send the file (416 Range Not Satisfiable)");
+}
+
+QString DownloadMessages::wrongPartAgain(int attempts)
+{
+    return tr("the server kept sending another part of the file than the one asked for (%1 tries)").arg(attempts);
+}
+
+QString DownloadMessages::partForWhole()
+{
+    return tr("the server sent only part of the file when the whole file was asked for");
+}
+
+QString DownloadMessages::busyAgain(int status, int attempts)
+{
+    return tr("the server was still busy (%1) after %2 tries; try again later").arg(status).arg(attempts);
+}
+
+QString DownloadMessages::needsSigningInAgain()
+{
+    return tr("the server needs signing in again: user names and passwords are not kept, so add the address "
+              "again with them");
+}
+
+QString DownloadMessages::intoDataFolder(const QString& folder)
+{
+    return tr("downloads are not saved in the player's own data folder (%1); choose another default video folder")
+        .arg(folder);
+}
+
+QString DownloadMessages::folderReplaced(const QString& folder)
+{
+    return tr("the folder %1 was moved or replaced by a link during the download; the file was not saved")
+        .arg(folder);
+}
+
+QString DownloadMessages::noFreeName(const QString& folder)
+{
+    return tr("every name for the file is taken in %1").arg(folder);
+}
+
+QString DownloadMessages::renamedFromJournal(const QString& proposed, const QString& saved)
+{
+    return tr("saved as \"%1\", not \"%2\": a database would take that name for its journal").arg(saved, proposed);
+}
+
+QString DownloadMessages::withoutCredentials(const QString& text)
+{
+    // "scheme://" (or "//") then anything up to an "@" before the host ends.
+    static const QRegularExpression userInfo(QStringLiteral("(//)[^/?#\\s]*@"));
+    QString result = text;
+    return result.replace(userInfo, QStringLiteral("\\1"));
 }
 
 QString DownloadMessages::bytes(qint64 count)

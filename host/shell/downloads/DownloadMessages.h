@@ -25,6 +25,26 @@ public:
     static QString noFolderSet();
     // The address is not an http or https URL.
     static QString refusedAddress(const QString& address);
+    // A 416 to a request for the whole file, or answers for other parts
+    // than the one asked for after `attempts` requests.
+    static QString rangeRefused();
+    static QString wrongPartAgain(int attempts);
+    // A 206 to a request for the whole file that holds only part of it.
+    static QString partForWhole();
+    // The server stayed busy (a 503 and the like) through `attempts` requests.
+    static QString busyAgain(int status, int attempts);
+    // The address had a user name or password, which was not kept.
+    static QString needsSigningInAgain();
+    static QString intoDataFolder(const QString& folder);
+    // The folder was moved, or replaced by a link, while the file downloaded.
+    static QString folderReplaced(const QString& folder);
+    // Every numbered name up to the limit is taken.
+    static QString noFreeName(const QString& folder);
+    // The name the server proposed was changed from `proposed` to `saved`.
+    static QString renamedFromJournal(const QString& proposed, const QString& saved);
+    // `text` with any user name and password in an address taken out
+    // ("http://user:pw@host/" becomes "http://host/").
+    static QString withoutCredentials(const QString& text);
     // Given as "12.3 MB".
     static QString bytes(qint64 count);
 };

@@ -1,11 +1,8 @@
 #include "host/shell/downloads/DownloadNames.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QUrl>
+#include "host/shell/downloads/DownloadFolder.h"
 
-#include <sys/stat.h>
+#include <QUrl>
 
 #include <cerrno>
 
@@ -64,18 +61,19 @@ QString extendedValue(const QByteArray& value)
         return QString();
     const QByteArray bytes = QByteArray::fromPercentEncoding(parts[2]);
     const QByteArray charset = parts[0].trimmed().toLower();
+    // With the size: a NUL inside is kept (and made "_"), not the end.
     if (charset == "utf-8")
-        return QString::fromUtf8(bytes);
+        return QString::fromUtf8(bytes.constData(), bytes.size());
     if (charset == "iso-8859-1")
-        return QString::fromLatin1(bytes);
+        return QString::fromLatin1(bytes.constData(), bytes.size());
     return QString();
 }
 
 // Servers send plain `filename=` in UTF-8 or in Latin-1.
 QString plainValue(const QByteArray& value)
 {
-    const QString utf8 = QString::fromUtf8(value);
-    return utf8.toUtf8() == value ? utf8 : QString::fromLatin1(value);
+    const QString utf8 = QString::fromUtf8(value.constData(), value.size());
+    return utf8.toUtf8() == value ? utf8 : QString::fromLatin1(value.constData(), value.size());
 }
 
 bool isDeviceName(const QString& name)
@@ -127,12 +125,6 @@ QString withinLength(const QString& name, int maxBytes)
     if (stemBytes <= 0)
         return fitted(name, maxBytes);
     return fitted(name.left(dot), stemBytes) + extension;
-}
-
-bool pathTaken(const QString& path)
-{
-    struct stat status;
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 || errno != ENOENT;
 }
 
 } // namespace
@@ -189,34 +181,39 @@ QString safeFileName(const QString& proposed, int maxBytes)
     return withinLength(name, maxBytes);
 }
 
-QString freeName(const QString& folder, const QString& name)
+QString freeName(const DownloadFolder& folder, const QString& name, int* error)
 {
-    const QDir dir(folder);
-    const auto taken = [&dir](const QString& candidate) {
-        return pathTaken(dir.filePath(candidate)) || pathTaken(dir.filePath(candidate + partSuffix));
+    // 0 when free; EEXIST when taken; another errno when we cannot tell.
+    const auto check = [&folder](const QString& candidate) {
+        for (const QString& each : {candidate, candidate + partSuffix}) {
+            const int found = folder.lookUp(each);
+            if (found != ENOENT)
+                return found == 0 ? EEXIST : found;
+        }
+        return 0;
     };
-    if (!taken(name))
-        return name;
     const int dot = extensionStart(name);
     const QString stem = name.left(dot);
     const QString extension = name.mid(dot);
-    for (int number = 2;; ++number) {
+    for (int number = 1; number <= maxNumberedNames; ++number) {
         const QString suffix = QStringLiteral(" (%1)").arg(number) + extension;
-        const QString candidate = fitted(stem, maxNameBytes - suffix.toUtf8().size()) + suffix;
-        if (!taken(candidate))
+        const QString candidate = number == 1 ? name : fitted(stem, maxNameBytes - suffix.toUtf8().size()) + suffix;
+        *error = check(candidate);
+        if (*error == 0)
             return candidate;
+        if (*error != EEXIST)
+            return QString();
     }
+    return QString();
 }
 
-bool staysInside(const QString& folder, const QString& name)
+QString withoutJournalEnding(const QString& name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-        return false;
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonical.isEmpty())
-        return false;
-    return QFileInfo(QDir::cleanPath(canonical + QLatin1Char('/') + name)).path() == canonical;
+    for (const QLatin1String ending : {QLatin1String("-wal"), QLatin1String("-shm"), QLatin1String("-journal")}) {
+        if (name.endsWith(ending, Qt::CaseInsensitive))
+            return name.left(name.size() - ending.size()) + QLatin1Char('_') + name.right(ending.size() - 1);
+    }
+    return name;
 }
 
 } // namespace ZelkShell::DownloadNames

@@ -5,6 +5,10 @@
 
 class QUrl;
 
+namespace ZelkShell {
+class DownloadFolder;
+}
+
 namespace ZelkShell::DownloadNames {
 
 // What the partial data of a download is kept under until it is complete.
@@ -33,13 +37,19 @@ QString fromUrl(const QUrl& url);
 // left.
 QString safeFileName(const QString& proposed, int maxBytes = maxNameBytes);
 
+// How many numbered names freeName tries before it gives up.
+constexpr int maxNumberedNames = 1000;
+
 // The first of `name`, "stem (2).ext", "stem (3).ext"... for which neither
 // the file nor its ".part" exists in `folder` (a dangling link counts as
-// taken), each kept within maxNameBytes. `name` must be safe already.
-QString freeName(const QString& folder, const QString& name);
+// taken), each kept within maxNameBytes. `name` must be safe already. Empty,
+// with `*error` set, when a name cannot be looked up (the errno) or every
+// numbered name is taken (EEXIST).
+QString freeName(const DownloadFolder& folder, const QString& name, int* error);
 
-// Whether `name` names an entry directly inside `folder`, judged on the
-// folder's canonical path (its links resolved): no separator, no "." or "..".
-bool staysInside(const QString& folder, const QString& name);
+// `name` with an ending a database would take for its journal beside a file
+// of the same stem ("-wal", "-shm", "-journal", any case) changed to one it
+// does not ("_wal"...); other names as they are.
+QString withoutJournalEnding(const QString& name);
 
 } // namespace ZelkShell::DownloadNames

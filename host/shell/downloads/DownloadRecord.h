@@ -1,5 +1,8 @@
 #pragma once
 
+#include "host/shell/downloads/FileIdentity.h"
+
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -20,10 +23,18 @@ struct DownloadRecord {
     QString name;
     State state = State::Queued;
     qint64 total = -1; // bytes; -1 unknown
-    // The ETag, else the Last-Modified date, the data so far came with.
-    QString validator;
-    // Why it failed, in words.
+    // The ETag, else the Last-Modified date, the data so far came with, as
+    // the server sent it (byte for byte: it goes back in If-Range).
+    QByteArray validator;
+    // Why it failed, in words; for a download that did not fail, a note on
+    // how it was saved (a name changed), or empty.
     QString error;
+    // The .part file this download made (it keeps its identity when renamed
+    // to the finished name); unknown until it is made.
+    FileIdentity part;
+    // The address carried a user name or password, which is never kept:
+    // after a restart the server's asking for them is named as such.
+    bool signsIn = false;
 };
 
 // The download queue's table, kept in the video library's file (beside its

@@ -1,15 +1,16 @@
 #include "host/shell/downloads/DownloadTransfer.h"
 
+#include "host/shell/downloads/ContentRange.h"
 #include "host/shell/downloads/DownloadMessages.h"
 #include "host/shell/downloads/DownloadNames.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +18,24 @@
 namespace ZelkShell {
 
 namespace Names = DownloadNames;
+
+namespace {
+
+// Statuses that say "not now" rather than "no": asked again after a pause.
+bool isBusy(int status)
+{
+    return status == 408 || status == 429 || status == 502 || status == 503 || status == 504;
+}
+
+// The validator an answer's data is known by: a strong ETag (a weak one
+// cannot go in If-Range), else the Last-Modified date; byte for byte.
+QByteArray validatorOf(const QNetworkReply& reply)
+{
+    const QByteArray etag = reply.rawHeader("ETag");
+    return !etag.isEmpty() && !etag.startsWith("W/") ? etag : reply.rawHeader("Last-Modified");
+}
+
+} // namespace
 
 DownloadTransfer::DownloadTransfer(QNetworkAccessManager& network, DownloadJob job, QObject* parent)
     : QObject(parent)
@@ -35,33 +54,52 @@ DownloadTransfer::~DownloadTransfer()
     }
 }
 
+int DownloadTransfer::openFolder()
+{
+    // A download without data of its own settles on the folder its links
+    // lead to now; one with data goes on only in that same folder, never
+    // through a link put there since.
+    if (!job_.part.isKnown()) {
+        const QString canonical = QFileInfo(job_.folder).canonicalFilePath();
+        if (canonical.isEmpty())
+            return ENOENT;
+        job_.folder = canonical;
+    }
+    if (const int error = folder_.open(job_.folder))
+        return error;
+    return ::faccessat(folder_.fd(), ".", W_OK | X_OK, 0) == 0 ? 0 : errno;
+}
+
 void DownloadTransfer::start()
 {
-    const QFileInfo folder(job_.folder);
     if (job_.folder.isEmpty())
         return end(DownloadMessages::noFolderSet());
-    if (!folder.isDir())
-        return end(DownloadMessages::folderMissing(job_.folder));
-    if (::access(QFile::encodeName(job_.folder).constData(), W_OK | X_OK) != 0)
-        return end(DownloadMessages::forDiskError(errno, job_.folder));
-    // The data of an earlier attempt is continued only when the server can
-    // confirm it is the same file.
-    if (!job_.name.isEmpty() && Names::staysInside(job_.folder, job_.name + Names::partSuffix)) {
-        const int error = part_.openToAppend(QDir(job_.folder).filePath(job_.name + Names::partSuffix));
-        if (error != 0 && error != ENOENT)
+    if (const int error = openFolder())
+        return end(DownloadMessages::forDiskError(error, job_.folder));
+    if (!job_.dataFolder.isEmpty() && folder_.isWithin(job_.dataFolder))
+        return end(DownloadMessages::intoDataFolder(job_.folder));
+    // The data of an earlier attempt is continued only from the .part this
+    // download made, and only when the server can confirm it is the same file.
+    if (!job_.name.isEmpty() && job_.part.isKnown()) {
+        const int error = part_.openOwned(folder_, job_.name + Names::partSuffix, job_.part);
+        if (error != 0 && error != ENOENT && error != EEXIST)
             return end(DownloadMessages::forDiskError(error, job_.folder));
         if (part_.isOpen() && part_.size() > 0 && job_.validator.isEmpty()) {
             if (const int truncated = part_.truncate())
                 return end(DownloadMessages::forDiskError(truncated, job_.folder));
         }
-    } else {
+    }
+    if (!part_.isOpen()) {
+        // Whatever now has the old name is someone else's: a new name.
         job_.name.clear();
+        job_.part = FileIdentity();
     }
     request(part_.isOpen() && part_.size() > 0);
 }
 
 void DownloadTransfer::request(bool continuing)
 {
+    ++requests_;
     continuing_ = continuing;
     headersSeen_ = false;
     QNetworkRequest request(job_.url);
@@ -74,9 +112,11 @@ void DownloadTransfer::request(bool continuing)
     // The bytes as the server keeps them: ranges count those, and a
     // compressed answer Qt unpacked would not match them.
     request.setRawHeader("Accept-Encoding", "identity");
+    sentValidator_.clear();
     if (continuing) {
+        sentValidator_ = job_.validator;
         request.setRawHeader("Range", "bytes=" + QByteArray::number(part_.size()) + '-');
-        request.setRawHeader("If-Range", job_.validator.toUtf8());
+        request.setRawHeader("If-Range", sentValidator_);
     }
     reply_ = network_.get(request);
     // Bounded, so that a disk slower than the network holds the sender back
@@ -85,6 +125,25 @@ void DownloadTransfer::request(bool continuing)
     connect(reply_, &QNetworkReply::metaDataChanged, this, &DownloadTransfer::headersArrived);
     connect(reply_, &QNetworkReply::readyRead, this, &DownloadTransfer::dataArrived);
     connect(reply_, &QNetworkReply::finished, this, &DownloadTransfer::replyFinished);
+}
+
+void DownloadTransfer::askAgain(bool continuing, const QString& whenExhausted)
+{
+    QNetworkReply* old = reply_;
+    reply_ = nullptr;
+    if (old) {
+        old->disconnect(this);
+        old->abort();
+        old->deleteLater();
+    }
+    if (requests_ >= maxRequests)
+        return end(whenExhausted);
+    // A pause that grows, so that a server answering wrongly at once is not
+    // asked again at once.
+    QTimer::singleShot(firstRetryPauseMs << (requests_ - 1), this, [this, continuing] {
+        if (!ended_ && !stopping_)
+            request(continuing);
+    });
 }
 
 void DownloadTransfer::headersArrived()
@@ -101,103 +160,117 @@ void DownloadTransfer::headersArrived()
         return;
     headersSeen_ = true;
     const qint64 have = part_.isOpen() ? part_.size() : 0;
-    if (status == 416 && continuing_ && job_.total == have) {
-        // Every byte was there already: only the rename was missing.
-        alreadyComplete_ = true;
-        reply_->abort();
-        return;
+    const ContentRange range = ContentRange::parse(reply_->rawHeader("Content-Range"));
+    const QByteArray validator = validatorOf(*reply_);
+    if (status == 416 && continuing_) {
+        // "bytes */N": N is all there is. Every byte was here already, only
+        // the rename was missing; else ask for the whole file.
+        if (range.valid && range.unsatisfied && range.total == have) {
+            alreadyComplete_ = true;
+            job_.total = have;
+            reply_->abort();
+            return;
+        }
+        return askAgain(false, DownloadMessages::wrongPartAgain(requests_));
     }
-    const bool appends = status == 206 && continuing_ && acceptRange(reply_->rawHeader("Content-Range"));
-    if ((status == 206 || status == 416) && !appends) {
-        // Not the range asked for: the whole file again, from the start.
-        QNetworkReply* old = reply_;
-        reply_ = nullptr;
-        old->disconnect(this);
-        old->abort();
-        old->deleteLater();
-        if (const int error = part_.truncate())
-            return end(DownloadMessages::forDiskError(error, job_.folder));
-        return request(false);
-    }
-    if (status != 200 && !appends)
+    if (status == 416)
+        return fail(DownloadMessages::rangeRefused());
+    if (status == 206 && continuing_ && !acceptPartial(validator))
+        return askAgain(false, DownloadMessages::wrongPartAgain(requests_));
+    if (status == 206 && !continuing_ && !(range.valid && range.first == 0 && range.coversToEnd()))
+        return fail(DownloadMessages::partForWhole());
+    if (isBusy(status))
+        return askAgain(continuing_, DownloadMessages::busyAgain(status, requests_));
+    if (status == 401 && job_.signsIn && job_.url.userInfo().isEmpty())
+        return fail(DownloadMessages::needsSigningInAgain());
+    if (status != 200 && status != 206)
         return fail(DownloadMessages::forHttpStatus(
             status, reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray()));
-    if (status == 200) {
-        // The range was ignored, or If-Range found the file changed.
+    const bool appends = status == 206 && continuing_;
+    if (!appends) {
+        // The whole file (the range ignored, or If-Range found it changed):
+        // from its first byte.
         if (have > 0) {
             if (const int error = part_.truncate())
                 return fail(DownloadMessages::forDiskError(error, job_.folder));
         }
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        job_.total = length.isValid() ? length.toLongLong() : -1;
+        job_.total = status == 206 ? range.total : (length.isValid() ? length.toLongLong() : -1);
+    } else {
+        job_.total = range.total;
     }
-    // A weak ETag cannot be used in If-Range.
-    const QByteArray etag = reply_->rawHeader("ETag");
-    job_.validator = QString::fromLatin1(!etag.isEmpty() && !etag.startsWith("W/") ? etag
-                                                                                    : reply_->rawHeader("Last-Modified"));
-    if (!part_.isOpen() && !reserveName(*reply_))
-        return;
+    job_.validator = validator;
     sinceProgress_.start();
     sinceFlush_.start();
-    emit answered(job_.id, job_.name, job_.total, job_.validator);
+    if (!part_.isOpen())
+        return reserveName(*reply_);
+    emit named(job_.id, job_.folder, job_.name, job_.total, job_.validator, QString());
 }
 
-bool DownloadTransfer::acceptRange(const QByteArray& contentRange)
+bool DownloadTransfer::acceptPartial(const QByteArray& validator)
 {
-    // "bytes FIRST-LAST/TOTAL", TOTAL possibly "*"
-    const QByteArray value = contentRange.trimmed();
-    if (!value.startsWith("bytes "))
-        return false;
-    const int dash = value.indexOf('-');
-    const int slash = value.indexOf('/');
-    if (dash < 0 || slash < dash)
-        return false;
-    bool ok = false;
-    const qint64 first = value.mid(6, dash - 6).trimmed().toLongLong(&ok);
-    if (!ok || !part_.isOpen() || first != part_.size())
-        return false;
-    const QByteArray total = value.mid(slash + 1).trimmed();
-    job_.total = total == "*" ? -1 : total.toLongLong(&ok);
-    return total == "*" || ok;
+    // Only the rest of the very data we have: the offset asked for, and the
+    // validator sent, byte for byte (anything else would splice two files).
+    const ContentRange range = ContentRange::parse(reply_->rawHeader("Content-Range"));
+    return range.valid && !range.unsatisfied && range.first == part_.size() && !sentValidator_.isEmpty()
+           && validator == sentValidator_;
 }
 
-bool DownloadTransfer::reserveName(QNetworkReply& reply)
+void DownloadTransfer::reserveName(QNetworkReply& reply)
 {
-    QString proposed = job_.name;
-    if (proposed.isEmpty())
-        proposed = Names::fromContentDisposition(reply.rawHeader("Content-Disposition"));
-    if (proposed.isEmpty())
-        proposed = Names::fromUrl(reply.url());
-    if (proposed.isEmpty())
-        proposed = Names::fromUrl(job_.url);
-    const QString safe = Names::safeFileName(proposed);
-    // Another download may take the free name between the look and the
-    // creation: the creation never replaces, so look again.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = Names::freeName(job_.folder, safe);
-        if (!Names::staysInside(job_.folder, name + Names::partSuffix)) {
-            fail(DownloadMessages::forDiskError(EINVAL, job_.folder));
-            return false;
-        }
-        const int error = part_.create(QDir(job_.folder).filePath(name + Names::partSuffix));
-        if (error == 0) {
-            job_.name = name;
-            return true;
-        }
-        if (error != EEXIST) {
-            fail(DownloadMessages::forDiskError(error, job_.folder));
-            return false;
-        }
+    if (proposedName_.isEmpty()) {
+        QString proposed = Names::fromContentDisposition(reply.rawHeader("Content-Disposition"));
+        if (proposed.isEmpty())
+            proposed = Names::fromUrl(reply.url());
+        if (proposed.isEmpty())
+            proposed = Names::fromUrl(job_.url);
+        proposedName_ = Names::safeFileName(proposed);
     }
-    fail(DownloadMessages::forDiskError(EEXIST, job_.folder));
-    return false;
+    const QString safe = Names::withoutJournalEnding(proposedName_);
+    int error = 0;
+    const QString name = Names::freeName(folder_, safe, &error);
+    if (name.isEmpty())
+        return fail(error == EEXIST ? DownloadMessages::noFreeName(job_.folder)
+                                    : DownloadMessages::forDiskError(error, job_.folder));
+    job_.name = name;
+    waitingForName_ = true;
+    ++namings_;
+    emit named(job_.id, job_.folder, name, job_.total, job_.validator,
+               safe == proposedName_ ? QString() : DownloadMessages::renamedFromJournal(proposedName_, name));
+}
+
+void DownloadTransfer::nameKept()
+{
+    if (!waitingForName_ || ended_)
+        return;
+    waitingForName_ = false;
+    if (stopping_ || !failure_.isEmpty()) {
+        if (replyDone_)
+            end(failure_);
+        return;
+    }
+    const int error = part_.create(folder_, job_.name + Names::partSuffix);
+    // Taken since we looked (by another download, or another program): the
+    // next free name, kept first in the same way; a few times at most.
+    if (error == EEXIST && namings_ < Names::maxNumberedNames && reply_)
+        return reserveName(*reply_);
+    if (error != 0)
+        return fail(DownloadMessages::forDiskError(error, job_.folder));
+    job_.part = part_.identity();
+    emit partMade(job_.id, job_.part.device, job_.part.inode, job_.part.bornNs);
+    if (!reply_)
+        return;
+    if (replyDone_)
+        return settle(*reply_);
+    dataArrived();
 }
 
 void DownloadTransfer::dataArrived()
 {
     if (!headersSeen_)
         headersArrived();
-    if (!reply_ || !headersSeen_ || ended_ || stopping_ || alreadyComplete_ || !failure_.isEmpty())
+    if (!reply_ || !headersSeen_ || ended_ || stopping_ || alreadyComplete_ || waitingForName_ || !failure_.isEmpty()
+        || !part_.isOpen())
         return;
     if (!drain(*reply_))
         return;
@@ -237,7 +310,7 @@ void DownloadTransfer::fail(const QString& reason)
 {
     if (failure_.isEmpty())
         failure_ = reason;
-    if (reply_)
+    if (reply_ && !replyDone_)
         reply_->abort(); // replyFinished() ends with the reason
     else
         end(failure_);
@@ -255,8 +328,17 @@ void DownloadTransfer::replyFinished()
         if (reply_ != reply)
             return; // asked again
     }
+    replyDone_ = true;
+    // Its data waits in the reply until the name is kept and the .part made.
+    if (waitingForName_ && !stopping_ && failure_.isEmpty())
+        return;
+    settle(*reply);
+}
+
+void DownloadTransfer::settle(QNetworkReply& reply)
+{
     reply_ = nullptr;
-    reply->deleteLater();
+    reply.deleteLater();
     if (ended_)
         return;
     if (stopping_) {
@@ -269,14 +351,14 @@ void DownloadTransfer::replyFinished()
     if (alreadyComplete_)
         return finishComplete();
     // What arrived before a dropped connection is kept for the next attempt.
-    if (headersSeen_ && part_.isOpen() && (!drain(*reply) || !flush()))
+    if (headersSeen_ && part_.isOpen() && (!drain(reply) || !flush()))
         return;
-    if (reply->error() != QNetworkReply::NoError && reply->error() != QNetworkReply::RemoteHostClosedError)
-        return end(DownloadMessages::forNetworkError(reply->error(), job_.url.host(), reply->errorString()));
-    if (!headersSeen_ || (job_.total >= 0 && part_.size() != job_.total) || reply->error() != QNetworkReply::NoError) {
-        if (headersSeen_ && part_.size() > 0)
+    if (reply.error() != QNetworkReply::NoError && reply.error() != QNetworkReply::RemoteHostClosedError)
+        return end(DownloadMessages::forNetworkError(reply.error(), job_.url.host(), reply.errorString()));
+    if (!headersSeen_ || (job_.total >= 0 && part_.size() != job_.total) || reply.error() != QNetworkReply::NoError) {
+        if (headersSeen_)
             return end(DownloadMessages::connectionDropped(part_.size(), job_.total));
-        return end(DownloadMessages::forNetworkError(reply->error(), job_.url.host(), reply->errorString()));
+        return end(DownloadMessages::forNetworkError(reply.error(), job_.url.host(), reply.errorString()));
     }
     finishComplete();
 }
@@ -285,22 +367,31 @@ void DownloadTransfer::finishComplete()
 {
     if (!flush())
         return;
-    part_.close();
+    // On the disk before the name says it is complete.
+    if (const int error = part_.sync())
+        return end(DownloadMessages::forDiskError(error, job_.folder));
+    if (!folder_.stillAt(job_.folder))
+        return end(DownloadMessages::folderReplaced(job_.folder));
     QString name = job_.name;
     // Someone may have taken the name since the .part was made: the next
     // free one, never over their file.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const int error = renameWithoutReplacing(part_.path(), QDir(job_.folder).filePath(name));
+    for (int attempt = 0; attempt < Names::maxNumberedNames; ++attempt) {
+        const int error = part_.renameTo(folder_, name);
         if (error == 0) {
+            part_.close();
             ended_ = true;
             emit completed(job_.id, name, part_.size());
             return;
         }
         if (error != EEXIST)
             return end(DownloadMessages::forDiskError(error, job_.folder));
-        name = Names::freeName(job_.folder, name);
+        int lookUp = 0;
+        name = Names::freeName(folder_, name, &lookUp);
+        if (name.isEmpty())
+            return end(lookUp == EEXIST ? DownloadMessages::noFreeName(job_.folder)
+                                        : DownloadMessages::forDiskError(lookUp, job_.folder));
     }
-    end(DownloadMessages::forDiskError(EEXIST, job_.folder));
+    end(DownloadMessages::noFreeName(job_.folder));
 }
 
 void DownloadTransfer::end(const QString& reason)
@@ -308,11 +399,14 @@ void DownloadTransfer::end(const QString& reason)
     if (ended_)
         return;
     ended_ = true;
-    if (stopping_ && discard_)
-        part_.discard();
+    // Deleted when asked, and when it holds nothing (a server that closed
+    // before sending any data): an empty .part would only take a name.
+    const bool discard = (stopping_ && discard_) || (!reason.isEmpty() && part_.identity().isKnown() && part_.size() == 0);
+    if (discard)
+        part_.discard(folder_);
     else
         part_.close();
-    emit stopped(job_.id, reason, part_.size());
+    emit stopped(job_.id, reason, part_.size(), discard);
 }
 
 void DownloadTransfer::stop(bool discard)
@@ -321,9 +415,9 @@ void DownloadTransfer::stop(bool discard)
         return;
     stopping_ = true;
     discard_ = discard;
-    if (reply_)
+    if (reply_ && !replyDone_)
         reply_->abort(); // replyFinished() ends it
-    if (reply_ == nullptr && !ended_)
+    else
         end(QString());
 }
 

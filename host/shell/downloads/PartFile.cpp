@@ -1,9 +1,8 @@
 #include "host/shell/downloads/PartFile.h"
 
-#include <QFile>
+#include "host/shell/downloads/DownloadFolder.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,38 +10,58 @@
 
 namespace ZelkShell {
 
-int PartFile::create(const QString& path)
-{
-    close();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          0644);
-    if (fd < 0)
-        return errno;
-    fd_ = fd;
-    size_ = 0;
-    path_ = path;
-    return 0;
-}
+namespace {
 
-int PartFile::openToAppend(const QString& path)
+constexpr int openFlags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+
+} // namespace
+
+int PartFile::adopt(int fd, const QString& name)
 {
-    close();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    struct stat status;
-    int error = 0;
-    if (::fstat(fd, &status) != 0)
-        error = errno;
-    else if (!S_ISREG(status.st_mode))
+    FileIdentity identity;
+    qint64 size = 0;
+    bool regular = false;
+    int error = describe(fd, "", AT_EMPTY_PATH, &identity, &size, &regular);
+    if (error == 0 && !regular)
         error = EINVAL;
     if (error != 0) {
         ::close(fd);
         return error;
     }
     fd_ = fd;
-    size_ = status.st_size;
-    path_ = path;
+    size_ = size;
+    name_ = name;
+    identity_ = identity;
+    return 0;
+}
+
+int PartFile::create(const DownloadFolder& folder, const QString& name)
+{
+    close();
+    const int fd = ::openat(folder.fd(), nativeName(name).constData(), openFlags | O_CREAT | O_EXCL, 0644);
+    return fd < 0 ? errno : adopt(fd, name);
+}
+
+int PartFile::openOwned(const DownloadFolder& folder, const QString& name, const FileIdentity& identity)
+{
+    close();
+    // Looked at before it is opened, so that nothing of another identity (a
+    // FIFO, a device) is ever opened; and again once open, for a swap between.
+    FileIdentity found;
+    if (const int error = folder.regularFile(name, &found))
+        return error == EINVAL ? EEXIST : error;
+    if (found != identity)
+        return EEXIST;
+    const int fd = ::openat(folder.fd(), nativeName(name).constData(), openFlags | O_APPEND);
+    if (fd < 0)
+        return errno;
+    if (const int error = adopt(fd, name))
+        return error;
+    if (identity_ != identity) {
+        close();
+        identity_ = FileIdentity();
+        return EEXIST;
+    }
     return 0;
 }
 
@@ -64,10 +83,17 @@ int PartFile::append(const char* data, qint64 size)
 
 int PartFile::truncate()
 {
+    if (fd_ < 0)
+        return EBADF;
     if (::ftruncate(fd_, 0) != 0)
         return errno;
     size_ = 0;
     return 0;
+}
+
+int PartFile::sync()
+{
+    return fd_ >= 0 && ::fsync(fd_) != 0 ? errno : 0;
 }
 
 void PartFile::close()
@@ -77,28 +103,26 @@ void PartFile::close()
     fd_ = -1;
 }
 
-void PartFile::discard()
+void PartFile::discard(const DownloadFolder& folder)
 {
     close();
-    if (!path_.isEmpty())
-        ::unlink(QFile::encodeName(path_).constData());
-    path_.clear();
+    if (!name_.isEmpty() && identity_.isKnown() && folder.isOpen())
+        folder.removeOwned(name_, identity_);
+    name_.clear();
+    identity_ = FileIdentity();
     size_ = 0;
 }
 
-int renameWithoutReplacing(const QString& from, const QString& to)
+int PartFile::renameTo(const DownloadFolder& folder, const QString& name)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // File systems without the flag: a hard link fails on an existing name
-    // just the same, and the old name goes once the new one is there.
-    if (::link(source.constData(), target.constData()) != 0)
-        return errno;
-    ::unlink(source.constData());
+    FileIdentity found;
+    if (const int error = folder.regularFile(name_, &found))
+        return error;
+    if (found != identity_)
+        return ENOENT; // someone else's file has the name now: ours is gone
+    if (const int error = folder.renameWithoutReplacing(name_, name))
+        return error;
+    name_ = name;
     return 0;
 }
 

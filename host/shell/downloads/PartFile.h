@@ -1,13 +1,19 @@
 #pragma once
 
+#include "host/shell/downloads/FileIdentity.h"
+
 #include <QString>
 
 namespace ZelkShell {
 
+class DownloadFolder;
+
 // The file that holds a download's data until it is complete, written with
 // the system's own calls so that each failure keeps its errno (a full disk
-// is ENOSPC, a folder gone ENOENT) for the row to name. Never follows a
-// link: a link planted under the name is refused, not written through.
+// is ENOSPC) for the row to name. It is known by the identity it had when
+// this download made it: a file of another identity under its name is never
+// opened, emptied, renamed or deleted. Never follows a link, never waits on
+// an open (a FIFO or device under the name is refused, not opened for good).
 class PartFile {
 public:
     PartFile() = default;
@@ -15,30 +21,37 @@ public:
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
 
-    // Creates `path` anew; 0, or the errno (EEXIST when something has the name).
-    int create(const QString& path);
-    // Opens an existing regular file at `path` to append to it; 0 or the errno.
-    int openToAppend(const QString& path);
+    // Creates `name` anew in `folder`; 0, or the errno (EEXIST when
+    // something has the name).
+    int create(const DownloadFolder& folder, const QString& name);
+    // Opens the file this download made earlier, `identity`, to append to
+    // it; EEXIST when something else has the name, ENOENT when nothing has.
+    int openOwned(const DownloadFolder& folder, const QString& name, const FileIdentity& identity);
     // Writes all of `data` at the end; 0 or the errno of the write that failed.
     int append(const char* data, qint64 size);
     // Empties the file, for a transfer that starts again from the first byte.
     int truncate();
+    // Writes what the system still holds to the disk.
+    int sync();
     void close();
-    // Removes the file from the disk (closing it first).
-    void discard();
+    // Deletes the file if its name still stands for it (closing it first).
+    void discard(const DownloadFolder& folder);
+    // Renames it to `name` in `folder`, never replacing; it keeps its
+    // identity, so the finished file is still known to be this download's.
+    int renameTo(const DownloadFolder& folder, const QString& name);
 
     bool isOpen() const { return fd_ >= 0; }
     qint64 size() const { return size_; }
-    QString path() const { return path_; }
+    QString name() const { return name_; }
+    FileIdentity identity() const { return identity_; }
 
 private:
+    int adopt(int fd, const QString& name);
+
     int fd_ = -1;
     qint64 size_ = 0;
-    QString path_;
+    QString name_;
+    FileIdentity identity_;
 };
-
-// Renames `from` to `to` only if nothing has the name `to`: 0, or the errno
-// (EEXIST when `to` is taken).
-int renameWithoutReplacing(const QString& from, const QString& to);
 
 } // namespace ZelkShell

@@ -107,7 +107,10 @@ public:
             owner_.pending_ -= static_cast<int>(queue_.end() - dropped);
             queue_.erase(dropped, queue_.end());
         }
-        if (library_.isOpen())
+        // Also when the connection was closed meanwhile: reopened here, it
+        // would otherwise wait only the short lock wait of a running write.
+        QString error;
+        if (library_.isOpen() || library_.open(&error))
             library_.setBusyTimeout(ms);
         drain();
         retry_->stop(); // nothing runs it any more

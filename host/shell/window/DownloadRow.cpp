@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -46,10 +47,14 @@ DownloadRow::DownloadRow(DownloadManager& manager, qint64 id, QWidget* parent)
     setFrameShape(QFrame::StyledPanel);
     name_->setObjectName(QStringLiteral("downloadName"));
     name_->setTextFormat(Qt::PlainText);
+    name_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    name_->setMinimumWidth(0);
     state_->setObjectName(QStringLiteral("downloadState"));
     state_->setTextFormat(Qt::PlainText);
     state_->setWordWrap(true);
     details_->setObjectName(QStringLiteral("downloadDetails"));
+    details_->setTextFormat(Qt::PlainText);
+    details_->setWordWrap(true);
     progress_->setObjectName(QStringLiteral("downloadProgress"));
     progress_->setTextVisible(false);
 
@@ -78,9 +83,12 @@ void DownloadRow::refresh()
     const DownloadManager::Download* download = manager_.find(id_);
     if (!download)
         return;
-    // Until the server has named the file, the address stands for it.
-    name_->setText(download->name.isEmpty() ? QUrl(download->url).toDisplayString() : download->name);
-    name_->setToolTip(download->url);
+    // Until the server has named the file, the address stands for it (an
+    // address never holds a password here: it is not kept).
+    fullName_ = download->name.isEmpty() ? QUrl(download->url).toDisplayString(QUrl::RemoveUserInfo) : download->name;
+    fitName();
+    name_->setToolTip(fullName_ + QLatin1Char('\n')
+                      + QUrl(download->url).toDisplayString(QUrl::RemoveUserInfo));
     state_->setText(stateText(*download));
     if (download->total > 0) {
         progress_->setRange(0, progressSteps);
@@ -92,10 +100,12 @@ void DownloadRow::refresh()
         progress_->setValue(download->state == DownloadState::Finished ? progressSteps : 0);
     }
     QStringList details{bytesText(*download)};
-    if (download->state == DownloadState::Downloading) {
+    if (download->state == DownloadState::Downloading)
         details << rateText(*download) << timeLeftText(*download);
-        details.removeAll(QString());
-    }
+    // A note on how it was saved (a name that had to change).
+    if (download->state != DownloadState::Failed)
+        details << download->error;
+    details.removeAll(QString());
     details_->setText(details.join(QStringLiteral(" \u00b7 ")));
 
     const DownloadState state = download->state;
@@ -107,6 +117,19 @@ void DownloadRow::refresh()
     open_->setVisible(state == DownloadState::Finished);
     for (QPushButton* each : {pause_, resume_, cancel_, remove_})
         each->setEnabled(!elsewhere);
+}
+
+void DownloadRow::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    fitName();
+}
+
+void DownloadRow::fitName()
+{
+    // Before the row is shown its width means nothing yet.
+    name_->setText(isVisible() ? name_->fontMetrics().elidedText(fullName_, Qt::ElideMiddle, name_->width())
+                               : fullName_);
 }
 
 QString DownloadRow::bytesText(const DownloadManager::Download& download)

@@ -41,7 +41,15 @@ public:
 signals:
     void openRequested(const QString& path);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // The name cut with "…" to the width the row gives it: a long name
+    // never pushes the state and the buttons out of view.
+    void fitName();
+
+    QString fullName_;
     DownloadManager& manager_;
     qint64 id_;
     QLabel* name_;
