@@ -110,6 +110,50 @@
         <source>%1 GB</source>
         <translation>%1 GB</translation>
     </message>
+    <message>
+        <source>the folder %1 is a link to another folder; downloads are saved only into the folder itself</source>
+        <translation>der Ordner %1 ist ein Verweis auf einen anderen Ordner; Downloads werden nur im Ordner selbst gespeichert</translation>
+    </message>
+    <message>
+        <source>the server closed the connection before sending any of the file</source>
+        <translation>der Server hat die Verbindung geschlossen, bevor er etwas von der Datei gesendet hat</translation>
+    </message>
+    <message>
+        <source>the server refused to send the file (416 Range Not Satisfiable)</source>
+        <translation>der Server hat sich geweigert, die Datei zu senden (416 Range Not Satisfiable)</translation>
+    </message>
+    <message>
+        <source>the server kept sending another part of the file than the one asked for (%1 tries)</source>
+        <translation>der Server hat wiederholt einen anderen Teil der Datei gesendet als den angeforderten (%1 Versuche)</translation>
+    </message>
+    <message>
+        <source>the server sent only part of the file when the whole file was asked for</source>
+        <translation>der Server hat nur einen Teil der Datei gesendet, obwohl die ganze Datei angefordert war</translation>
+    </message>
+    <message>
+        <source>the server was still busy (%1) after %2 tries; try again later</source>
+        <translation>der Server war nach %2 Versuchen immer noch ausgelastet (%1); versuchen Sie es später erneut</translation>
+    </message>
+    <message>
+        <source>the server needs signing in again: user names and passwords are not kept, so add the address again with them</source>
+        <translation>der Server verlangt eine erneute Anmeldung: Benutzernamen und Passwörter werden nicht aufbewahrt, fügen Sie die Adresse also erneut mit ihnen hinzu</translation>
+    </message>
+    <message>
+        <source>downloads are not saved in the player&apos;s own data folder (%1); choose another default video folder</source>
+        <translation>Downloads werden nicht im eigenen Datenordner des Players gespeichert (%1); wählen Sie einen anderen Standard-Videoordner</translation>
+    </message>
+    <message>
+        <source>the folder %1 was moved or replaced by a link during the download; the file was not saved</source>
+        <translation>der Ordner %1 wurde während des Downloads verschoben oder durch einen Verweis ersetzt; die Datei wurde nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>every name for the file is taken in %1</source>
+        <translation>jeder mögliche Name für die Datei ist in %1 bereits vergeben</translation>
+    </message>
+    <message>
+        <source>saved as &quot;%1&quot;, not &quot;%2&quot;: a database would take that name for its journal</source>
+        <translation>gespeichert als „%1“, nicht „%2“: eine Datenbank würde diesen Namen für ihr Journal halten</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::DownloadRow</name>

@@ -110,6 +110,50 @@
         <source>%1 GB</source>
         <translation>%1 GB</translation>
     </message>
+    <message>
+        <source>the folder %1 is a link to another folder; downloads are saved only into the folder itself</source>
+        <translation>la carpeta %1 es un enlace a otra carpeta; las descargas solo se guardan en la propia carpeta</translation>
+    </message>
+    <message>
+        <source>the server closed the connection before sending any of the file</source>
+        <translation>el servidor cerró la conexión antes de enviar nada del archivo</translation>
+    </message>
+    <message>
+        <source>the server refused to send the file (416 Range Not Satisfiable)</source>
+        <translation>el servidor se negó a enviar el archivo (416 Range Not Satisfiable)</translation>
+    </message>
+    <message>
+        <source>the server kept sending another part of the file than the one asked for (%1 tries)</source>
+        <translation>el servidor siguió enviando otra parte del archivo distinta de la pedida (%1 intentos)</translation>
+    </message>
+    <message>
+        <source>the server sent only part of the file when the whole file was asked for</source>
+        <translation>el servidor envió solo una parte del archivo cuando se pidió el archivo entero</translation>
+    </message>
+    <message>
+        <source>the server was still busy (%1) after %2 tries; try again later</source>
+        <translation>el servidor seguía ocupado (%1) tras %2 intentos; inténtelo más tarde</translation>
+    </message>
+    <message>
+        <source>the server needs signing in again: user names and passwords are not kept, so add the address again with them</source>
+        <translation>el servidor pide iniciar sesión de nuevo: los nombres de usuario y las contraseñas no se guardan, así que añada de nuevo la dirección con ellos</translation>
+    </message>
+    <message>
+        <source>downloads are not saved in the player&apos;s own data folder (%1); choose another default video folder</source>
+        <translation>las descargas no se guardan en la carpeta de datos del propio reproductor (%1); elija otra carpeta de vídeo predeterminada</translation>
+    </message>
+    <message>
+        <source>the folder %1 was moved or replaced by a link during the download; the file was not saved</source>
+        <translation>la carpeta %1 se movió o se sustituyó por un enlace durante la descarga; el archivo no se guardó</translation>
+    </message>
+    <message>
+        <source>every name for the file is taken in %1</source>
+        <translation>todos los nombres posibles para el archivo ya están ocupados en %1</translation>
+    </message>
+    <message>
+        <source>saved as &quot;%1&quot;, not &quot;%2&quot;: a database would take that name for its journal</source>
+        <translation>guardado como «%1», no «%2»: una base de datos tomaría ese nombre por su diario</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::DownloadRow</name>

@@ -110,6 +110,50 @@
         <source>%1 GB</source>
         <translation>%1 Go</translation>
     </message>
+    <message>
+        <source>the folder %1 is a link to another folder; downloads are saved only into the folder itself</source>
+        <translation>le dossier %1 est un lien vers un autre dossier ; les téléchargements ne sont enregistrés que dans le dossier lui-même</translation>
+    </message>
+    <message>
+        <source>the server closed the connection before sending any of the file</source>
+        <translation>le serveur a fermé la connexion avant d&apos;envoyer la moindre partie du fichier</translation>
+    </message>
+    <message>
+        <source>the server refused to send the file (416 Range Not Satisfiable)</source>
+        <translation>le serveur a refusé d&apos;envoyer le fichier (416 Range Not Satisfiable)</translation>
+    </message>
+    <message>
+        <source>the server kept sending another part of the file than the one asked for (%1 tries)</source>
+        <translation>le serveur a envoyé chaque fois une autre partie du fichier que celle demandée (%1 essais)</translation>
+    </message>
+    <message>
+        <source>the server sent only part of the file when the whole file was asked for</source>
+        <translation>le serveur n&apos;a envoyé qu&apos;une partie du fichier alors que le fichier entier était demandé</translation>
+    </message>
+    <message>
+        <source>the server was still busy (%1) after %2 tries; try again later</source>
+        <translation>le serveur était toujours occupé (%1) après %2 essais ; réessayez plus tard</translation>
+    </message>
+    <message>
+        <source>the server needs signing in again: user names and passwords are not kept, so add the address again with them</source>
+        <translation>le serveur demande de se connecter à nouveau : les noms d&apos;utilisateur et mots de passe ne sont pas conservés, ajoutez donc à nouveau l&apos;adresse avec eux</translation>
+    </message>
+    <message>
+        <source>downloads are not saved in the player&apos;s own data folder (%1); choose another default video folder</source>
+        <translation>les téléchargements ne sont pas enregistrés dans le dossier de données du lecteur (%1) ; choisissez un autre dossier vidéo par défaut</translation>
+    </message>
+    <message>
+        <source>the folder %1 was moved or replaced by a link during the download; the file was not saved</source>
+        <translation>le dossier %1 a été déplacé ou remplacé par un lien pendant le téléchargement ; le fichier n&apos;a pas été enregistré</translation>
+    </message>
+    <message>
+        <source>every name for the file is taken in %1</source>
+        <translation>tous les noms possibles pour le fichier sont déjà pris dans %1</translation>
+    </message>
+    <message>
+        <source>saved as &quot;%1&quot;, not &quot;%2&quot;: a database would take that name for its journal</source>
+        <translation>enregistré sous « %1 » et non « %2 » : une base de données prendrait ce nom pour son journal</translation>
+    </message>
 </context>
 <context>
     <name>ZelkShell::DownloadRow</name>
