@@ -468,8 +468,9 @@ private slots:
             views.showView(QLatin1String(PlayerViews::libraryName));
             QTRY_VERIFY(views.libraryView()->statusLabel()->text().contains(QStringLiteral("Another program")));
             views.refreshLibrary();
+            QSignalSpy lockMet(&views.libraryWriter(), &LibraryWriter::waitingForLock);
             views.videoPlayed(first);
-            QTest::qWait(1500);
+            QVERIFY(lockMet.wait(10000));
             QVERIFY(views.libraryWorkPending());
             longestStall = meter.longestMs();
         }
@@ -484,8 +485,9 @@ private slots:
         QVERIFY(lock->waitUntilLocked());
         {
             StallMeter meter;
+            QSignalSpy lockMet(&views.libraryWriter(), &LibraryWriter::waitingForLock);
             views.videoPlayed(second);
-            QTest::qWait(1000);
+            QVERIFY(lockMet.wait(10000));
             QVERIFY(views.libraryWorkPending());
             longestStall = std::max(longestStall, meter.longestMs());
         }
