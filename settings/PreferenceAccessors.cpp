@@ -39,12 +39,16 @@ bool writeValue(const std::string& section, const std::string& name, const Value
 
 } // namespace
 
+std::string componentSettingsPath()
+{
+    return "Settings/" + OSUtilities::getComponentIdUTF8();
+}
+
 void ensureComponentSettings()
 {
     if (componentSettings)
         return;
-    const std::string path = "Settings/" + OSUtilities::getComponentIdUTF8();
-    ilsk::openSettings(path, ilsk::UserCreateMachineFallback, componentSettings.out());
+    ilsk::openSettings(componentSettingsPath(), ilsk::UserCreateMachineFallback, componentSettings.out());
 }
 
 void releaseComponentSettings()

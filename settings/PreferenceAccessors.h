@@ -16,6 +16,9 @@
 
 namespace ZelkNimbo {
 
+// Where the component settings section lives ("Settings/<component id>"),
+// for a thread that opens a key below it on its own.
+std::string componentSettingsPath();
 // Opens the component settings section unless it is open; a failure leaves
 // it closed, and the next call tries again.
 void ensureComponentSettings();

@@ -15,7 +15,8 @@
 #include "host/shell/behaviour/ResumePositions.h"
 #include "host/shell/behaviour/StoredPaths.h"
 #include "host/shell/engine/PlaybackEngine.h"
-#include "host/shell/videolibrary/FolderWalk.h"
+#include "host/shell/videolibrary/FolderImport.h"
+#include "host/shell/videolibrary/LibraryWriter.h"
 #include "host/shell/window/LibraryView.h"
 #include "host/shell/window/PlayerViews.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
@@ -223,13 +224,20 @@ private slots:
                  qPrintable(message));
         QCOMPARE(LastVideo::recentlyWatched(), QStringList());
 
-        // In the media folder: the lookalike goes in, the other is left out.
-        std::atomic_bool never{false};
-        QStringList found;
-        const FolderWalk::Summary summary = FolderWalk::walk(
-            dir.path(), &VideoLibrary::isVideoFile, 10, [&found](const QStringList& batch) { found << batch; }, never);
-        QCOMPARE(found, QStringList{lookalike});
-        QCOMPARE(summary.refusedNames, 1);
+        // Imported from the media folder: the lookalike goes in, the other is left out.
+        {
+            LibraryWriter writer(VideoLibrary::defaultLocation());
+            FolderImport import(dir.path(), writer, LibraryWriter::AtQuit::Keep);
+            QSignalSpy finished(&import, &FolderImport::finished);
+            import.start();
+            QVERIFY(finished.wait(30000));
+            QCOMPARE(import.figures().refusedNames, 1);
+            QCOMPARE(import.figures().videosAdded, 1);
+        }
+        VideoLibrary library;
+        QString error;
+        QVERIFY2(library.open(&error), qPrintable(error));
+        QCOMPARE(paths(library.entries()), QStringList{lookalike});
 
         // Dropped on the window: only the lookalike is taken.
         PluginHost plugins;
@@ -460,8 +468,9 @@ private slots:
             views.showView(QLatin1String(PlayerViews::libraryName));
             QTRY_VERIFY(views.libraryView()->statusLabel()->text().contains(QStringLiteral("Another program")));
             views.refreshLibrary();
+            QSignalSpy lockMet(&views.libraryWriter(), &LibraryWriter::waitingForLock);
             views.videoPlayed(first);
-            QTest::qWait(1500);
+            QVERIFY(lockMet.wait(10000));
             QVERIFY(views.libraryWorkPending());
             longestStall = meter.longestMs();
         }
@@ -476,8 +485,9 @@ private slots:
         QVERIFY(lock->waitUntilLocked());
         {
             StallMeter meter;
+            QSignalSpy lockMet(&views.libraryWriter(), &LibraryWriter::waitingForLock);
             views.videoPlayed(second);
-            QTest::qWait(1000);
+            QVERIFY(lockMet.wait(10000));
             QVERIFY(views.libraryWorkPending());
             longestStall = std::max(longestStall, meter.longestMs());
         }

@@ -16,6 +16,7 @@
 #include "host/shell/window/PlayerWindow.h"
 #include "host/shell/engine/PlaybackEngine.h"
 #include "host/shell/behaviour/ResumePositions.h"
+#include "host/shell/behaviour/StoredPaths.h"
 #include "settings/IZelkSettings.h"
 #include "settings/PreferenceAccessors.h"
 #include "settings/SettingsBatch.h"
@@ -38,11 +39,11 @@ namespace {
 
 using Section = ovra::RefCountedPtr<ilsk::IZelkSettings>;
 
-Section positionsKey()
+// The positions key of the user hive, unless `mode` says another.
+Section positionsKey(ilsk::AccessMode mode = ilsk::UserCreate)
 {
     Section section;
-    ilsk::openSettings("Settings/" + ZelkNimbo::OSUtilities::getComponentIdUTF8() + "/" + ResumePositions::sectionName,
-                       ilsk::UserCreate, section.out());
+    ilsk::openSettings(ZelkNimbo::componentSettingsPath() + "/" + ResumePositions::sectionName, mode, section.out());
     return section;
 }
 
@@ -261,6 +262,33 @@ private slots:
         // Three quits made room for three films: the three oldest plain names went too.
         QVERIFY(!listed(names[7]));
         QVERIFY(listed(names[8]));
+    }
+
+    // With the component's key in the machine hive too, the section the
+    // positions are written through reads through to it: the trim still
+    // removes the oldest of those writes, and leaves the machine's own value
+    // without a word of failure.
+    void theTrimReachesTheWritesBesideAMachineKey()
+    {
+        const auto removeMachineKeys = qScopeGuard([] { SHDeleteKeyW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Zelk"); });
+        Section machine = positionsKey(ilsk::MachineCreate);
+        QVERIFY(machine);
+        const std::string machineName = "/videos/the machine's.mkv";
+        QVERIFY(machine->setValue(machineName, std::string("45000;1")));
+
+        LogCounter failures("could not");
+        ResumePositions positions(2);
+        QStringList films;
+        for (int i = 0; i < 3; ++i) {
+            films << QStringLiteral("/videos/film %1.mkv").arg(i);
+            QVERIFY(positions.remember(films.last(), 600.0, 3600.0));
+            positions.waitUntilTrimmed();
+        }
+        for (int i = 0; i < films.size(); ++i)
+            QCOMPARE(listed(utf16(StoredPaths::encode(films[i]))), i > 0);
+        std::string data;
+        QVERIFY(machine->getValue(machineName, data));
+        QCOMPARE(failures.count.load(), 0);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "host/shell/behaviour/ResumePositions.h"
 
-#include "host/library/ZNBLibrary.h"
 #include "host/shell/behaviour/BackgroundJob.h"
 #include "host/shell/behaviour/StoreWrites.h"
 #include "host/shell/behaviour/StoredPaths.h"
@@ -33,13 +32,14 @@ Section openPositions()
 }
 
 // The positions key opened for the thread that removes old positions: the
-// component's sections belong to the GUI thread.
+// component's sections belong to the GUI thread. The same key as
+// openPositions() writes to, the user hive's: a value only the machine hive
+// holds is the machine's to keep.
 Section openPositionsForTrim()
 {
     Section section;
-    const std::string path =
-        "Settings/" + ZelkNimbo::OSUtilities::getComponentIdUTF8() + "/" + ResumePositions::sectionName;
-    ilsk::openSettings(path, ilsk::UserReadWrite, section.out());
+    ilsk::openSettings(ZelkNimbo::componentSettingsPath() + "/" + ResumePositions::sectionName, ilsk::UserReadWrite,
+                       section.out());
     return section;
 }
 
@@ -216,9 +216,8 @@ void ResumePositions::waitUntilTrimmed()
 // Runs on the background thread. Every entry is read outside any batch; then
 // the oldest are removed in batches: one transaction for many removals
 // instead of one each. The other threads' store calls wait while a batch is
-// open, so a batch holds no more than removalsPerBatch removals (about 5 to
-// 20 ms on a busy machine; all 9,700 of a store of 10,000 in one batch took
-// 130 to 380 ms, which a GUI thread reading the store then waited for).
+// open, so a batch holds no more than removalsPerBatch removals (see
+// docs/performance.md).
 bool ResumePositions::trimToCapacity() const
 {
     Section section = openPositionsForTrim();

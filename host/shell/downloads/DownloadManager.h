@@ -55,7 +55,6 @@ public:
     // the library locked): the downloads under way at the last quit or crash
     // continue, or wait paused when "Resume downloads on startup" is off.
     void load();
-    bool isLoaded() const { return loaded_; }
     // Whether another running player manages the downloads.
     bool managedElsewhere() const { return !lock_.isLocked(); }
 

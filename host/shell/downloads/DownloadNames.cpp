@@ -1,5 +1,6 @@
 #include "host/shell/downloads/DownloadNames.h"
 
+#include "host/shell/behaviour/FreeNames.h"
 #include "host/shell/downloads/DownloadFolder.h"
 
 #include <QUrl>
@@ -195,16 +196,11 @@ QString freeName(const DownloadFolder& folder, const QString& name, int* error)
     const int dot = extensionStart(name);
     const QString stem = name.left(dot);
     const QString extension = name.mid(dot);
-    for (int number = 1; number <= maxNumberedNames; ++number) {
+    const auto numbered = [&](int number) {
         const QString suffix = QStringLiteral(" (%1)").arg(number) + extension;
-        const QString candidate = number == 1 ? name : fitted(stem, maxNameBytes - suffix.toUtf8().size()) + suffix;
-        *error = check(candidate);
-        if (*error == 0)
-            return candidate;
-        if (*error != EEXIST)
-            return QString();
-    }
-    return QString();
+        return number == 1 ? name : fitted(stem, maxNameBytes - suffix.toUtf8().size()) + suffix;
+    };
+    return firstFreeName(numbered, check, maxNumberedNames, error);
 }
 
 QString withoutJournalEnding(const QString& name)

@@ -272,14 +272,14 @@ void DownloadTransfer::dataArrived()
     if (!reply_ || !headersSeen_ || ended_ || stopping_ || alreadyComplete_ || waitingForName_ || !failure_.isEmpty()
         || !part_.isOpen())
         return;
-    if (!drain(*reply_))
+    if (!readArrivedData(*reply_))
         return;
     if (sinceFlush_.isValid() && sinceFlush_.elapsed() >= flushIntervalMs && !flush())
         return;
     reportProgress(false);
 }
 
-bool DownloadTransfer::drain(QNetworkReply& reply)
+bool DownloadTransfer::readArrivedData(QNetworkReply& reply)
 {
     for (;;) {
         const qint64 room = writeChunkBytes - buffered_;
@@ -351,7 +351,7 @@ void DownloadTransfer::settle(QNetworkReply& reply)
     if (alreadyComplete_)
         return finishComplete();
     // What arrived before a dropped connection is kept for the next attempt.
-    if (headersSeen_ && part_.isOpen() && (!drain(reply) || !flush()))
+    if (headersSeen_ && part_.isOpen() && (!readArrivedData(reply) || !flush()))
         return;
     if (reply.error() != QNetworkReply::NoError && reply.error() != QNetworkReply::RemoteHostClosedError)
         return end(DownloadMessages::forNetworkError(reply.error(), job_.url.host(), reply.errorString()));

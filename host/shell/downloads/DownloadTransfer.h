@@ -101,7 +101,9 @@ private:
     void replyFinished();
     void settle(QNetworkReply& reply);
     void reserveName(QNetworkReply& reply);
-    bool drain(QNetworkReply& reply);
+    // Reads all `reply` holds, writing each full chunk to the .part; false
+    // when a write failed.
+    bool readArrivedData(QNetworkReply& reply);
     bool flush();
     void fail(const QString& reason);
     void finishComplete();

@@ -1,5 +1,6 @@
 #include "host/shell/videolibrary/FolderImport.h"
 
+#include "host/shell/engine/CoalescedCall.h"
 #include "host/shell/videolibrary/FolderWalk.h"
 #include "host/shell/videolibrary/VideoLibrary.h"
 
@@ -29,7 +30,9 @@ struct FolderImport::Shared {
     FolderWalk::Summary walked;
     int videosAdded = 0;
     int failedWrites = 0;
-    bool noticeWaiting = false;
+    // One notice of progress at a time: the figures are read when it is
+    // delivered. Here rather than in the import, which may go first.
+    CoalescedCall progressNotice;
 
     // Calls `call` on the import's thread, if the import is still there.
     void post(void (FolderImport::*call)())
@@ -39,16 +42,11 @@ struct FolderImport::Shared {
             QMetaObject::invokeMethod(owner, call, Qt::QueuedConnection);
     }
 
-    // One notice at a time: the figures are read when it is delivered.
     void notify()
     {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (noticeWaiting)
-                return;
-            noticeWaiting = true;
-        }
-        post(&FolderImport::publishProgress);
+        std::lock_guard<std::mutex> lock(mutex);
+        if (owner)
+            progressNotice.request(owner, [import = owner] { emit import->progressed(); });
     }
 
     void walkProgressed(const FolderWalk::Summary& soFar)
@@ -218,15 +216,6 @@ FolderImport::Figures FolderImport::figures() const
     figures.videosAdded = shared_->videosAdded;
     figures.failedWrites = shared_->failedWrites;
     return figures;
-}
-
-void FolderImport::publishProgress()
-{
-    {
-        std::lock_guard<std::mutex> lock(shared_->mutex);
-        shared_->noticeWaiting = false;
-    }
-    emit progressed();
 }
 
 void FolderImport::publishFinished()

@@ -91,7 +91,6 @@ private:
     static void queueWrite(const std::shared_ptr<Shared>& shared, LibraryWriter& writer,
                            LibraryWriter::AtQuit atQuit);
 
-    void publishProgress();
     void publishFinished();
 
     QString folder_;

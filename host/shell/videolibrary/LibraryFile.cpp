@@ -1,5 +1,7 @@
 #include "host/shell/videolibrary/LibraryFile.h"
 
+#include "host/shell/behaviour/FreeNames.h"
+
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,9 +87,11 @@ QString unusableBecause(const QString& file)
 QString moveAside(const QString& file, QString* error)
 {
     const QString base = QStringLiteral("%1.damaged-%2").arg(file, QDate::currentDate().toString(Qt::ISODate));
-    QString aside = base;
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
-        aside = QStringLiteral("%1-%2").arg(base).arg(n);
+    int taken = 0;
+    const QString aside = firstFreeName(
+        [&base](int number) { return number == 1 ? base : QStringLiteral("%1-%2").arg(base).arg(number); },
+        [](const QString& name) { return QFileInfo::exists(name) || QFileInfo(name).isSymLink() ? EEXIST : 0; },
+        std::numeric_limits<int>::max(), &taken);
     if (::rename(QFile::encodeName(file).constData(), QFile::encodeName(aside).constData()) != 0) {
         *error = QStringLiteral("cannot move %1 aside: %2").arg(file, systemError());
         return QString();

@@ -13,7 +13,7 @@
 namespace ZelkShell {
 
 // Lives on the writing thread: owns that thread's connection to the library
-// and the queue it drains.
+// and the queue of writes it works through.
 class LibraryWriter::Worker : public QObject {
 public:
     Worker(LibraryWriter& owner, QString file)
@@ -22,7 +22,7 @@ public:
         , retry_(new QTimer(this)) // a child, so that it moves to the writing thread too
     {
         retry_->setSingleShot(true);
-        connect(retry_, &QTimer::timeout, this, &Worker::drain);
+        connect(retry_, &QTimer::timeout, this, &Worker::writeQueued);
     }
 
     void enqueue(Write write, AtQuit atQuit)
@@ -33,18 +33,19 @@ public:
         }
         // A retry already waiting keeps its pause: the lock is still there.
         // Queued even from the writing thread itself (a write queuing the
-        // next): draining inside a write would run that write again.
+        // next): writing the queue from inside a write would run that write
+        // again.
         QMetaObject::invokeMethod(
             this,
             [this] {
                 if (!retry_->isActive())
-                    drain();
+                    writeQueued();
             },
             Qt::QueuedConnection);
     }
 
     // Writes in order until the queue is empty or the library is locked.
-    void drain()
+    void writeQueued()
     {
         bool wroteAny = false;
         for (;;) {
@@ -66,6 +67,7 @@ public:
                 if (library_.isBusy()) {
                     lastFailure_ = QStringLiteral("another program kept it locked");
                     pauseAfterFailure();
+                    emit owner_.waitingForLock();
                     return;
                 }
                 if (library_.closeIfMoved()) {
@@ -112,7 +114,7 @@ public:
         QString error;
         if (library_.isOpen() || library_.open(&error))
             library_.setBusyTimeout(ms);
-        drain();
+        writeQueued();
         retry_->stop(); // nothing runs it any more
         std::lock_guard<std::mutex> lock(mutex_);
         return static_cast<int>(queue_.size());

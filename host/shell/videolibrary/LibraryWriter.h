@@ -50,6 +50,10 @@ signals:
     // Emitted from the writing thread after writes succeeded and nothing is
     // left to write.
     void allWritten();
+    // A write found the library locked by another program; it is kept and
+    // tried again after a pause. Emitted from the writing thread at each
+    // such pause.
+    void waitingForLock();
     // A write failed for another reason than a lock; it is dropped.
     void writeFailed(const QString& error);
 

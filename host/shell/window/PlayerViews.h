@@ -75,6 +75,7 @@ public:
     bool libraryWorkPending() const;
 
     VideoLibrary& library() { return *library_; }
+    LibraryWriter& libraryWriter() { return *writer_; }
     DownloadManager& downloads() { return *downloads_; }
     LibraryView* libraryView() const { return libraryView_; }
     DownloadsView* downloadsView() const { return downloadsView_; }
