@@ -14,6 +14,9 @@ mkdir -p "$1"
 OUTDIR=$(cd "$1" && pwd)
 PACKAGE_BUILD_DIR=${ZELK_PACKAGE_BUILD_DIR:-$ROOT/build-package}
 
+# On a fresh machine: what the build needs, and dpkg-shlibdeps, fakeroot and
+# file for CPack (already there when the test command runs this).
+install_packages "${BUILD_PACKAGES[@]}" dpkg-dev fakeroot file
 use_compiler_cache
 # Debian's flags (fortified, stack protector, relro, now), without -g: the
 # package is stripped, and debug information would only cost compile time.
