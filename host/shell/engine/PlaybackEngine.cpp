@@ -5,6 +5,7 @@
 #include "host/shell/engine/OpenGlFrameRenderer.h"
 #include "host/shell/engine/PlaylistEntryCheck.h"
 #include "host/shell/engine/SoftwareFrameRenderer.h"
+#include "host/shell/engine/VideoCodecForecast.h"
 #include "host/shell/engine/VideoFilterChain.h"
 
 #include <QElapsedTimer>
@@ -70,6 +71,14 @@ PlaybackEngine::PlaybackEngine(QObject* parent)
                  qUtf8Printable(audioOutputs));
     requests_ = std::make_unique<EngineRequests>(handle_);
     entryCheck_ = std::make_unique<PlaylistEntryCheck>(handle_, *requests_, entries_);
+    codecForecast_ = std::make_unique<VideoCodecForecast>(handle_, *requests_, [this](const QString& codec) {
+        // Those following the codec send their settings now, before the
+        // decoder starts.
+        if (!codec.isEmpty() && codec != state_.videoCodec) {
+            state_.videoCodec = codec;
+            emit videoCodecChanged(codec);
+        }
+    });
     filters_ = std::make_unique<VideoFilterChain>(*requests_);
     lateSubtitles_ = std::make_unique<LateSubtitles>(*requests_);
     connect(lateSubtitles_.get(), &LateSubtitles::subtitleRefused, this, &PlaybackEngine::subtitleRefused);
@@ -123,6 +132,8 @@ bool PlaybackEngine::initialize(QString* error)
     mpv_request_log_messages(handle_, "error");
     if (!entryCheck_->install())
         qWarning("zelk-player: the playback engine cannot check playlist entries before opening them");
+    if (!codecForecast_->install())
+        qWarning("zelk-player: the playback engine cannot tell a video's codec before decoding it");
     return true;
 }
 
@@ -209,7 +220,7 @@ bool PlaybackEngine::commandInBackground(const QStringList& arguments)
 
 void PlaybackEngine::restartVideoDecoder()
 {
-    if (!initialized_ || state_.videoTrackId <= 0)
+    if (!initialized_ || state_.videoTrackId <= 0 || codecForecast_->decoderStarting())
         return;
     // The engine has no command for it: the track is taken off and put back.
     const QString track = QString::number(state_.videoTrackId);
@@ -359,7 +370,7 @@ void PlaybackEngine::drainEvents()
 
 void PlaybackEngine::handleEvent(const mpv_event& event)
 {
-    if (requests_->handleReply(event) || entryCheck_->handle(event))
+    if (requests_->handleReply(event) || entryCheck_->handle(event) || codecForecast_->handle(event))
         return;
     switch (event.event_id) {
     case MPV_EVENT_START_FILE: {

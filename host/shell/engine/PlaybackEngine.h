@@ -22,6 +22,7 @@ namespace ZelkShell {
 class EngineRequests;
 class OpenGlFrameRenderer;
 class PlaylistEntryCheck;
+class VideoCodecForecast;
 class VideoFilterChain;
 struct OpenGlPlatform;
 class SoftwareFrameRenderer;
@@ -80,7 +81,8 @@ public:
     // ("sub-reload"): later requests do not wait for it.
     bool commandInBackground(const QStringList& arguments);
     // The video decoder starts again with the decoder options set since it
-    // started (they are read only then); nothing without a video track.
+    // started (they are read only then); nothing without a running decoder
+    // (one about to start reads them anyway: see VideoCodecForecast).
     void restartVideoDecoder();
 
     // The software renderer of this engine, created on first use (needs an
@@ -125,7 +127,8 @@ public:
     // Codec of the selected subtitle track ("subrip", "microdvd", ...), or empty.
     QString subtitleCodec() const { return state_.subtitleCodec; }
     // Codec of the selected video track ("mpeg4", "h264", ...), as the engine
-    // last reported it; empty while no video track is selected.
+    // last reported it, or as it will be once a file's decoder starts;
+    // empty while no video track is selected.
     QString videoCodec() const { return state_.videoCodec; }
 
 signals:
@@ -174,6 +177,7 @@ private:
     std::unique_ptr<EngineRequests> requests_;
     PlaylistEntries entries_;
     std::unique_ptr<PlaylistEntryCheck> entryCheck_;
+    std::unique_ptr<VideoCodecForecast> codecForecast_;
     std::unique_ptr<VideoFilterChain> filters_;
     std::unique_ptr<LateSubtitles> lateSubtitles_;
     PlaybackState state_;

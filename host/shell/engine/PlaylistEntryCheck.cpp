@@ -37,8 +37,8 @@ bool PlaylistEntryCheck::handle(const mpv_event& event)
     if (event.event_id != MPV_EVENT_HOOK)
         return false;
     const auto* hook = static_cast<const mpv_event_hook*>(event.data);
-    if (!hook)
-        return true;
+    if (!hook || qstrcmp(hook->name, loadHook) != 0)
+        return false;
     const int64_t started = entries_.startedId();
     const PlaylistEntries::Entry* entry = entries_.find(started);
     if (entry && entries_.isCurrent(started) && entry->fromPlaylist)

@@ -22,7 +22,7 @@ public:
 
     // Registers the hook; false when the engine does not offer it.
     bool install();
-    // Takes a hook event (any other event: false).
+    // Takes its hook event (any other event: false).
     bool handle(const mpv_event& event);
 
 private:
