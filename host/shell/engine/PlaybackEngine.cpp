@@ -308,10 +308,9 @@ void PlaybackEngine::load(const QString& file, QString options, const LateSubtit
             }
             // A newer open() replaced it already: only what it reports is
             // known, under its own name.
-            PlaylistEntries::Entry entry{file, false, true, QString(), plan.late};
+            PlaylistEntries::Entry entry{file, false, true, QString(), plan.late, plan.refused};
             if (openCount == openCount_)
                 entries_.opened(id, entry);
-            lateSubtitles_->refuse(plan.refused);
         });
 }
 
@@ -427,6 +426,7 @@ void PlaybackEngine::handleFileLoaded()
         fileLoaded_ = true;
         currentFile_ = entries_.value(started).file;
         emit fileLoaded(currentFile_);
+        lateSubtitles_->refuse(entries_.value(started).refusedSubtitles);
     };
     const auto property = [](const mpv_event& reply) {
         return reply.error >= 0 ? static_cast<const mpv_event_property*>(reply.data) : nullptr;

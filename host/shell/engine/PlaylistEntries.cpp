@@ -24,7 +24,7 @@ PlaylistEntries::Entry* PlaylistEntries::find(int64_t id)
 void PlaylistEntries::addPlaylistEntries(int64_t firstId, int count, bool fromLocalPlaylist)
 {
     for (int i = 0; i < count; ++i)
-        entries_.insert(firstId + i, Entry{QString(), true, fromLocalPlaylist, QString(), QStringList()});
+        entries_.insert(firstId + i, Entry{QString(), true, fromLocalPlaylist, QString(), QStringList(), QStringList()});
 }
 
 bool isNetworkName(const QString& name)

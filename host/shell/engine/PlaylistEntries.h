@@ -23,8 +23,10 @@ public:
         bool local = true;
         // Why the player refused to open it, if it did.
         QString refusal;
-        // Subtitle files to add once it has opened.
+        // Subtitle files to add once it has opened, and those too large
+        // to read, reported then.
         QStringList lateSubtitles;
+        QStringList refusedSubtitles;
     };
 
     // A file is being opened: until opened() names its id, no entry is the

@@ -119,6 +119,12 @@ void PlayerWindow::buildMenus()
     openAction_ = file->addAction(tr("&Open…"), this, &PlayerWindow::chooseAndOpenFile);
     openAction_->setObjectName(QStringLiteral("openAction"));
     openAction_->setShortcut(QKeySequence::Open);
+    readRefusedSubtitleAction_ = file->addAction(tr("&Read Large Subtitle File"), this, [this] {
+        engine_->loadRefusedSubtitle(refusedSubtitle_);
+        readRefusedSubtitleAction_->setEnabled(false);
+    });
+    readRefusedSubtitleAction_->setObjectName(QStringLiteral("readRefusedSubtitleAction"));
+    readRefusedSubtitleAction_->setEnabled(false);
     file->addSeparator();
     quitAction_ = file->addAction(tr("&Quit"), this, &QWidget::close);
     quitAction_->setObjectName(QStringLiteral("quitAction"));

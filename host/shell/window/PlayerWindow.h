@@ -97,6 +97,7 @@ private slots:
     void fileLoaded(const QString& file);
     void openFailed(const QString& file, const QString& reason);
     void playNextFile();
+    void subtitleRefused(const QString& file, const QString& reason);
 
 protected:
     // Quitting asks the plug-ins to shut down first, so the preferences
@@ -135,6 +136,9 @@ private:
     QAction* openAction_ = nullptr;
     QAction* fullScreenAction_ = nullptr;
     QAction* importFolderAction_ = nullptr;
+    // Reads the subtitle file the engine refused as too large, on request.
+    QAction* readRefusedSubtitleAction_ = nullptr;
+    QString refusedSubtitle_;
     QPointer<ImportDialog> importDialog_;
     int settingsReloads_ = 0;
     bool quitRequested_ = false;
