@@ -92,8 +92,7 @@ PlaybackEngine::~PlaybackEngine()
     // A render context may keep the engine running a little longer: from
     // now on it must not call into this object.
     mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-    delete renderer_;
-    renderer_ = nullptr;
+    renderer_.reset();
     handle_ = nullptr;
     core_.reset();
 }
@@ -231,19 +230,17 @@ void PlaybackEngine::restartVideoDecoder()
 SoftwareFrameRenderer* PlaybackEngine::softwareRenderer(QString* error)
 {
     if (renderer_)
-        return renderer_;
+        return renderer_.get();
     if (!initialized_) {
         if (error)
             *error = tr("The playback engine is not running.");
         return nullptr;
     }
-    auto* renderer = new SoftwareFrameRenderer(core_, error);
-    if (!renderer->isValid()) {
-        delete renderer;
+    std::unique_ptr<SoftwareFrameRenderer> renderer = SoftwareFrameRenderer::make(core_, error);
+    if (!renderer->isValid())
         return nullptr;
-    }
-    renderer_ = renderer;
-    return renderer_;
+    renderer_ = std::move(renderer);
+    return renderer_.get();
 }
 
 std::unique_ptr<OpenGlFrameRenderer> PlaybackEngine::createOpenGlRenderer(const OpenGlPlatform& platform,
@@ -254,7 +251,7 @@ std::unique_ptr<OpenGlFrameRenderer> PlaybackEngine::createOpenGlRenderer(const 
             *error = initialized_ ? tr("The software renderer is in use.") : tr("The playback engine is not running.");
         return nullptr;
     }
-    auto renderer = std::make_unique<OpenGlFrameRenderer>(core_, platform, error);
+    std::unique_ptr<OpenGlFrameRenderer> renderer = OpenGlFrameRenderer::make(core_, platform, error);
     if (!renderer->isValid())
         return nullptr;
     return renderer;

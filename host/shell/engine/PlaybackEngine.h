@@ -170,7 +170,7 @@ private:
     EngineCorePtr core_;
     // core_'s handle, or null; valid as long as core_.
     mpv_handle* handle_ = nullptr;
-    SoftwareFrameRenderer* renderer_ = nullptr;
+    std::unique_ptr<SoftwareFrameRenderer> renderer_;
     bool initialized_ = false;
     CoalescedCall drain_;
     // Declared after the handle they use, before what uses them.

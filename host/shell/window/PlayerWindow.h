@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 
@@ -121,8 +122,10 @@ private:
     void showVideoMessage(const QString& text);
 
     PluginHost& plugins_;
-    PlaybackEngine* engine_ = nullptr;
-    EngineSettingsApplier* engineSettings_ = nullptr;
+    // The applier holds the engine: declared after it, so it goes first
+    // (the destructor ends them in that order too, before the widgets).
+    std::unique_ptr<PlaybackEngine> engine_;
+    std::unique_ptr<EngineSettingsApplier> engineSettings_;
     PlaybackBehaviour* behaviour_ = nullptr;
     PlayerViews* views_ = nullptr;
     VideoOutputKind videoOutput_ = VideoOutputKind::Software;

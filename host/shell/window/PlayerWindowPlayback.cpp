@@ -77,7 +77,7 @@ void PlayerWindow::buildPlaybackKeys()
 
 void PlayerWindow::connectEngine()
 {
-    PlaybackEngine* engine = engine_;
+    PlaybackEngine* engine = engine_.get();
     connect(engine, &PlaybackEngine::fileLoaded, this, &PlayerWindow::fileLoaded);
     connect(engine, &PlaybackEngine::openFailed, this, &PlayerWindow::openFailed);
     connect(engine, &PlaybackEngine::endOfFile, this, &PlayerWindow::playNextFile);
