@@ -303,11 +303,11 @@ void PlaybackEngine::load(const QString& file, QString options, const LateSubtit
                         id = result->u.list->values[i].u.int64;
                 }
             }
-            // A newer open() replaced it already: only what it reports is
-            // known, under its own name.
-            PlaylistEntries::Entry entry{file, false, true, QString(), plan.late, plan.refused};
+            const PlaylistEntries::Entry entry{file, false, true, QString(), plan.late, plan.refused};
             if (openCount == openCount_)
                 entries_.opened(id, entry);
+            else // what it reports is logged under its own name
+                entries_.openedReplaced(id, entry);
         });
 }
 

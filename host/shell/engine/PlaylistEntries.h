@@ -35,6 +35,9 @@ public:
     // The engine took `entry` as entry `id`; everything older is what it
     // replaces.
     void opened(int64_t id, const Entry& entry);
+    // The engine took `entry`, replaced already by a later open: kept for
+    // what it may still report, never current.
+    void openedReplaced(int64_t id, const Entry& entry) { entries_.insert(id, entry); }
     // The engine started entry `id` (-1: unknown): the older ones have
     // ended, or were replaced before they started.
     void started(int64_t id);
