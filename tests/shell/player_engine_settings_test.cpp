@@ -294,6 +294,41 @@ private slots:
         }
     }
 
+    // "Automatic" knows the codec before the decoder starts: the first
+    // frame of a blocky file opened after an H.264 one is deblocked, by the
+    // decoder's first start.
+    void automaticDeblocksTheFirstFrameOfABlockyFile()
+    {
+        PlaybackEngine engine;
+        QVERIFY(engine.setOption("ao", QStringLiteral("null")) && engine.initialize(nullptr));
+        QVERIFY(engine.softwareRenderer());
+        EngineSettingsApplier settings(engine, true);
+        settings.apply();
+        const auto firstFrame = [&engine](const QString& clip) {
+            QSignalSpy loaded(&engine, &PlaybackEngine::fileLoaded);
+            QSignalSpy restarted(&engine, &PlaybackEngine::playbackRestarted);
+            engine.open(clip, 1.0, true);
+            const bool shown = loaded.wait(10000) && (restarted.count() > 0 || restarted.wait(10000));
+            return shown ? engine.softwareRenderer()->drawAndWait(engine.videoSize(), 5000) : QImage();
+        };
+        QVERIFY(!firstFrame(h264_).isNull());
+        QSignalSpy codecs(&engine, &PlaybackEngine::videoCodecChanged);
+        const QImage deblocked = firstFrame(blocky_.first());
+        QVERIFY(!deblocked.isNull());
+        // Its decoder started once, with the options it needs: no restart
+        // (which would take the track off and announce it again).
+        engine.propertyString("vf");
+        QStringList announced;
+        for (const QList<QVariant>& codec : codecs)
+            announced << codec.at(0).toString();
+        QCOMPARE(announced.filter(QStringLiteral("mpeg4")).size(), 1);
+        storeString("Codec", "PostProcessingMode", QStringLiteral("off"));
+        const QImage off = frameAtOneSecond(engine, settings);
+        const double texture = lumaSteps(off).second;
+        QVERIFY2(lumaSteps(deblocked).first / texture < lumaSteps(off).first / texture * 0.9,
+                 qPrintable(QStringLiteral("%1 %2").arg(lumaSteps(deblocked).first).arg(lumaSteps(off).first)));
+    }
+
     // A filter the engine cannot create (unknown), and one that fails on the
     // first frame (a crop larger than the picture), are each left out with
     // one log line; the video plays with the filter that works.

@@ -12,6 +12,7 @@
 #include "host/shell/window/PlayerWindow.h"
 #include "host/shell/video/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
+#include "host/shell/engine/SubtitleFilesBeside.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -228,6 +229,26 @@ private slots:
         qInfo("large subtitle: video loaded after %lld ms, subtitle track after %lld ms; longest GUI-thread stall "
               "%lld ms",
               loadedAfter, subtitleAfter, meter.longestMs());
+    }
+
+    // The subtitle files beside a video are found among thousands of other
+    // files; a folder beyond the bounds of the look is reported incomplete
+    // (and left to the engine's own search).
+    void subtitleFilesBesideAreFoundWithinBounds()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        for (int i = 0; i < 3000; ++i)
+            QVERIFY(writeBytes(folder.filePath(QStringLiteral("other %1.srt").arg(i)), QByteArray()));
+        for (const char* name : {"film [1].mkv", "film [1].srt", "film [1].en.srt", "film [1].en.forced.srt",
+                                 "film [1].txt.bak"})
+            QVERIFY(writeBytes(folder.filePath(QLatin1String(name)), "1\n"));
+        const QString video = folder.filePath(QStringLiteral("film [1].mkv"));
+        const ZelkShell::SubtitlesBeside found = ZelkShell::subtitleFilesBeside(video, 100000, 10000);
+        QVERIFY(found.complete);
+        QCOMPARE(found.files, (QStringList{folder.filePath(QStringLiteral("film [1].en.srt")),
+                                           folder.filePath(QStringLiteral("film [1].srt"))}));
+        QVERIFY(!ZelkShell::subtitleFilesBeside(video, 1000, 10000).complete);
     }
 
     // A new code page re-reads a 40 MB subtitle file without the window
