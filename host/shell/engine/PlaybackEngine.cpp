@@ -24,11 +24,6 @@ namespace {
 // (it then plays on without it).
 constexpr const char failedFilterMessage[] = "Disabling filter ";
 
-// Read once a file is loaded, without waiting for the engine.
-constexpr const char durationProperty[] = "duration";
-constexpr const char frameRateProperty[] = "container-fps";
-constexpr const char subtitleCodecProperty[] = "current-tracks/sub/codec";
-
 QString onOff(bool on)
 {
     return on ? QStringLiteral("yes") : QStringLiteral("no");

@@ -10,7 +10,6 @@ namespace ZelkShell {
 namespace {
 
 constexpr const char positionProperty[] = "time-pos";
-constexpr const char durationProperty[] = "duration";
 constexpr const char pauseProperty[] = "pause";
 constexpr const char volumeProperty[] = "volume";
 constexpr const char widthProperty[] = "dwidth";
@@ -19,8 +18,6 @@ constexpr const char trackListProperty[] = "track-list";
 constexpr const char eofProperty[] = "eof-reached";
 constexpr const char videoCodecProperty[] = "current-tracks/video/codec";
 constexpr const char videoTrackProperty[] = "current-tracks/video/id";
-constexpr const char frameRateProperty[] = "container-fps";
-constexpr const char subtitleCodecProperty[] = "current-tracks/sub/codec";
 
 bool flagOf(const mpv_event_property& property)
 {

@@ -10,6 +10,12 @@ struct mpv_event_property;
 
 namespace ZelkShell {
 
+// Observed, and read once more when a file has loaded (the engine may not
+// report them again for it).
+inline constexpr char durationProperty[] = "duration";
+inline constexpr char frameRateProperty[] = "container-fps";
+inline constexpr char subtitleCodecProperty[] = "current-tracks/sub/codec";
+
 // The engine's state as its property-change events report it: observed, not
 // read, since a read waits for the engine's core, which may be busy opening
 // a file.
