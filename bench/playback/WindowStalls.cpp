@@ -1,4 +1,5 @@
 #include "WindowStalls.h"
+#include "WaitUntil.h"
 
 #include "host/shell/engine/EngineSettings.h"
 #include "host/shell/engine/EngineSettingsApplier.h"
@@ -18,18 +19,6 @@
 namespace zelkbench {
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
 
 // About 40 MB of cues, one every tenth of a second.
 bool writeLargeSubtitle(const QString& path)
