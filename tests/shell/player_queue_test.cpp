@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdio>
+
 using namespace zelktest;
 using ZelkShell::PlaybackEngine;
 using ZelkShell::PlayerWindow;
@@ -47,21 +49,20 @@ bool writeCues(const QString& path, int count, const char* text, QTextCodec* cod
     QFile subtitle(path);
     if (!subtitle.open(QIODevice::WriteOnly))
         return false;
+    const QStringList halves = QString::fromUtf8(text).split(QStringLiteral("%1"));
+    const auto encoded = [codec](const QString& part) { return codec ? codec->fromUnicode(part) : part.toUtf8(); };
+    const QByteArray before = encoded(halves.value(0));
+    const QByteArray after = encoded(halves.value(1)) + "\n\n";
     QByteArray block;
+    char times[64];
     for (int cue = 0; cue < count; ++cue) {
         // Past a day too: hours simply go on counting.
-        const auto time = [](qint64 ms) {
-            return QStringLiteral("%1:%2:%3,%4")
-                .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
-                .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
-                .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
-                .arg(ms % 1000, 3, 10, QLatin1Char('0'));
-        };
         const qint64 ms = cue * qint64(100);
-        const QString lines = QStringLiteral("%1\n%2 --> %3\n%4\n\n")
-                                  .arg(cue + 1)
-                                  .arg(time(ms), time(ms + 90), QString::fromUtf8(text).arg(cue + 1));
-        block += codec ? codec->fromUnicode(lines) : lines.toUtf8();
+        std::snprintf(times, sizeof times, "%02lld:%02lld:%02lld,%03lld --> %02lld:%02lld:%02lld,%03lld\n",
+                      ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000, ms / 3600000, ms / 60000 % 60,
+                      ms / 1000 % 60, ms % 1000 + 90);
+        const QByteArray number = QByteArray::number(cue + 1);
+        block += number + '\n' + times + before + number + after;
         if (block.size() > (1 << 20)) {
             if (subtitle.write(block) != block.size())
                 return false;
