@@ -290,7 +290,8 @@ void PlaybackEngine::load(const QString& file, QString options, const LateSubtit
                 return;
             }
             int64_t id = 0;
-            const auto* result = static_cast<const mpv_node*>(reply.data);
+            const auto* command = static_cast<const mpv_event_command*>(reply.data);
+            const mpv_node* result = command ? &command->result : nullptr;
             if (result && result->format == MPV_FORMAT_NODE_MAP) {
                 for (int i = 0; i < result->u.list->num; ++i) {
                     if (qstrcmp(result->u.list->keys[i], "playlist_entry_id") == 0
