@@ -293,6 +293,13 @@
     </message>
 </context>
 <context>
+    <name>ZelkShell::LateSubtitles</name>
+    <message>
+        <source>it is %1 MB; above %2 MB the picture would stand still while it is read</source>
+        <translation>sie ist %1 MB groß; über %2 MB würde das Bild stillstehen, während sie gelesen wird</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::LibraryView</name>
     <message>
         <source>Recently watched</source>
@@ -516,6 +523,14 @@
     <message>
         <source>Choose a Folder to Import</source>
         <translation>Zu importierenden Ordner wählen</translation>
+    </message>
+    <message>
+        <source>&amp;Read Large Subtitle File</source>
+        <translation>Große Untertitel&amp;datei lesen</translation>
+    </message>
+    <message>
+        <source>The subtitle file &quot;%1&quot; was not read: %2. File &gt; Read Large Subtitle File reads it anyway.</source>
+        <translation>Die Untertiteldatei „%1“ wurde nicht gelesen: %2. Datei &gt; Große Untertiteldatei lesen liest sie trotzdem.</translation>
     </message>
 </context>
 <context>

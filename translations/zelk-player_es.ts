@@ -293,6 +293,13 @@
     </message>
 </context>
 <context>
+    <name>ZelkShell::LateSubtitles</name>
+    <message>
+        <source>it is %1 MB; above %2 MB the picture would stand still while it is read</source>
+        <translation>ocupa %1 MB; por encima de %2 MB la imagen se detendría mientras se lee</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::LibraryView</name>
     <message>
         <source>Recently watched</source>
@@ -516,6 +523,14 @@
     <message>
         <source>Choose a Folder to Import</source>
         <translation>Elegir una carpeta para importar</translation>
+    </message>
+    <message>
+        <source>&amp;Read Large Subtitle File</source>
+        <translation>&amp;Leer el archivo de subtítulos grande</translation>
+    </message>
+    <message>
+        <source>The subtitle file &quot;%1&quot; was not read: %2. File &gt; Read Large Subtitle File reads it anyway.</source>
+        <translation>El archivo de subtítulos «%1» no se leyó: %2. Archivo &gt; Leer el archivo de subtítulos grande lo lee de todos modos.</translation>
     </message>
 </context>
 <context>

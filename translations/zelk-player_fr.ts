@@ -293,6 +293,13 @@
     </message>
 </context>
 <context>
+    <name>ZelkShell::LateSubtitles</name>
+    <message>
+        <source>it is %1 MB; above %2 MB the picture would stand still while it is read</source>
+        <translation>il fait %1 Mo ; au-delà de %2 Mo, l&apos;image resterait figée pendant sa lecture</translation>
+    </message>
+</context>
+<context>
     <name>ZelkShell::LibraryView</name>
     <message>
         <source>Recently watched</source>
@@ -516,6 +523,14 @@
     <message>
         <source>Choose a Folder to Import</source>
         <translation>Choisir un dossier à importer</translation>
+    </message>
+    <message>
+        <source>&amp;Read Large Subtitle File</source>
+        <translation>&amp;Lire le grand fichier de sous-titres</translation>
+    </message>
+    <message>
+        <source>The subtitle file &quot;%1&quot; was not read: %2. File &gt; Read Large Subtitle File reads it anyway.</source>
+        <translation>Le fichier de sous-titres « %1 » n&apos;a pas été lu : %2. Fichier &gt; Lire le grand fichier de sous-titres le lit quand même.</translation>
     </message>
 </context>
 <context>

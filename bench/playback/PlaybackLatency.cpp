@@ -1,4 +1,5 @@
 #include "PlaybackLatency.h"
+#include "WaitUntil.h"
 
 #include "host/shell/window/PlayerWindow.h"
 #include "host/shell/plugins/PluginHost.h"
@@ -21,18 +22,6 @@ namespace {
 
 constexpr int subtitlesPage = 3;
 constexpr int playbackPage = 2;
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
 
 // Subtitle pixels of one hue in the lower quarter.
 int huePixels(const QImage& frame, int hueFrom, int hueTo)

@@ -21,6 +21,7 @@
 
 #include "ChildProcessTiming.h"
 #include "PlaybackLatency.h"
+#include "WindowStalls.h"
 
 #include "settings/PreferenceAccessors.h"
 
@@ -105,8 +106,8 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
-    if (!only.isEmpty() && only != "start" && only != "cpu" && only != "ok") {
-        std::fprintf(stderr, "usage: playback_bench [rounds] [start|cpu|ok]\n");
+    if (!only.isEmpty() && only != "start" && only != "cpu" && only != "ok" && only != "stall") {
+        std::fprintf(stderr, "usage: playback_bench [rounds] [start|cpu|ok|stall]\n");
         return 2;
     }
     const auto runs = [&only](const char* measure) { return only.isEmpty() || only == measure; };
@@ -199,6 +200,17 @@ int main(int argc, char** argv)
         printLine("start to first frame, with sound (median)", median(ours), median(theirs), "ms");
     if (runs("cpu") && !measureCpu(player, playerCommon, mpv, mpvCommon, hd, environment))
         return 1;
+    if (runs("stall")) {
+        QString error;
+        const zelkbench::WindowStalls stalls =
+            zelkbench::measureWindowStalls(small, media.filePath(QStringLiteral("stalls")), 100000, &error);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "window stalls: %s\n", qUtf8Printable(error));
+            return 1;
+        }
+        std::printf("%-44s %10.1f ms\n", "window stall: open among 100,000 files", stalls.openAmongFiles);
+        std::printf("%-44s %10.1f ms\n", "window stall: code page, 40 MB subtitle", stalls.codePageChange);
+    }
     if (!runs("ok"))
         return 0;
 

@@ -2,8 +2,9 @@
 // test makes: language preferences against tracks tagged in three-letter
 // codes, "None" subtitles with dual subtitles allowed, the "MIME" code page,
 // post-processing by the video track's codec (and every custom level still
-// plays), and a video filter the engine cannot use left out while the video
-// plays on.
+// plays), every deblocking mode smoothing the block edges of blocky clips,
+// and a video filter the engine cannot use left out while the video plays
+// on.
 
 #include "IsolatedEnvironment.h"
 #include "PlaybackTestMedia.h"
@@ -11,14 +12,18 @@
 
 #include "host/shell/window/PlayerWindow.h"
 #include "host/shell/video/VideoView.h"
+#include "host/shell/engine/EngineSettingsApplier.h"
 #include "host/shell/engine/PlaybackEngine.h"
+#include "host/shell/engine/SoftwareFrameRenderer.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <cstdio>
 
 using namespace zelktest;
+using ZelkShell::EngineSettingsApplier;
 using ZelkShell::PlaybackEngine;
 using ZelkShell::PlayerWindow;
 using ZelkShell::PluginHost;
@@ -60,6 +65,49 @@ bool videoPlays(const ZelkShell::VideoView& view)
     return waitForFrameAfter(view, frames) && waitForFrameAfter(view, frames + 1) && view.showsVideo();
 }
 
+
+// The mean luma step between neighbouring pixels, across the 8-pixel block
+// boundaries (first) and inside the blocks (second), both directions.
+std::pair<double, double> lumaSteps(const QImage& frame)
+{
+    const QImage grey = frame.convertToFormat(QImage::Format_Grayscale8);
+    double across = 0, inside = 0;
+    qint64 acrossCount = 0, insideCount = 0;
+    const auto add = [&](int step, bool boundary) {
+        (boundary ? across : inside) += std::abs(step);
+        ++(boundary ? acrossCount : insideCount);
+    };
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* row = grey.constScanLine(y);
+        const uchar* above = y > 0 ? grey.constScanLine(y - 1) : nullptr;
+        for (int x = 0; x < grey.width(); ++x) {
+            if (x > 0)
+                add(row[x] - row[x - 1], x % 8 == 0);
+            if (above)
+                add(row[x] - above[x], y % 8 == 0);
+        }
+    }
+    return {across / std::max<qint64>(acrossCount, 1), inside / std::max<qint64>(insideCount, 1)};
+}
+
+// The frame at one second of `video`, with the stored settings applied to
+// `engine` already playing it: the settings go out, the decoder restarts
+// when they say so, and the frame is decoded afresh.
+QImage frameAtOneSecond(PlaybackEngine& engine, EngineSettingsApplier& settings)
+{
+    settings.apply();
+    // A restart of the decoder shows a frame of its own: the second seek's
+    // frame comes after everything it did.
+    for (int seek = 0; seek < 2; ++seek) {
+        engine.propertyString("vf"); // waits for what was sent before
+        QSignalSpy restarted(&engine, &PlaybackEngine::playbackRestarted);
+        engine.seek(1.0);
+        if (!restarted.wait(10000))
+            return QImage();
+    }
+    return engine.softwareRenderer()->drawAndWait(engine.videoSize(), 5000);
+}
+
 } // namespace
 
 class PlayerEngineSettingsTest : public QObject {
@@ -98,6 +146,14 @@ private slots:
                           + QStringList{h264_}));
         // White above, black below: the upper half shows whether a vertical
         // flip reached the picture.
+        // Blocky, as old releases are: a high quantiser, grain, sound.
+        for (const auto& [name, codec] : {std::pair{"blocky-mpeg4.avi", "-c:v mpeg4 -q:v 31 -c:a mp3"},
+                                          std::pair{"blocky-mpeg2.mpg", "-c:v mpeg2video -q:v 31 -qmin 31 -c:a mp2"}}) {
+            blocky_ << folder.filePath(QLatin1String(name));
+            QVERIFY(runFfmpeg(words("-f lavfi -i testsrc2=s=640x360:r=25:d=3 -f lavfi -i sine=f=440:d=3 "
+                                    "-vf hue=s=0.7,noise=alls=6:allf=t")
+                              + words(codec) + QStringList{blocky_.last()}));
+        }
         halves_ = folder.filePath(QStringLiteral("halves.mkv"));
         QVERIFY(runFfmpeg(words("-f lavfi -i color=c=black:s=320x240:r=25:d=6,"
                                 "drawbox=x=0:y=0:w=320:h=120:color=white:t=fill -c:v libx264 -pix_fmt yuv420p")
@@ -194,6 +250,85 @@ private slots:
         }
     }
 
+    // Every deblocking mode smooths the block edges of blocky MPEG-4 Part 2
+    // and MPEG-2 (the step across block boundaries falls), each custom
+    // level at least as much as the one below; "Automatic" leaves H.264 as
+    // it is. One engine per clip: the decoder follows each change.
+    void everyDeblockingModeSmoothsBlockEdges()
+    {
+        const auto frameWith = [](PlaybackEngine& engine, EngineSettingsApplier& settings, const char* mode,
+                                  int level) {
+            storeString("Codec", "PostProcessingMode", QLatin1String(mode));
+            storeInt("Codec", "DeblockingLevel", level);
+            return frameAtOneSecond(engine, settings);
+        };
+        for (const QString& clip : blocky_ + QStringList{h264_}) {
+            PlaybackEngine engine;
+            QVERIFY(engine.setOption("ao", QStringLiteral("null")) && engine.initialize(nullptr));
+            QVERIFY(engine.softwareRenderer());
+            EngineSettingsApplier settings(engine, true);
+            QSignalSpy loaded(&engine, &PlaybackEngine::fileLoaded);
+            engine.open(clip, 1.0, true);
+            QVERIFY(loaded.wait(10000));
+            const QImage off = frameWith(engine, settings, "off", 0);
+            QVERIFY2(!off.isNull(), qPrintable(clip));
+            if (clip == h264_) {
+                QCOMPARE(frameWith(engine, settings, "automatic", 0), off);
+                continue;
+            }
+            // Against the picture's own texture: what deringing smooths
+            // inside the blocks does not count for or against an edge.
+            const double texture = lumaSteps(off).second;
+            const auto blockiness = [texture](const QImage& frame) { return lumaSteps(frame).first / texture; };
+            const double unfiltered = blockiness(off);
+            double below = unfiltered;
+            for (const int level : {1, 2, 3, 4}) {
+                const double measured = blockiness(frameWith(engine, settings, "custom", level));
+                qInfo("%s level %d: %.3f (off %.3f)", qPrintable(QFileInfo(clip).fileName()), level, measured,
+                      unfiltered);
+                QVERIFY2(measured < unfiltered * 0.9 && measured <= below, qPrintable(QString::number(level)));
+                below = measured;
+            }
+            for (const char* mode : {"full", "automatic"})
+                QVERIFY2(blockiness(frameWith(engine, settings, mode, 0)) < unfiltered * 0.9, mode);
+        }
+    }
+
+    // "Automatic" knows the codec before the decoder starts: the first
+    // frame of a blocky file opened after an H.264 one is deblocked, by the
+    // decoder's first start.
+    void automaticDeblocksTheFirstFrameOfABlockyFile()
+    {
+        PlaybackEngine engine;
+        QVERIFY(engine.setOption("ao", QStringLiteral("null")) && engine.initialize(nullptr));
+        QVERIFY(engine.softwareRenderer());
+        EngineSettingsApplier settings(engine, true);
+        settings.apply();
+        const auto firstFrame = [&engine](const QString& clip) {
+            QSignalSpy loaded(&engine, &PlaybackEngine::fileLoaded);
+            QSignalSpy restarted(&engine, &PlaybackEngine::playbackRestarted);
+            engine.open(clip, 1.0, true);
+            const bool shown = loaded.wait(10000) && (restarted.count() > 0 || restarted.wait(10000));
+            return shown ? engine.softwareRenderer()->drawAndWait(engine.videoSize(), 5000) : QImage();
+        };
+        QVERIFY(!firstFrame(h264_).isNull());
+        QSignalSpy codecs(&engine, &PlaybackEngine::videoCodecChanged);
+        const QImage deblocked = firstFrame(blocky_.first());
+        QVERIFY(!deblocked.isNull());
+        // Its decoder started once, with the options it needs: no restart
+        // (which would take the track off and announce it again).
+        engine.propertyString("vf");
+        QStringList announced;
+        for (const QList<QVariant>& codec : codecs)
+            announced << codec.at(0).toString();
+        QCOMPARE(announced.filter(QStringLiteral("mpeg4")).size(), 1);
+        storeString("Codec", "PostProcessingMode", QStringLiteral("off"));
+        const QImage off = frameAtOneSecond(engine, settings);
+        const double texture = lumaSteps(off).second;
+        QVERIFY2(lumaSteps(deblocked).first / texture < lumaSteps(off).first / texture * 0.9,
+                 qPrintable(QStringLiteral("%1 %2").arg(lumaSteps(deblocked).first).arg(lumaSteps(off).first)));
+    }
+
     // A filter the engine cannot create (unknown), and one that fails on the
     // first frame (a crop larger than the picture), are each left out with
     // one log line; the video plays with the filter that works.
@@ -234,6 +369,7 @@ private:
     QString twoCodecs_;
     QString h264_;
     QString halves_;
+    QStringList blocky_;
 };
 
 QTEST_MAIN(PlayerEngineSettingsTest)

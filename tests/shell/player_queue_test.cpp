@@ -13,15 +13,19 @@
 #include "host/shell/window/PlayerWindow.h"
 #include "host/shell/video/VideoView.h"
 #include "host/shell/engine/PlaybackEngine.h"
+#include "host/shell/engine/SubtitleFilesBeside.h"
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <QStatusBar>
 #include <QTcpServer>
+#include <QTextCodec>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace zelktest;
 using ZelkShell::PlaybackEngine;
@@ -38,6 +42,38 @@ QStringList namesOf(const QSignalSpy& spy)
     return names;
 }
 
+// Writes `count` cues, one every tenth of a second, each `text` with its
+// number for %1, encoded by `codec` (UTF-8 without one).
+bool writeCues(const QString& path, int count, const char* text, QTextCodec* codec = nullptr)
+{
+    QFile subtitle(path);
+    if (!subtitle.open(QIODevice::WriteOnly))
+        return false;
+    const QStringList halves = QString::fromUtf8(text).split(QStringLiteral("%1"));
+    const auto encoded = [codec](const QString& part) { return codec ? codec->fromUnicode(part) : part.toUtf8(); };
+    const QByteArray before = encoded(halves.value(0));
+    const QByteArray after = encoded(halves.value(1)) + "\n\n";
+    QByteArray block;
+    char times[64];
+    for (int cue = 0; cue < count; ++cue) {
+        // Past a day too: hours simply go on counting.
+        const qint64 ms = cue * qint64(100);
+        std::snprintf(times, sizeof times, "%02lld:%02lld:%02lld,%03lld --> %02lld:%02lld:%02lld,%03lld\n",
+                      ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000, ms / 3600000, ms / 60000 % 60,
+                      ms / 1000 % 60, ms % 1000 + 90);
+        const QByteArray number = QByteArray::number(cue + 1);
+        block += number;
+        block += '\n';
+        block += times;
+        block += before + number + after;
+        if (block.size() > (1 << 20)) {
+            if (subtitle.write(block) != block.size())
+                return false;
+            block.clear();
+        }
+    }
+    return subtitle.write(block) == block.size();
+}
 
 } // namespace
 
@@ -67,7 +103,8 @@ private slots:
         PlayerWindow player(plugins);
         QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
         QSignalSpy failed(&player.engine(), &PlaybackEngine::openFailed);
-        const QString folder = media_.filePath(QStringLiteral("season.mkv"));
+        // With a trailing slash, as a shell completes a folder's name.
+        const QString folder = media_.filePath(QStringLiteral("season.mkv/"));
         player.playFiles({first_, broken_, folder, last_});
         QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 20000);
         QCOMPARE(namesOf(loaded), (QStringList{QStringLiteral("first.mkv"), QStringLiteral("last.mkv")}));
@@ -186,24 +223,9 @@ private slots:
     {
         const QString video = media_.filePath(QStringLiteral("long.mkv"));
         QVERIFY(QFile::copy(first_, video));
-        QFile subtitle(media_.filePath(QStringLiteral("long.srt")));
-        QVERIFY(subtitle.open(QIODevice::WriteOnly));
-        // About 40 MB of cues, one every tenth of a second.
-        QByteArray block;
-        for (int cue = 0; cue < 400000; ++cue) {
-            const int ms = cue * 100;
-            block += QStringLiteral("%1\n%2 --> %3\nA long line of subtitle text, number %1 of many\n\n")
-                         .arg(cue + 1)
-                         .arg(QTime::fromMSecsSinceStartOfDay(ms).toString(QStringLiteral("HH:mm:ss,zzz")),
-                              QTime::fromMSecsSinceStartOfDay(ms + 90).toString(QStringLiteral("HH:mm:ss,zzz")))
-                         .toUtf8();
-            if (block.size() > (1 << 20)) {
-                QVERIFY(subtitle.write(block) == block.size());
-                block.clear();
-            }
-        }
-        QVERIFY(subtitle.write(block) == block.size());
-        subtitle.close();
+        // About 40 MB of cues.
+        QVERIFY(writeCues(media_.filePath(QStringLiteral("long.srt")), 400000,
+                          "A long line of subtitle text, number %1 of many"));
 
         PluginHost plugins;
         QVERIFY(readPlayerPlugins(plugins));
@@ -223,6 +245,90 @@ private slots:
         qInfo("large subtitle: video loaded after %lld ms, subtitle track after %lld ms; longest GUI-thread stall "
               "%lld ms",
               loadedAfter, subtitleAfter, meter.longestMs());
+    }
+
+    // The subtitle files beside a video are found among thousands of other
+    // files; a folder beyond the bounds of the look is reported incomplete
+    // (and left to the engine's own search).
+    void subtitleFilesBesideAreFoundWithinBounds()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        for (int i = 0; i < 3000; ++i)
+            QVERIFY(writeBytes(folder.filePath(QStringLiteral("other %1.srt").arg(i)), QByteArray()));
+        for (const char* name : {"film [1].mkv", "film [1].srt", "film [1].en.srt", "film [1].en.forced.srt",
+                                 "film [1].txt.bak"})
+            QVERIFY(writeBytes(folder.filePath(QLatin1String(name)), "1\n"));
+        const QString video = folder.filePath(QStringLiteral("film [1].mkv"));
+        const ZelkShell::SubtitlesBeside found = ZelkShell::subtitleFilesBeside(video, 100000, 10000);
+        QVERIFY(found.complete);
+        QCOMPARE(found.files, (QStringList{folder.filePath(QStringLiteral("film [1].en.srt")),
+                                           folder.filePath(QStringLiteral("film [1].srt"))}));
+        QVERIFY(!ZelkShell::subtitleFilesBeside(video, 1000, 10000).complete);
+    }
+
+    // A new code page re-reads a 40 MB subtitle file without the window
+    // waiting for the engine: the text turns readable, and the longest
+    // stall of the GUI thread meanwhile is reported (not asserted).
+    void aCodePageChangeRereadsALargeSubtitleInTheBackground()
+    {
+        const QString video = media_.filePath(QStringLiteral("cyrillic.mkv"));
+        QVERIFY(QFile::copy(first_, video));
+        QTextCodec* windows1251 = QTextCodec::codecForName("windows-1251");
+        QVERIFY(windows1251);
+        const QString line = QStringLiteral("Длинная строка субтитров");
+        QVERIFY(writeCues(media_.filePath(QStringLiteral("cyrillic.srt")), 400000, "Длинная строка субтитров %1",
+                          windows1251));
+        QVERIFY(storeString("Subtitles", "SubtitleCodePage", QStringLiteral("KOI8-R")));
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
+        player.playFiles({video}, 0.5, true);
+        QVERIFY(loaded.wait(60000));
+        QTRY_VERIFY_WITH_TIMEOUT(player.engine().subtitleCodec() == QLatin1String("subrip"), 60000);
+        QTRY_VERIFY(!player.engine().propertyString("sub-text").isEmpty());
+        QVERIFY(!player.engine().propertyString("sub-text").startsWith(line));
+
+        QSignalSpy tracks(&player.engine(), &PlaybackEngine::trackListChanged);
+        QVERIFY(storeString("Subtitles", "SubtitleCodePage", QStringLiteral("windows-1251")));
+        StallMeter meter;
+        player.reloadSettings();
+        // The re-read track comes back (no read of the engine meanwhile: a
+        // read would wait for it, and count as a stall).
+        QTRY_VERIFY_WITH_TIMEOUT(tracks.count() >= 2, 60000);
+        qInfo("code page change with a 40 MB subtitle: longest GUI-thread stall %lld ms", meter.longestMs());
+        QTRY_VERIFY_WITH_TIMEOUT(player.engine().propertyString("sub-text").startsWith(line), 10000);
+    }
+
+    // A subtitle file too large to read without stopping the picture
+    // (200 MB, 1.6 million cues) is not read: the window says so and offers
+    // to read it anyway, and the video plays on.
+    void aSubtitleTooLargeToReadIsRefusedAndTheVideoPlaysOn()
+    {
+        const QString video = makeClip(QDir(media_.path()), QStringLiteral("huge.mkv"), 8.0);
+        QVERIFY(!video.isEmpty());
+        const QString huge = media_.filePath(QStringLiteral("huge.srt"));
+        QVERIFY(writeCues(huge, 1600000, "A line of a subtitle file far too long for the engine to read at once: cue %1 of very many"));
+        QVERIFY(QFileInfo(huge).size() > 200 * 1000 * 1000);
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        PlayerWindow player(plugins);
+        auto* readAnyway = player.findChild<QAction*>(QStringLiteral("readRefusedSubtitleAction"));
+        QVERIFY(readAnyway && !readAnyway->isEnabled());
+        QSignalSpy refused(&player.engine(), &PlaybackEngine::subtitleRefused);
+        QSignalSpy loaded(&player.engine(), &PlaybackEngine::fileLoaded);
+        player.playFiles({video});
+        QVERIFY(loaded.wait(20000));
+        QTRY_COMPARE(refused.count(), 1);
+        QCOMPARE(refused.first().at(0).toString(), huge);
+        QVERIFY(readAnyway->isEnabled());
+        QVERIFY2(player.statusBar()->currentMessage().contains(QLatin1String("huge.srt")),
+                 qPrintable(player.statusBar()->currentMessage()));
+        // The clock runs: each second of waiting is a second further on.
+        for (int second = 1; second <= 3; ++second)
+            QTRY_VERIFY_WITH_TIMEOUT(player.engine().position() >= second, 3000);
+        QVERIFY(player.engine().subtitleCodec().isEmpty());
     }
 
 private:

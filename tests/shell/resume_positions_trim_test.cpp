@@ -290,6 +290,24 @@ private slots:
         QVERIFY(machine->getValue(machineName, data));
         QCOMPARE(failures.count.load(), 0);
     }
+
+    // A value of another type under a file's plain path (another tool's)
+    // is no position: never resumed, and gone once the file's position is
+    // stored or forgotten.
+    void aPlainPathValueOfAnotherTypeGoesWithTheFile()
+    {
+        ResumePositions positions;
+        for (const bool forget : {false, true}) {
+            const QString film = QStringLiteral("/videos/typed %1.mkv").arg(forget);
+            Section section = positionsKey();
+            QVERIFY(section && section->setValue(film.toStdString(), std::uint32_t(45000)));
+            QCOMPARE(positions.positionFor(film, 3600.0), std::nullopt);
+            QVERIFY(forget ? positions.forget(film) : positions.remember(film, 600.0, 3600.0));
+            std::set<std::string> names;
+            QVERIFY(section->getValueNames(names));
+            QVERIFY2(names.count(film.toStdString()) == 0, qPrintable(film));
+        }
+    }
 };
 
 QTEST_MAIN(ResumePositionsTrimTest)

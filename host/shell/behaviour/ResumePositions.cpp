@@ -66,6 +66,17 @@ std::string storedNameOf(const Section& section, const QString& file, std::strin
     return std::string();
 }
 
+// Removes the value `name` whatever its type: one of another type than a
+// position's is no position, but named for the file all the same, and goes
+// with it. Deleting a value that is not there is no failure.
+bool removeIfPresent(ilsk::IZelkSettings& section, const std::string& name)
+{
+    if (section.deleteValue(name))
+        return true;
+    std::set<std::string> names;
+    return section.getValueNames(names) && names.count(name) == 0;
+}
+
 // Stored as "<position in milliseconds>;<stamp>", the stamp growing with
 // every store so that the oldest entries can be told apart.
 struct Entry {
@@ -157,8 +168,7 @@ bool ResumePositions::remember(const QString& file, double position, double dura
         if (!section || !section->setValue(nameOf(file), data.toStdString()))
             return false;
         // The value an earlier version stored for the file goes: it is replaced.
-        std::string legacyData;
-        return !section->getValue(legacyNameOf(file), legacyData) || section->deleteValue(legacyNameOf(file));
+        return removeIfPresent(*section, legacyNameOf(file));
     });
     if (!stored)
         return false;
@@ -187,15 +197,8 @@ bool ResumePositions::forget(const QString& file)
         Section section = openPositions();
         if (!section)
             return false;
-        // Deleting a value that is not there is no failure here; a file may
-        // have one under each form of its name.
-        std::string data;
-        for (std::string name = storedNameOf(section, file, &data); !name.empty();
-             name = storedNameOf(section, file, &data)) {
-            if (!section->deleteValue(name))
-                return false;
-        }
-        return true;
+        // A file may have one under each form of its name.
+        return removeIfPresent(*section, nameOf(file)) && removeIfPresent(*section, legacyNameOf(file));
     });
 }
 

@@ -289,9 +289,11 @@ std::optional<QString> postProcessingFilter(const Conversion& c)
     if (mode == QLatin1String("full"))
         return postProcessingGraph("hb/vb/dr", ",unsharp");
     if (mode == QLatin1String("custom")) {
-        // Each level adds one deblocking stage: horizontal, vertical,
-        // deringing, then all three at full strength.
-        static const char* const stages[] = {nullptr, "hb:a", "hb:a/vb:a", "hb:a/vb:a/dr:a", "hb/vb/dr"};
+        // Each level adds a stage: horizontal deblocking, vertical
+        // deblocking, deringing, then all three at full strength (never
+        // switched off when the computer is slow, and twice the default
+        // difference factor, so more block edges count as edges to smooth).
+        static const char* const stages[] = {nullptr, "hb:a", "hb:a/vb:a", "hb:a/vb:a/dr:a", "hb:64/vb:64/dr"};
         const unsigned level = std::min(c.settings.value(Codec::DeblockingLevel).toUInt(), unsigned(deblockingMaximum));
         if (!stages[level])
             return QString();
@@ -299,6 +301,18 @@ std::optional<QString> postProcessingFilter(const Conversion& c)
     }
     c.fallbacks << QStringLiteral("unknown post-processing mode \"%1\"; post-processing off").arg(mode);
     return QString();
+}
+
+// The post-processing filter deblocks by the quantisers the decoder used
+// for each block; the decoder hands them over only when asked, and asking
+// costs a little for every frame: asked while a post-processing filter is
+// in the chain, and only then. The decoder reads the option when it
+// starts (see EngineSettingsApplier).
+std::optional<QString> decoderSideData(const Conversion& c)
+{
+    QStringList ignored; // postProcessingFilter() reports them once
+    const std::optional<QString> filter = postProcessingFilter({c.settings, c.facts, c.value, ignored});
+    return filter && !filter->isEmpty() ? QStringLiteral("export_side_data=venc_params") : QString();
 }
 
 std::optional<QString> hardwareDecoding(const Conversion& c)
@@ -331,6 +345,7 @@ const EngineSettingRow engineSettingRows[] = {
     {Video::DeinterlacingMethod, Stored::String, "@deinterlace", deinterlacingFilter},
     {Codec::DeblockingLevel, Stored::UInt, nullptr, nullptr},
     {Codec::PostProcessingMode, Stored::String, "@postprocess", postProcessingFilter},
+    {Codec::PostProcessingMode, Stored::String, "vd-lavc-o", decoderSideData},
     {Codec::Contrast, Stored::Int, nullptr, nullptr},
     {Codec::Saturation, Stored::Int, nullptr, nullptr},
     {Codec::Brightness, Stored::Int, "@picture", pictureFilter},

@@ -4,6 +4,13 @@
 
 namespace ZelkShell {
 
+namespace {
+
+// The decoder's options ("export_side_data=..."), as the settings give them.
+constexpr char decoderOptions[] = "vd-lavc-o";
+
+} // namespace
+
 EngineSettingsApplier::EngineSettingsApplier(PlaybackEngine& engine, bool softwareOutput, QObject* parent)
     : QObject(parent)
     , engine_(engine)
@@ -54,6 +61,14 @@ void EngineSettingsApplier::apply(const StoredSettings& settings)
     }
     configured.insert("vf");
     setFilterChain(configuration.filters);
+    // The decoder reads its options only when it starts: one changed while
+    // a video decodes (post-processing turned on or off) starts it again.
+    if (applied_.value(decoderOptions) != decoderOptionsStarted_) {
+        if (decoderOptionsStartedKnown_)
+            engine_.restartVideoDecoder();
+        decoderOptionsStarted_ = applied_.value(decoderOptions);
+    }
+    decoderOptionsStartedKnown_ = true;
     // A setting that now leaves a property to the engine (or the user) no
     // longer holds it: should it take it again, the value is sent afresh.
     for (auto it = applied_.begin(); it != applied_.end();) {
@@ -70,15 +85,17 @@ void EngineSettingsApplier::setEngineProperty(const QByteArray& property, const 
     // of the engine's pipeline.
     if (applied_.contains(property) && applied_.value(property) == value)
         return;
+    // A value the engine refuses is logged when it answers.
     QString error;
     if (!engine_.setProperty(property.constData(), value, &error))
-        qWarning("zelk-player: the playback engine refused %s", qUtf8Printable(error));
+        qWarning("zelk-player: %s", qUtf8Printable(error));
     const bool changedCodePage = property == "sub-codepage" && applied_.contains(property);
     applied_.insert(property, value);
     // An external subtitle file already read is decoded again with the new
-    // code page; no subtitle track is nothing to do.
+    // code page; no subtitle track is nothing to do. Reading a large file
+    // again takes the engine seconds: nothing else waits for it.
     if (changedCodePage && engine_.hasFile() && !engine_.subtitleCodec().isEmpty())
-        engine_.command({QStringLiteral("sub-reload")});
+        engine_.commandInBackground({QStringLiteral("sub-reload")});
 }
 
 void EngineSettingsApplier::setFilterChain(const QStringList& filters)

@@ -44,6 +44,10 @@ private:
     // The last video codec the engine reported: kept between files, so that
     // a file of the same codec starts with the same filters.
     QString videoCodec_;
+    // The decoder options in force since the video decoder last started
+    // (known once the first settings went out).
+    QString decoderOptionsStarted_;
+    bool decoderOptionsStartedKnown_ = false;
 };
 
 } // namespace ZelkShell

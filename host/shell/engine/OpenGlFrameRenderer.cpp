@@ -3,6 +3,7 @@
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
 
+#include <QOpenGLContext>
 #include <QString>
 
 namespace ZelkShell {
@@ -21,6 +22,27 @@ OpenGlFrameRenderer::OpenGlFrameRenderer(const EngineCorePtr& engine, const Open
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     create(engine, params, error);
+}
+
+std::unique_ptr<OpenGlFrameRenderer> OpenGlFrameRenderer::make(const EngineCorePtr& engine,
+                                                                 const OpenGlPlatform& platform, QString* error)
+{
+    return std::make_unique<UpdatesStoppedFirst<OpenGlFrameRenderer>>(engine, platform, error);
+}
+
+void OpenGlFrameRenderer::freeWithoutItsContext(std::unique_ptr<OpenGlFrameRenderer> renderer, QSurface* surface)
+{
+    if (!renderer)
+        return;
+    QOpenGLContext standIn;
+    if (surface && standIn.create() && standIn.makeCurrent(surface)) {
+        renderer.reset();
+        standIn.doneCurrent();
+        return;
+    }
+    qWarning("zelk-player: the video drawing context is lost and no other can be made; its renderer, and the "
+             "playback engine with it, are left to the process's end");
+    (void)renderer.release();
 }
 
 void OpenGlFrameRenderer::render(int fbo, int width, int height)

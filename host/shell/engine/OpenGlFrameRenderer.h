@@ -2,6 +2,10 @@
 
 #include "host/shell/engine/RenderContext.h"
 
+#include <memory>
+
+class QSurface;
+
 namespace ZelkShell {
 
 class OpenGlRenderWorker;
@@ -25,10 +29,21 @@ class OpenGlFrameRenderer : public RenderContext {
     Q_OBJECT
 
 public:
-    OpenGlFrameRenderer(const EngineCorePtr& engine, const OpenGlPlatform& platform, QString* error,
-                        QObject* parent = nullptr);
+    // Null context (and false isValid()) with `error` filled on failure.
+    static std::unique_ptr<OpenGlFrameRenderer> make(const EngineCorePtr& engine, const OpenGlPlatform& platform,
+                                                       QString* error);
     // Draws into framebuffer `fbo` of `width` x `height` device pixels.
     void render(int fbo, int width, int height);
+    // Frees `renderer` when the context it was made in is lost: the engine's
+    // freeing calls go to a stand-in context, current on this thread with
+    // `surface`, where the names of the lost context's objects mean nothing.
+    // Freed, the renderer no longer keeps the engine from ending; only when
+    // no stand-in can be made is it left unfreed (logged), engine and all.
+    static void freeWithoutItsContext(std::unique_ptr<OpenGlFrameRenderer> renderer, QSurface* surface);
+
+protected:
+    OpenGlFrameRenderer(const EngineCorePtr& engine, const OpenGlPlatform& platform, QString* error,
+                        QObject* parent = nullptr);
 
 private:
     // The two places that draw with it, each with its context current.

@@ -74,11 +74,10 @@ public:
                 target.reset();
             renderer_.reset(); // the engine lets go of the context first
             context_->doneCurrent();
-        } else if (renderer_) {
-            // Freeing it now would have the engine call OpenGL without a
-            // context: leave it (and the engine it holds) to the process's end.
-            qWarning("zelk-player: the video drawing context is lost; its renderer is left unfreed");
-            (void)renderer_.release();
+        } else {
+            // Freeing it in no context would have the engine call OpenGL
+            // without one.
+            OpenGlFrameRenderer::freeWithoutItsContext(std::move(renderer_), surface_);
         }
         context_.reset();
     }

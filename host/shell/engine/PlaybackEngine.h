@@ -2,8 +2,10 @@
 
 #include "host/shell/engine/CoalescedCall.h"
 #include "host/shell/engine/EngineCore.h"
+#include "host/shell/engine/LateSubtitles.h"
+#include "host/shell/engine/PlaybackState.h"
+#include "host/shell/engine/PlaylistEntries.h"
 
-#include <QHash>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -17,13 +19,19 @@ struct mpv_event;
 
 namespace ZelkShell {
 
+class EngineRequests;
 class OpenGlFrameRenderer;
+class PlaylistEntryCheck;
+class VideoCodecForecast;
+class VideoFilterChain;
 struct OpenGlPlatform;
 class SoftwareFrameRenderer;
 
 // The playback engine (libmpv) behind one Qt object. It alone drives the
 // engine handle: everything else drives playback through these methods and
-// follows it through the signals, all delivered on the object's thread. The
+// follows it through the signals, all delivered on the object's thread.
+// Nothing here waits for the engine's core once it runs: requests go out
+// asynchronously (EngineRequests), answers and state come as events. The
 // handle itself is an EngineCore shared with the render contexts, which
 // terminates the engine once the last of them lets go.
 //
@@ -49,19 +57,33 @@ public:
     // Starts the engine with the options set so far.
     bool initialize(QString* error);
 
-    // Runtime properties, as strings in the engine's own syntax.
+    // Runtime properties, as strings in the engine's own syntax. Sent without
+    // waiting, in order with the other sets and commands; false with `error`
+    // only when it could not be sent (a refusal by the engine is logged).
     bool setProperty(const char* name, const QString& value, QString* error = nullptr);
     // Reads wait until the engine answers, which may be after its loading
-    // work: the window's handlers use the state below (kept from events)
-    // instead.
+    // work: never on the GUI thread of a window (tests and the frame grab).
+    // Outside an event handler a read first waits for the sets and commands
+    // sent before it (handling the events that come meanwhile), so that it
+    // sees them.
     QString propertyString(const char* name) const;
     double propertyDouble(const char* name, double fallback = 0.0) const;
     // Sets the video filter chain ("vf") to `filters`, in order, leaving out
     // each one the engine cannot create (one log line each) so that it
-    // cannot take the others, or the video, with it. Returns the filters set.
+    // cannot take the others, or the video, with it. Returns the filters
+    // that passed the check made here; the engine's own check answers later
+    // (VideoFilterChain).
     QStringList setVideoFilters(const QStringList& filters);
-    // A command with its arguments ("loadfile", path, ...).
+    // A command with its arguments ("seek", ...), sent without waiting, in
+    // order with the property sets.
     bool command(const QStringList& arguments, QString* error = nullptr);
+    // The same for a command that may keep the engine busy for long
+    // ("sub-reload"): later requests do not wait for it.
+    bool commandInBackground(const QStringList& arguments);
+    // The video decoder starts again with the decoder options set since it
+    // started (they are read only then); nothing without a running decoder
+    // (one about to start reads them anyway: see VideoCodecForecast).
+    void restartVideoDecoder();
 
     // The software renderer of this engine, created on first use (needs an
     // initialized engine and the "libmpv" video output); null on failure.
@@ -77,6 +99,8 @@ public:
     // this file only: what the file it replaced still reports is logged
     // under that file's own name. A playlist file plays its entries, each
     // reported under its own name; a local one may name local files only.
+    // The subtitle files beside a local video are looked for first, off
+    // this thread (LateSubtitles).
     bool open(const QString& file, double startSeconds = 0.0, bool paused = false);
     void setPaused(bool paused);
     void togglePause();
@@ -86,26 +110,30 @@ public:
     void seekRelative(double seconds);
     // 0..100.
     void setVolume(int percent);
+    // Reads a subtitle file refused as too large (subtitleRefused()) all
+    // the same; the picture may stand still while the engine reads it.
+    void loadRefusedSubtitle(const QString& file);
 
     // The state last reported by the engine.
     QString currentFile() const { return currentFile_; }
     bool hasFile() const { return fileLoaded_; }
-    double position() const { return position_; }
-    double duration() const { return duration_; }
-    bool isPaused() const { return paused_; }
-    int volume() const { return volume_; }
-    QSize videoSize() const { return videoSize_; }
+    double position() const { return state_.position; }
+    double duration() const { return state_.duration; }
+    bool isPaused() const { return state_.paused; }
+    int volume() const { return state_.volume; }
+    QSize videoSize() const { return state_.videoSize; }
     // Frames per second of the video stream (0 while unknown).
-    double videoFrameRate() const { return frameRate_; }
+    double videoFrameRate() const { return state_.frameRate; }
     // Codec of the selected subtitle track ("subrip", "microdvd", ...), or empty.
-    QString subtitleCodec() const { return subtitleCodec_; }
+    QString subtitleCodec() const { return state_.subtitleCodec; }
     // Codec of the selected video track ("mpeg4", "h264", ...), as the engine
-    // last reported it; empty while no video track is selected.
-    QString videoCodec() const { return videoCodec_; }
+    // last reported it, or as it will be once a file's decoder starts;
+    // empty while no video track is selected.
+    QString videoCodec() const { return state_.videoCodec; }
     // The title tag of what plays, else its file name; the playback speed
     // (1 is normal).
-    QString title() const { return title_; }
-    double speed() const { return speed_; }
+    QString title() const { return state_.title; }
+    double speed() const { return state_.speed; }
 
 signals:
     void fileLoaded(const QString& file);
@@ -127,61 +155,44 @@ signals:
     void endOfFile();
     // An engine error unrelated to opening a file.
     void errorOccurred(const QString& message);
+    // A subtitle file beside the playing video was too large to read
+    // without stopping the picture; loadRefusedSubtitle() reads it anyway.
+    void subtitleRefused(const QString& file, const QString& reason);
 
 private:
-    // What the player knows of one entry of the engine's playlist.
-    struct Entry {
-        QString file;
-        // An entry of a playlist file, not a file the player opened itself.
-        bool fromPlaylist = false;
-        // The playlist file naming it was local.
-        bool local = true;
-        // Why the player refused to open it, if it did.
-        QString refusal;
-        // Subtitle files to add once it has opened (see open()).
-        QStringList lateSubtitles;
-    };
-
     void drainEvents();
+    // Handles events until the ordered requests are answered (see
+    // propertyString()).
+    void settleRequests();
     static void wakeup(void* self);
     void handleEvent(const mpv_event& event);
+    void handleFileLoaded();
     void handleEndFile(const mpv_event& event);
-    void handleLoadHook(const mpv_event& event);
     void handlePropertyChange(const mpv_event& event);
     void handleLogMessage(const mpv_event& event);
-    void handleLoadedFacts(const mpv_event& event);
-    void observe(const char* name, int format);
-    // The entry is the file last opened, or an entry of it.
-    bool isCurrentEntry(int64_t id) const { return id >= currentEntryFloor_ && entries_.contains(id); }
-    void setTrackFacts(double frameRate, const QString& subtitleCodec);
-    void addLateSubtitles(const QStringList& files);
+    // Sends the "loadfile" for `file`, read as `plan` says.
+    void load(const QString& file, QString options, const LateSubtitles::Plan& plan);
 
     EngineCorePtr core_;
     // core_'s handle, or null; valid as long as core_.
     mpv_handle* handle_ = nullptr;
-    SoftwareFrameRenderer* renderer_ = nullptr;
+    std::unique_ptr<SoftwareFrameRenderer> renderer_;
     bool initialized_ = false;
     CoalescedCall drain_;
+    // Declared after the handle they use, before what uses them.
+    std::unique_ptr<EngineRequests> requests_;
+    PlaylistEntries entries_;
+    std::unique_ptr<PlaylistEntryCheck> entryCheck_;
+    std::unique_ptr<VideoCodecForecast> codecForecast_;
+    std::unique_ptr<VideoFilterChain> filters_;
+    std::unique_ptr<LateSubtitles> lateSubtitles_;
+    PlaybackState state_;
     QString currentFile_;
-    // Entries the player opened (and the entries of those that were
-    // playlists), by the engine's playlist entry id.
-    QHash<int64_t, Entry> entries_;
-    // Ids below this one belong to files already replaced.
-    int64_t currentEntryFloor_ = 0;
-    // The entry the engine started last, and its facts read once loaded.
-    int64_t startedEntry_ = 0;
-    int loadedFactsPending_ = 0;
     bool fileLoaded_ = false;
-    double position_ = 0.0;
-    double duration_ = 0.0;
-    bool paused_ = false;
-    int volume_ = 100;
-    QSize videoSize_;
-    double frameRate_ = 0.0;
-    QString subtitleCodec_;
-    QString videoCodec_;
-    QString title_;
-    double speed_ = 1.0;
+    // An event is being handled: the engine's event memory is in use.
+    bool handlingEvents_ = false;
+    // Counts open() calls: a look beside an older file is moot.
+    int openCount_ = 0;
     // The engine's external subtitle search and subtitle track choice, as
     // last set (see open()).
     QString externalSubtitleSearch_;

@@ -12,7 +12,7 @@ RenderContext::RenderContext(QObject* parent)
 
 RenderContext::~RenderContext()
 {
-    stopEngineUpdates();
+    stopEngineUpdates(); // done already; harmless again
     if (context_)
         mpv_render_context_free(context_); // waits for the engine to let go
 }

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <utility>
+
 struct mpv_render_context;
 struct mpv_render_param;
 
@@ -19,6 +21,8 @@ class RenderContext : public QObject {
     Q_OBJECT
 
 public:
+    // Frees the context; the engine's updates were stopped by then
+    // (UpdatesStoppedFirst).
     ~RenderContext() override;
 
     bool isValid() const { return context_ != nullptr; }
@@ -44,9 +48,14 @@ protected:
     // default queues updateAvailable() to this object's thread. Must not
     // call into the engine.
     virtual void engineHasUpdate();
-    // After this returns the engine calls engineHasUpdate() no more; for a
-    // derived class's destructor, before its own members go.
+    // After this returns the engine calls engineHasUpdate() no more.
     void stopEngineUpdates();
+    // Stops whatever draws with the context on another thread; runs before
+    // the engine's updates stop (the render API takes one call at a time).
+    virtual void stopDrawing() {}
+
+    template <typename Renderer>
+    friend class UpdatesStoppedFirst;
 
 private:
     static void engineUpdate(void* self);
@@ -55,6 +64,25 @@ private:
     EngineCorePtr engine_;
     mpv_render_context* context_ = nullptr;
     CoalescedCall updateNotice_;
+};
+
+// What every render context is made as: the most derived part, whose
+// destructor runs before any other part's. The engine's update callback
+// calls into the derived parts from an engine thread; stopped here, it can
+// never run while one of them is being destroyed.
+template <typename Renderer>
+class UpdatesStoppedFirst final : public Renderer {
+public:
+    template <typename... Arguments>
+    explicit UpdatesStoppedFirst(Arguments&&... arguments)
+        : Renderer(std::forward<Arguments>(arguments)...)
+    {
+    }
+    ~UpdatesStoppedFirst() override
+    {
+        this->stopDrawing();
+        this->stopEngineUpdates();
+    }
 };
 
 } // namespace ZelkShell

@@ -39,7 +39,14 @@ SoftwareFrameRenderer::SoftwareFrameRenderer(const EngineCorePtr& engine, QStrin
         thread_ = std::thread(&SoftwareFrameRenderer::drawLoop, this);
 }
 
-SoftwareFrameRenderer::~SoftwareFrameRenderer()
+std::unique_ptr<SoftwareFrameRenderer> SoftwareFrameRenderer::make(const EngineCorePtr& engine, QString* error)
+{
+    return std::make_unique<UpdatesStoppedFirst<SoftwareFrameRenderer>>(engine, error);
+}
+
+SoftwareFrameRenderer::~SoftwareFrameRenderer() = default;
+
+void SoftwareFrameRenderer::stopDrawing()
 {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -47,10 +54,9 @@ SoftwareFrameRenderer::~SoftwareFrameRenderer()
     }
     wake_.notify_all();
     drawn_.notify_all();
+    // Only one thread may use the context at a time: the caller's, from now on.
     if (thread_.joinable())
         thread_.join();
-    // Only one thread may use the context at a time: this one, from now on.
-    stopEngineUpdates();
 }
 
 void SoftwareFrameRenderer::engineHasUpdate()

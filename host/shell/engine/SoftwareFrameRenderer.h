@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -27,8 +28,7 @@ class SoftwareFrameRenderer : public RenderContext {
 
 public:
     // Null context (and false isValid()) with `error` filled on failure.
-    SoftwareFrameRenderer(const EngineCorePtr& engine, QString* error, QObject* parent = nullptr);
-    // Stops the drawing thread before the context goes.
+    static std::unique_ptr<SoftwareFrameRenderer> make(const EngineCorePtr& engine, QString* error);
     ~SoftwareFrameRenderer() override;
 
     // The size pictures are drawn at, letterboxed, from now on; the current
@@ -51,7 +51,10 @@ signals:
     void frameReady();
 
 protected:
+    SoftwareFrameRenderer(const EngineCorePtr& engine, QString* error, QObject* parent = nullptr);
     void engineHasUpdate() override;
+    // Ends the drawing thread.
+    void stopDrawing() override;
 
 private:
     void drawLoop();

@@ -1,9 +1,9 @@
 #include "host/shell/engine/SubtitleFilesBeside.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace ZelkShell {
 
@@ -17,37 +17,44 @@ const QStringList subtitleExtensions{
     QStringLiteral("utf8"), QStringLiteral("utf-8"), QStringLiteral("rt"), QStringLiteral("aqt"),
     QStringLiteral("jss"), QStringLiteral("mpl"), QStringLiteral("pjs")};
 
-// A few megabytes of text parse in well under a second; beyond this the
-// engine's reading is felt as a late start.
-constexpr qint64 largeSubtitleBytes = 8 * 1024 * 1024;
+bool namesSubtitleOf(const QString& name, const QString& base)
+{
+    if (!name.startsWith(base))
+        return false;
+    const QStringList parts = name.mid(base.size()).split(QLatin1Char('.'));
+    // "srt", or "en.srt": one language part at most.
+    return parts.size() <= 2 && subtitleExtensions.contains(parts.last(), Qt::CaseInsensitive);
+}
 
 } // namespace
 
-QStringList subtitleFilesBeside(const QString& video)
+SubtitlesBeside subtitleFilesBeside(const QString& video, int maxEntries, int maxMilliseconds)
 {
+    QElapsedTimer clock;
+    clock.start();
     const QFileInfo info(video);
     const QString base = info.completeBaseName() + QLatin1Char('.');
-    QStringList found;
-    // No name filter: a video's name may hold the filter's wildcards.
-    const QFileInfoList candidates = info.dir().entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
-    for (const QFileInfo& candidate : candidates) {
-        const QString name = candidate.fileName();
-        if (!name.startsWith(base) || candidate == info)
+    SubtitlesBeside found;
+    // Names only, as the folder lists them: no file is looked at (a stat()
+    // each) unless its name matches, and no wildcard filter, since a
+    // video's name may hold the filter's wildcards.
+    QDirIterator names(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    int read = 0;
+    while (names.hasNext()) {
+        if (++read > maxEntries || clock.elapsed() > maxMilliseconds) {
+            found.complete = false;
+            break;
+        }
+        const QString path = names.next();
+        const QString name = names.fileName();
+        if (name == info.fileName() || !namesSubtitleOf(name, base))
             continue;
-        const QString rest = name.mid(base.size());
-        const QStringList parts = rest.split(QLatin1Char('.'));
-        // "srt", or "en.srt": one language part at most.
-        if (parts.size() > 2 || !subtitleExtensions.contains(parts.last(), Qt::CaseInsensitive))
-            continue;
-        found << candidate.absoluteFilePath();
+        const QFileInfo candidate(path);
+        if (candidate.isFile() && candidate.isReadable())
+            found.files << candidate.absoluteFilePath();
     }
+    found.files.sort();
     return found;
-}
-
-bool holdsUpTheVideo(const QStringList& files)
-{
-    return std::any_of(files.begin(), files.end(),
-                       [](const QString& file) { return QFileInfo(file).size() > largeSubtitleBytes; });
 }
 
 } // namespace ZelkShell

@@ -1,5 +1,6 @@
 #include "host/shell/video/OpenGlVideoView.h"
 
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
@@ -24,9 +25,10 @@ void OpenGlVideoView::detach()
     if (!renderer_ && !blitter_.isCreated())
         return;
     if (!context() || !context()->isValid()) {
-        // Never had a working context: nothing the engine drew with.
-        (void)renderer_.release();
-        qWarning("zelk-player: the OpenGL video output lost its context; its renderer is left unfreed");
+        // The engine's freeing calls need some context current.
+        QOffscreenSurface surface;
+        surface.create();
+        OpenGlFrameRenderer::freeWithoutItsContext(std::move(renderer_), &surface);
         return;
     }
     makeCurrent();

@@ -23,14 +23,14 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
     , playback_(playback)
 {
     setObjectName(QStringLiteral("playerViews"));
-    libraryView_ = new LibraryView(*library_, settings_, this);
+    libraryView_ = std::make_unique<LibraryView>(*library_, settings_, this);
     addWidget(playback_);
-    addWidget(libraryView_);
+    addWidget(libraryView_.get());
     const auto play = [this](const QString& path) {
         setCurrentWidget(playback_);
         emit playRequested(path);
     };
-    connect(libraryView_, &LibraryView::playRequested, this, play);
+    connect(libraryView_.get(), &LibraryView::playRequested, this, play);
     // Opened here first: a damaged file is moved aside before the writer
     // opens its own connection.
     QString error;
@@ -51,9 +51,9 @@ PlayerViews::PlayerViews(QWidget* playback, std::function<BehaviourSettings()> s
         Qt::QueuedConnection);
 
     downloads_ = std::make_unique<DownloadManager>(*library_, *writer_, settings_);
-    downloadsView_ = new DownloadsView(*downloads_, this);
-    addWidget(downloadsView_);
-    connect(downloadsView_, &DownloadsView::playRequested, this, play);
+    downloadsView_ = std::make_unique<DownloadsView>(*downloads_, this);
+    addWidget(downloadsView_.get());
+    connect(downloadsView_.get(), &DownloadsView::playRequested, this, play);
     // Once the window that owns these views has its settings.
     QTimer::singleShot(0, downloads_.get(), &DownloadManager::load);
 }
@@ -76,9 +76,9 @@ bool PlayerViews::showView(const QString& name)
 {
     if (name == QLatin1String(libraryName)) {
         libraryView_->refresh();
-        setCurrentWidget(libraryView_);
+        setCurrentWidget(libraryView_.get());
     } else if (name == QLatin1String(downloadsName)) {
-        setCurrentWidget(downloadsView_);
+        setCurrentWidget(downloadsView_.get());
     } else {
         setCurrentWidget(playback_);
         return name == QLatin1String(playbackName);
@@ -88,9 +88,9 @@ bool PlayerViews::showView(const QString& name)
 
 QString PlayerViews::currentViewName() const
 {
-    if (currentWidget() == libraryView_)
+    if (currentWidget() == libraryView_.get())
         return QLatin1String(libraryName);
-    if (currentWidget() == downloadsView_)
+    if (currentWidget() == downloadsView_.get())
         return QLatin1String(downloadsName);
     return QLatin1String(playbackName);
 }

@@ -77,8 +77,8 @@ public:
     VideoLibrary& library() { return *library_; }
     LibraryWriter& libraryWriter() { return *writer_; }
     DownloadManager& downloads() { return *downloads_; }
-    LibraryView* libraryView() const { return libraryView_; }
-    DownloadsView* downloadsView() const { return downloadsView_; }
+    LibraryView* libraryView() const { return libraryView_.get(); }
+    DownloadsView* downloadsView() const { return downloadsView_.get(); }
     QWidget* playbackView() const { return playback_; }
 
 signals:
@@ -107,8 +107,11 @@ private:
     // Writes through the writer: goes before it.
     std::unique_ptr<DownloadManager> downloads_;
     QWidget* playback_;
-    LibraryView* libraryView_;
-    DownloadsView* downloadsView_;
+    // Pages of this stack that show the library and the downloads: declared
+    // last, they go before what they show (as children they would outlive
+    // every member).
+    std::unique_ptr<LibraryView> libraryView_;
+    std::unique_ptr<DownloadsView> downloadsView_;
 };
 
 } // namespace ZelkShell

@@ -77,8 +77,8 @@ PlayerWindow::~PlayerWindow()
     delete behaviour_;
     behaviour_ = nullptr;
     surface_->detach();
-    delete engine_;
-    engine_ = nullptr;
+    engineSettings_.reset();
+    engine_.reset();
     delete centralWidget();
 }
 
@@ -91,7 +91,7 @@ void PlayerWindow::buildVideoArea(const StoredSettings& settings)
 {
     // The output is chosen once per run: changing it needs a restart.
     videoOutput_ = chooseVideoOutput(settings);
-    engine_ = new PlaybackEngine();
+    engine_ = std::make_unique<PlaybackEngine>();
     auto* central = new QWidget(this);
     surface_ = createVideoSurface(videoOutput_, *engine_, central, this);
     controls_ = new PlaybackControls(central);
@@ -110,7 +110,7 @@ void PlayerWindow::buildVideoArea(const StoredSettings& settings)
     } else {
         showVideoMessage(tr("Drop a video here, or open one from the File menu."));
     }
-    engineSettings_ = new EngineSettingsApplier(*engine_, videoOutput_ == VideoOutputKind::Software, this);
+    engineSettings_ = std::make_unique<EngineSettingsApplier>(*engine_, videoOutput_ == VideoOutputKind::Software);
 }
 
 void PlayerWindow::buildMenus()
@@ -119,6 +119,12 @@ void PlayerWindow::buildMenus()
     openAction_ = file->addAction(tr("&Open…"), this, &PlayerWindow::chooseAndOpenFile);
     openAction_->setObjectName(QStringLiteral("openAction"));
     openAction_->setShortcut(QKeySequence::Open);
+    readRefusedSubtitleAction_ = file->addAction(tr("&Read Large Subtitle File"), this, [this] {
+        engine_->loadRefusedSubtitle(refusedSubtitle_);
+        readRefusedSubtitleAction_->setEnabled(false);
+    });
+    readRefusedSubtitleAction_->setObjectName(QStringLiteral("readRefusedSubtitleAction"));
+    readRefusedSubtitleAction_->setEnabled(false);
     file->addSeparator();
     quitAction_ = file->addAction(tr("&Quit"), this, &QWidget::close);
     quitAction_->setObjectName(QStringLiteral("quitAction"));

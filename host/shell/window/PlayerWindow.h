@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 
@@ -97,6 +98,7 @@ private slots:
     void fileLoaded(const QString& file);
     void openFailed(const QString& file, const QString& reason);
     void playNextFile();
+    void subtitleRefused(const QString& file, const QString& reason);
 
 protected:
     // Quitting asks the plug-ins to shut down first, so the preferences
@@ -120,8 +122,10 @@ private:
     void showVideoMessage(const QString& text);
 
     PluginHost& plugins_;
-    PlaybackEngine* engine_ = nullptr;
-    EngineSettingsApplier* engineSettings_ = nullptr;
+    // The applier holds the engine: declared after it, so it goes first
+    // (the destructor ends them in that order too, before the widgets).
+    std::unique_ptr<PlaybackEngine> engine_;
+    std::unique_ptr<EngineSettingsApplier> engineSettings_;
     PlaybackBehaviour* behaviour_ = nullptr;
     PlayerViews* views_ = nullptr;
     VideoOutputKind videoOutput_ = VideoOutputKind::Software;
@@ -135,6 +139,9 @@ private:
     QAction* openAction_ = nullptr;
     QAction* fullScreenAction_ = nullptr;
     QAction* importFolderAction_ = nullptr;
+    // Reads the subtitle file the engine refused as too large, on request.
+    QAction* readRefusedSubtitleAction_ = nullptr;
+    QString refusedSubtitle_;
     QPointer<ImportDialog> importDialog_;
     int settingsReloads_ = 0;
     bool quitRequested_ = false;

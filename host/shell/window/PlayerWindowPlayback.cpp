@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -76,10 +77,11 @@ void PlayerWindow::buildPlaybackKeys()
 
 void PlayerWindow::connectEngine()
 {
-    PlaybackEngine* engine = engine_;
+    PlaybackEngine* engine = engine_.get();
     connect(engine, &PlaybackEngine::fileLoaded, this, &PlayerWindow::fileLoaded);
     connect(engine, &PlaybackEngine::openFailed, this, &PlayerWindow::openFailed);
     connect(engine, &PlaybackEngine::endOfFile, this, &PlayerWindow::playNextFile);
+    connect(engine, &PlaybackEngine::subtitleRefused, this, &PlayerWindow::subtitleRefused);
     connect(engine, &PlaybackEngine::errorOccurred, this, [this](const QString& message) { reportProblem(message); });
     connect(engine, &PlaybackEngine::positionChanged, controls_, &PlaybackControls::setPosition);
     connect(engine, &PlaybackEngine::durationChanged, controls_, &PlaybackControls::setDuration);
@@ -148,6 +150,9 @@ void PlayerWindow::playOne(const QString& name, double startSeconds, bool paused
         return;
     }
     const QString target = isUrl ? name : local.absoluteFilePath();
+    // A refusal concerns the video it was beside.
+    readRefusedSubtitleAction_->setEnabled(false);
+    refusedSubtitle_.clear();
     if (startSeconds > 0.0)
         behaviour_->startsPositioned(target);
     engine_->open(target, startSeconds, paused);
@@ -163,9 +168,20 @@ void PlayerWindow::fileLoaded(const QString& file)
     failedInQueue_ = false;
 }
 
+void PlayerWindow::subtitleRefused(const QString& file, const QString& reason)
+{
+    refusedSubtitle_ = file;
+    readRefusedSubtitleAction_->setEnabled(true);
+    reportProblem(tr("The subtitle file \"%1\" was not read: %2. File > Read Large Subtitle File reads it anyway.")
+                      .arg(QFileInfo(file).fileName(), reason));
+}
+
 void PlayerWindow::openFailed(const QString& file, const QString& reason)
 {
-    const QString text = tr("\"%1\" cannot be played: %2").arg(QFileInfo(file).fileName(), reason);
+    // "folder/" is named "folder", not "".
+    const QString cleaned = QDir::cleanPath(file);
+    const QString name = QFileInfo(cleaned).fileName().isEmpty() ? cleaned : QFileInfo(cleaned).fileName();
+    const QString text = tr("\"%1\" cannot be played: %2").arg(name, reason);
     showVideoMessage(text);
     reportProblem(text);
     // One file that fails does not stop the others.
