@@ -341,12 +341,13 @@ void PlaybackEngine::loadRefusedSubtitle(const QString& file)
 
 void PlaybackEngine::wakeup(void* self)
 {
-    // Called on an engine thread: only ask our own thread to drain the queue.
+    // Called on an engine thread: only ask our own thread to handle the
+    // waiting events.
     auto* engine = static_cast<PlaybackEngine*>(self);
-    engine->drain_.request(engine, [engine] { engine->drainEvents(); });
+    engine->eventsWaiting_.request(engine, [engine] { engine->handleWaitingEvents(); });
 }
 
-void PlaybackEngine::drainEvents()
+void PlaybackEngine::handleWaitingEvents()
 {
     if (handlingEvents_)
         return; // a read settling requests handles them

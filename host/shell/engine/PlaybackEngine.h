@@ -160,7 +160,7 @@ signals:
     void subtitleRefused(const QString& file, const QString& reason);
 
 private:
-    void drainEvents();
+    void handleWaitingEvents();
     // Handles events until the ordered requests are answered (see
     // propertyString()).
     void settleRequests();
@@ -178,7 +178,7 @@ private:
     mpv_handle* handle_ = nullptr;
     std::unique_ptr<SoftwareFrameRenderer> renderer_;
     bool initialized_ = false;
-    CoalescedCall drain_;
+    CoalescedCall eventsWaiting_;
     // Declared after the handle they use, before what uses them.
     std::unique_ptr<EngineRequests> requests_;
     PlaylistEntries entries_;
