@@ -7,8 +7,6 @@
 #include <QMetaObject>
 
 #include <algorithm>
-#include <mutex>
-#include <thread>
 
 namespace ZelkShell {
 
@@ -42,37 +40,19 @@ LateSubtitles::Plan planFor(const SubtitlesBeside& found)
 
 } // namespace
 
-// Where the search thread posts its result: cleared when the object goes,
-// under the lock the thread posts under.
-struct LateSubtitles::Mailbox {
-    std::mutex lock;
-    QObject* receiver = nullptr;
-};
-
 LateSubtitles::LateSubtitles(EngineRequests& requests, QObject* parent)
     : QObject(parent)
     , requests_(requests)
-    , mailbox_(std::make_shared<Mailbox>())
 {
-    mailbox_->receiver = this;
 }
 
-LateSubtitles::~LateSubtitles()
-{
-    const std::lock_guard<std::mutex> guard(mailbox_->lock);
-    mailbox_->receiver = nullptr;
-}
+LateSubtitles::~LateSubtitles() = default;
 
 void LateSubtitles::plan(const QString& video, std::function<void(const Plan&)> ready)
 {
-    // Its own thread, left to finish by itself: a folder on a hung mount
-    // keeps it, never the window or the player's exit.
-    std::thread([mailbox = mailbox_, video, ready = std::move(ready)] {
-        const Plan plan = planFor(subtitleFilesBeside(video, subtitleSearchMaxEntries, subtitleSearchMaxMilliseconds));
-        const std::lock_guard<std::mutex> guard(mailbox->lock);
-        if (mailbox->receiver)
-            QMetaObject::invokeMethod(mailbox->receiver, [ready, plan] { ready(plan); }, Qt::QueuedConnection);
-    }).detach();
+    // A folder on a hung mount keeps only the search's own thread.
+    search_.run([video] { return planFor(subtitleFilesBeside(video, subtitleSearchMaxEntries, subtitleSearchMaxMilliseconds)); },
+                std::move(ready));
 }
 
 void LateSubtitles::add(const QStringList& files, bool select)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/shell/engine/DetachedWork.h"
 #include "host/shell/engine/SubtitleFilesBeside.h"
 
 #include <QObject>
@@ -59,9 +60,8 @@ signals:
     void subtitleRefused(const QString& file, const QString& reason);
 
 private:
-    struct Mailbox;
     EngineRequests& requests_;
-    std::shared_ptr<Mailbox> mailbox_;
+    DetachedWork search_{this};
 };
 
 // The bounds of one look beside a video.

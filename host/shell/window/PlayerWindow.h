@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/shell/engine/DetachedWork.h"
 #include "host/shell/engine/EngineSettings.h"
 #include "host/shell/settings/PlayerSettings.h"
 
@@ -115,8 +116,11 @@ private:
     void buildBehaviour();
     void buildPlaybackKeys();
     void connectEngine();
-    // Opens one file or URL of the queue (or reports why not).
+    // Opens one file or URL of the queue (or reports why not). A local name
+    // is looked at first on a thread of its own (a stat() on a hung mount
+    // never holds the window), then opened by startOpening().
     void playOne(const QString& name, double startSeconds, bool paused);
+    void startOpening(const QString& target, double startSeconds, bool paused);
     void applyAlwaysOnTop(bool onTop);
     void reportProblem(const QString& text);
     void showVideoMessage(const QString& text);
@@ -132,6 +136,10 @@ private:
     VideoSurface* surface_ = nullptr;
     PlaybackControls* controls_ = nullptr;
     QStringList queue_;
+    // Looks at local files before they open; a look for a file that is no
+    // longer the one asked for (a newer playOne() came) is dropped.
+    DetachedWork localFileLooks_{this};
+    quint64 localFileLook_ = 0;
     QAction* preferencesAction_ = nullptr;
     QAction* playbackPreferencesAction_ = nullptr;
     QAction* alwaysOnTopAction_ = nullptr;

@@ -136,20 +136,44 @@ void PlayerWindow::playOne(const QString& name, double startSeconds, bool paused
     const QUrl url(name, QUrl::StrictMode);
     const bool isUrl = url.isValid() && url.scheme().size() > 1 && !url.isLocalFile()
                        && name.contains(QLatin1String("://"));
-    const QFileInfo local(url.isLocalFile() ? url.toLocalFile() : name);
-    if (!isUrl && local.isDir()) {
-        // The engine would play what it finds inside, and the position and
-        // the library would be kept under the folder's name.
-        openFailed(name, tr("it is a folder; open the videos inside it instead"));
+    // A look still under way is for a file no longer asked for.
+    const quint64 look = ++localFileLook_;
+    if (isUrl) {
+        startOpening(name, startSeconds, paused);
         return;
     }
-    if (!isUrl && StoredPaths::isAmbiguous(local.absoluteFilePath())) {
-        // Named through Qt's decoding (the file dialog, a list): it could be
-        // another file whose name is not valid text.
-        openFailed(name, tr("its name is not valid text and may be taken for another file's; rename it"));
-        return;
-    }
-    const QString target = isUrl ? name : local.absoluteFilePath();
+    // Made absolute without touching the file system.
+    const QString path = QFileInfo(url.isLocalFile() ? url.toLocalFile() : name).absoluteFilePath();
+    enum class Look { Playable, Folder, Ambiguous };
+    localFileLooks_.run(
+        [path] {
+            if (QFileInfo(path).isDir())
+                return Look::Folder;
+            return StoredPaths::isAmbiguous(path) ? Look::Ambiguous : Look::Playable;
+        },
+        [this, look, name, path, startSeconds, paused](Look found) {
+            if (look != localFileLook_)
+                return;
+            switch (found) {
+            case Look::Folder:
+                // The engine would play what it finds inside, and the position
+                // and the library would be kept under the folder's name.
+                openFailed(name, tr("it is a folder; open the videos inside it instead"));
+                return;
+            case Look::Ambiguous:
+                // Named through Qt's decoding (the file dialog, a list): it
+                // could be another file whose name is not valid text.
+                openFailed(name, tr("its name is not valid text and may be taken for another file's; rename it"));
+                return;
+            case Look::Playable:
+                startOpening(path, startSeconds, paused);
+                return;
+            }
+        });
+}
+
+void PlayerWindow::startOpening(const QString& target, double startSeconds, bool paused)
+{
     // A refusal concerns the video it was beside.
     readRefusedSubtitleAction_->setEnabled(false);
     refusedSubtitle_.clear();
