@@ -32,17 +32,30 @@ int sendCommand(mpv_handle* handle, uint64_t id, const QStringList& arguments)
     return mpv_command_async(handle, id, utf8.data());
 }
 
-// A command's error goes to the log, with the command, unless the caller
-// waits for the answer (and reports it itself).
-EngineRequests::Reply logged(const QStringList& arguments, EngineRequests::Done done)
+// A request's error goes to the log, with what was asked (`request`),
+// unless the caller waits for the answer (and reports it itself).
+EngineRequests::Reply logged(const QString& request, EngineRequests::Done done)
 {
-    return [arguments, done](const mpv_event& reply) {
+    return [request, done](const mpv_event& reply) {
         if (reply.error < 0 && !done)
-            qWarning("zelk-player: the playback engine refused %s: %s", qUtf8Printable(arguments.join(QLatin1Char(' '))),
+            qWarning("zelk-player: the playback engine refused %s: %s", qUtf8Printable(request),
                      qUtf8Printable(engineErrorText(reply.error)));
         if (done)
             done(reply.error);
     };
+}
+
+EngineRequests::Reply logged(const QStringList& arguments, EngineRequests::Done done)
+{
+    return logged(arguments.join(QLatin1Char(' ')), std::move(done));
+}
+
+// The answer to a request the engine refused before taking it.
+mpv_event refusedAt(int status)
+{
+    mpv_event refused{};
+    refused.error = status;
+    return refused;
 }
 
 } // namespace
@@ -50,6 +63,25 @@ EngineRequests::Reply logged(const QStringList& arguments, EngineRequests::Done 
 QString engineErrorText(int status)
 {
     return QString::fromUtf8(mpv_error_string(status));
+}
+
+const mpv_event_hook* hookEvent(const mpv_event& event, const char* name)
+{
+    if (event.event_id != MPV_EVENT_HOOK)
+        return nullptr;
+    const auto* hook = static_cast<const mpv_event_hook*>(event.data);
+    return hook && qstrcmp(hook->name, name) == 0 ? hook : nullptr;
+}
+
+const mpv_node* nodeMember(const mpv_node& map, const char* key)
+{
+    if (map.format != MPV_FORMAT_NODE_MAP)
+        return nullptr;
+    for (int i = 0; i < map.u.list->num; ++i) {
+        if (qstrcmp(map.u.list->keys[i], key) == 0)
+            return &map.u.list->values[i];
+    }
+    return nullptr;
 }
 
 void EngineRequests::setProperty(const QByteArray& name, const QString& value, Done done)
@@ -60,21 +92,26 @@ void EngineRequests::setProperty(const QByteArray& name, const QString& value, D
         const char* data = text.constData();
         return mpv_set_property_async(handle_, id, name.constData(), MPV_FORMAT_STRING, &data);
     };
-    request.done = [name, value, done](const mpv_event& reply) {
-        if (reply.error < 0 && !done)
-            qWarning("zelk-player: the playback engine refused %s=%s: %s", name.constData(), qUtf8Printable(value),
-                     qUtf8Printable(engineErrorText(reply.error)));
-        if (done)
-            done(reply.error);
-    };
+    request.done = logged(QString::fromUtf8(name) + QLatin1Char('=') + value, std::move(done));
     enqueue(std::move(request));
 }
 
 void EngineRequests::command(const QStringList& arguments, Done done)
 {
+    enqueueCommand(arguments, std::move(done), true);
+}
+
+void EngineRequests::commandInBackground(const QStringList& arguments, Done done)
+{
+    enqueueCommand(arguments, std::move(done), false);
+}
+
+void EngineRequests::enqueueCommand(const QStringList& arguments, Done done, bool holdsOrder)
+{
     Request request;
     request.send = [this, arguments](uint64_t id) { return sendCommand(handle_, id, arguments); };
     request.done = logged(arguments, std::move(done));
+    request.holdsOrder = holdsOrder;
     enqueue(std::move(request));
 }
 
@@ -100,15 +137,6 @@ void EngineRequests::commandWithResult(const QStringList& arguments, Reply done)
     enqueue(std::move(request));
 }
 
-void EngineRequests::commandInBackground(const QStringList& arguments, Done done)
-{
-    Request request;
-    request.send = [this, arguments](uint64_t id) { return sendCommand(handle_, id, arguments); };
-    request.done = logged(arguments, std::move(done));
-    request.holdsOrder = false;
-    enqueue(std::move(request));
-}
-
 void EngineRequests::afterPrevious(std::function<void()> step)
 {
     Request request;
@@ -120,8 +148,10 @@ void EngineRequests::getProperty(const char* name, int format, Reply done)
 {
     const uint64_t id = nextId_++;
     answers_.insert(id, std::move(done));
-    if (mpv_get_property_async(handle_, id, name, static_cast<mpv_format>(format)) < 0)
-        answers_.remove(id);
+    // Refused at once: the caller hears it as it would any other answer.
+    const int status = mpv_get_property_async(handle_, id, name, static_cast<mpv_format>(format));
+    if (status < 0)
+        answers_.take(id)(refusedAt(status));
 }
 
 void EngineRequests::commandUnordered(const QStringList& arguments, Done done)
@@ -129,11 +159,8 @@ void EngineRequests::commandUnordered(const QStringList& arguments, Done done)
     const uint64_t id = nextId_++;
     answers_.insert(id, logged(arguments, std::move(done)));
     const int status = sendCommand(handle_, id, arguments);
-    if (status < 0) {
-        mpv_event failed{};
-        failed.error = status;
-        answers_.take(id)(failed);
-    }
+    if (status < 0)
+        answers_.take(id)(refusedAt(status));
 }
 
 void EngineRequests::enqueue(Request request)
@@ -155,10 +182,8 @@ uint64_t EngineRequests::send(Request& request)
     const int status = request.send(id);
     if (status < 0) {
         // Refused before it reached the engine's core.
-        mpv_event refused{};
-        refused.error = status;
         if (request.done)
-            request.done(refused);
+            request.done(refusedAt(status));
         return 0;
     }
     answers_.insert(id, std::move(request.done));

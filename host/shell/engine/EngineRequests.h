@@ -11,6 +11,8 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_event_hook;
+struct mpv_node;
 
 namespace ZelkShell {
 
@@ -67,6 +69,7 @@ private:
     };
 
     void enqueue(Request request);
+    void enqueueCommand(const QStringList& arguments, Done done, bool holdsOrder);
     void sendNext();
     uint64_t send(Request& request);
 
@@ -81,5 +84,10 @@ private:
 
 // The engine's one-line explanation of an error code.
 QString engineErrorText(int status);
+// `event` as the hook named `name`; null for any other event.
+const mpv_event_hook* hookEvent(const mpv_event& event, const char* name);
+// The value under `key` in the map node `map`; null when it is no map or has
+// no such key.
+const mpv_node* nodeMember(const mpv_node& map, const char* key);
 
 } // namespace ZelkShell

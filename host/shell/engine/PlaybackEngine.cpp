@@ -289,16 +289,9 @@ void PlaybackEngine::load(const QString& file, QString options, const LateSubtit
                     emit openFailed(file, engineErrorText(reply.error));
                 return;
             }
-            int64_t id = 0;
             const auto* command = static_cast<const mpv_event_command*>(reply.data);
-            const mpv_node* result = command ? &command->result : nullptr;
-            if (result && result->format == MPV_FORMAT_NODE_MAP) {
-                for (int i = 0; i < result->u.list->num; ++i) {
-                    if (qstrcmp(result->u.list->keys[i], "playlist_entry_id") == 0
-                        && result->u.list->values[i].format == MPV_FORMAT_INT64)
-                        id = result->u.list->values[i].u.int64;
-                }
-            }
+            const mpv_node* entryId = command ? nodeMember(command->result, "playlist_entry_id") : nullptr;
+            const int64_t id = entryId && entryId->format == MPV_FORMAT_INT64 ? entryId->u.int64 : 0;
             const PlaylistEntries::Entry entry{file, false, true, QString(), plan.late, plan.refused};
             if (openCount == openCount_)
                 entries_.opened(id, entry);

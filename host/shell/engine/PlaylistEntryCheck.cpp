@@ -2,6 +2,7 @@
 
 #include "host/shell/engine/EngineRequests.h"
 #include "host/shell/engine/PlaylistEntries.h"
+#include "host/shell/engine/PlaybackState.h"
 
 #include <QCoreApplication>
 
@@ -34,10 +35,8 @@ bool PlaylistEntryCheck::install()
 
 bool PlaylistEntryCheck::handle(const mpv_event& event)
 {
-    if (event.event_id != MPV_EVENT_HOOK)
-        return false;
-    const auto* hook = static_cast<const mpv_event_hook*>(event.data);
-    if (!hook || qstrcmp(hook->name, loadHook) != 0)
+    const mpv_event_hook* hook = hookEvent(event, loadHook);
+    if (!hook)
         return false;
     const int64_t started = entries_.startedId();
     const PlaylistEntries::Entry* entry = entries_.find(started);
@@ -57,9 +56,7 @@ void PlaylistEntryCheck::check(int64_t entryId, uint64_t hookId)
             resume(hookId);
             return;
         }
-        entry->file = reply.error >= 0 && property && property->format == MPV_FORMAT_STRING && property->data
-                          ? QString::fromUtf8(*static_cast<char**>(property->data))
-                          : QString();
+        entry->file = reply.error >= 0 && property ? stringOf(*property) : QString();
         if (!entry->local || !isNetworkName(entry->file)) {
             resume(hookId);
             return;

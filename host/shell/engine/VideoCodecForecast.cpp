@@ -10,17 +10,6 @@ namespace {
 
 constexpr const char preloadedHook[] = "on_preloaded";
 
-const mpv_node* member(const mpv_node& map, const char* key)
-{
-    if (map.format != MPV_FORMAT_NODE_MAP)
-        return nullptr;
-    for (int i = 0; i < map.u.list->num; ++i) {
-        if (qstrcmp(map.u.list->keys[i], key) == 0)
-            return &map.u.list->values[i];
-    }
-    return nullptr;
-}
-
 QString textOf(const mpv_node* node)
 {
     return node && node->format == MPV_FORMAT_STRING ? QString::fromUtf8(node->u.string) : QString();
@@ -40,10 +29,10 @@ QString defaultVideoCodec(const mpv_node* tracks)
     QString first;
     for (int i = 0; i < tracks->u.list->num; ++i) {
         const mpv_node& track = tracks->u.list->values[i];
-        if (textOf(member(track, "type")) != QLatin1String("video") || flagOf(member(track, "albumart")))
+        if (textOf(nodeMember(track, "type")) != QLatin1String("video") || flagOf(nodeMember(track, "albumart")))
             continue;
-        const QString codec = textOf(member(track, "codec"));
-        if (flagOf(member(track, "default")))
+        const QString codec = textOf(nodeMember(track, "codec"));
+        if (flagOf(nodeMember(track, "default")))
             return codec;
         if (first.isEmpty())
             first = codec;
@@ -66,10 +55,8 @@ bool VideoCodecForecast::install()
 
 bool VideoCodecForecast::handle(const mpv_event& event)
 {
-    if (event.event_id != MPV_EVENT_HOOK)
-        return false;
-    const auto* hook = static_cast<const mpv_event_hook*>(event.data);
-    if (!hook || qstrcmp(hook->name, preloadedHook) != 0)
+    const mpv_event_hook* hook = hookEvent(event, preloadedHook);
+    if (!hook)
         return false;
     const uint64_t hookId = hook->id;
     decoderStarting_ = true;
