@@ -372,7 +372,16 @@ void PlaybackEngine::handleEvent(const mpv_event& event)
         handleEndFile(event);
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        emit playbackRestarted();
+        // The position's own change may come after the restart: it is read
+        // first, so that whoever follows the restart sees where it is.
+        requests_->getProperty(positionProperty, MPV_FORMAT_DOUBLE, [this](const mpv_event& reply) {
+            const auto* position = reply.error >= 0 ? static_cast<const mpv_event_property*>(reply.data) : nullptr;
+            if (position && position->format == MPV_FORMAT_DOUBLE) {
+                state_.position = doubleOf(*position, state_.position);
+                emit positionChanged(state_.position);
+            }
+            emit playbackRestarted();
+        });
         break;
     case MPV_EVENT_PROPERTY_CHANGE:
         handlePropertyChange(event);

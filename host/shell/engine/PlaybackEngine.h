@@ -149,7 +149,8 @@ signals:
     void videoCodecChanged(const QString& codec);
     void titleChanged(const QString& title);
     void speedChanged(double speed);
-    // The engine finished a seek (or a start) and shows frames again.
+    // The engine finished a seek (or a start) and shows frames again;
+    // position() is where it restarted.
     void playbackRestarted();
     // The file played to its end (the last frame stays shown).
     void endOfFile();

@@ -9,7 +9,6 @@ namespace ZelkShell {
 
 namespace {
 
-constexpr const char positionProperty[] = "time-pos";
 constexpr const char pauseProperty[] = "pause";
 constexpr const char volumeProperty[] = "volume";
 constexpr const char widthProperty[] = "dwidth";

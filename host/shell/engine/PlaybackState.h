@@ -13,6 +13,8 @@ namespace ZelkShell {
 // Observed, and read once more when a file has loaded (the engine may not
 // report them again for it).
 inline constexpr char durationProperty[] = "duration";
+// Observed, and read once more when playback restarts after a seek.
+inline constexpr char positionProperty[] = "time-pos";
 inline constexpr char frameRateProperty[] = "container-fps";
 inline constexpr char subtitleCodecProperty[] = "current-tracks/sub/codec";
 
