@@ -175,7 +175,7 @@ void DownloadTransfer::headersArrived()
     }
     if (status == 416)
         return fail(DownloadMessages::rangeRefused());
-    if (status == 206 && continuing_ && !acceptPartial(validator))
+    if (status == 206 && continuing_ && !acceptPartial(range, validator))
         return askAgain(false, DownloadMessages::wrongPartAgain(requests_));
     if (status == 206 && !continuing_ && !(range.valid && range.first == 0 && range.coversToEnd()))
         return fail(DownloadMessages::partForWhole());
@@ -207,11 +207,10 @@ void DownloadTransfer::headersArrived()
     emit named(job_.id, job_.folder, job_.name, job_.total, job_.validator, QString());
 }
 
-bool DownloadTransfer::acceptPartial(const QByteArray& validator)
+bool DownloadTransfer::acceptPartial(const ContentRange& range, const QByteArray& validator) const
 {
     // Only the rest of the very data we have: the offset asked for, and the
     // validator sent, byte for byte (anything else would splice two files).
-    const ContentRange range = ContentRange::parse(reply_->rawHeader("Content-Range"));
     return range.valid && !range.unsatisfied && range.first == part_.size() && !sentValidator_.isEmpty()
            && validator == sentValidator_;
 }

@@ -14,6 +14,8 @@ class QNetworkReply;
 
 namespace ZelkShell {
 
+struct ContentRange;
+
 // What a transfer needs to know of its download.
 struct DownloadJob {
     qint64 id = 0;
@@ -96,7 +98,9 @@ private:
     void request(bool continuing);
     void askAgain(bool continuing, const QString& whenExhausted);
     void headersArrived();
-    bool acceptPartial(const QByteArray& validator);
+    // Whether a 206 continues the data we have (`range` and `validator` are
+    // the answer's).
+    bool acceptPartial(const ContentRange& range, const QByteArray& validator) const;
     void dataArrived();
     void replyFinished();
     void settle(QNetworkReply& reply);
