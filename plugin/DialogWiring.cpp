@@ -9,11 +9,14 @@
 #include "ui/ChoiceListModel.h"
 #include "ui/ComboItems.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QRegExpValidator>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace ZelkNimbo {
 
@@ -90,6 +93,17 @@ void appendItems(QComboBox* list, std::initializer_list<std::pair<QString, const
     for (const auto& [text, value] : items)
         choices.append({text, QString::fromLatin1(value)});
     ZelkNimbo::appendItems(list, choices);
+}
+
+// Another window of the application (not a menu or tool tip) is on screen.
+bool anotherWindowShown(const QWidget* window)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [window](const QWidget* other) {
+        const Qt::WindowType type = other->windowType();
+        return other != window && type != Qt::Popup && type != Qt::ToolTip && other->isVisible()
+               && !other->isMinimized();
+    });
 }
 
 } // namespace
@@ -304,6 +318,15 @@ void ZNBPreferencesPlugin::closeEvent(QCloseEvent* event)
         }
     }
     scheduleWindowRelease();
+    // Closed from the title bar, Qt would also destroy the native window, and
+    // the next show would make it again (a new X window, its properties and
+    // icon: most of a reopen). Hiding keeps it. A window that is the last one
+    // shown closes as usual, so that the host still learns its last window
+    // closed.
+    if (event->spontaneous() && anotherWindowShown(this)) {
+        event->ignore();
+        hide();
+    }
 }
 
 } // namespace ZelkNimbo

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QWidget>
+#include <QWindow>
 #include <QtTest>
 
 #include <vector>
@@ -269,6 +270,44 @@ private slots:
 
         QCOMPARE(plugin->release(), 1);
         window->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(countOf(HostPluginContext::Event::DidDestroy, plugin), 1);
+    }
+
+    // Closed from the title bar while another window is shown, the window is
+    // hidden with its native window kept, so that opening it again only maps
+    // it; the window's reference goes back as with any close. As the last
+    // window shown it closes the way Qt closes windows.
+    void titleBarCloseKeepsTheNativeWindowWhileAnotherIsShown()
+    {
+        Okto::Plugin* plugin = create();
+        QWidget* window = windowOf(plugin);
+        QWidget player;
+        player.show();
+        const auto closeFromTitleBar = [window] {
+            // What the window system's close request becomes: a close event
+            // to the native window, which the widget sees as spontaneous.
+            QCloseEvent request;
+            QCoreApplication::sendEvent(window->windowHandle(), &request);
+        };
+
+        QMetaObject::invokeMethod(window, "showPreferences");
+        const WId native = window->winId();
+        closeFromTitleBar();
+        QVERIFY(!window->isVisible());
+        QVERIFY(window->windowHandle()->handle());
+        QCoreApplication::processEvents();
+        QCOMPARE(plugin->retainCount(), 1);
+        QMetaObject::invokeMethod(window, "showPreferences");
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->winId(), native);
+        QCOMPARE(plugin->retainCount(), 2);
+
+        player.hide();
+        closeFromTitleBar();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->windowHandle() || !window->windowHandle()->handle());
+        QCOMPARE(plugin->release(), 1);
         QCoreApplication::processEvents();
         QCOMPARE(countOf(HostPluginContext::Event::DidDestroy, plugin), 1);
     }

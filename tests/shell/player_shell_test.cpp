@@ -227,6 +227,42 @@ private slots:
         QCOMPARE(consumerNotices.count, saved ? 1 : 0);
     }
 
+    // A running player builds the preferences window while nobody uses it
+    // (hidden, laid out, with its native window); "Preferences…" then shows
+    // that same window.
+    void thePreferencesWindowIsBuiltAheadAndShownWhenAskedFor()
+    {
+        PluginHost plugins;
+        QVERIFY(readPlayerPlugins(plugins));
+        QWidget* builtAhead = nullptr;
+        bool shownAsBuilt = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            QWidget* window = preferencesWindow(plugins);
+            if (!window || !window->testAttribute(Qt::WA_WState_Created))
+                return;
+            watch.stop();
+            builtAhead = window->isVisible() ? nullptr : window;
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (auto* player = qobject_cast<PlayerWindow*>(top)) {
+                    player->preferencesAction()->trigger();
+                    shownAsBuilt = preferencesWindow(plugins) == builtAhead && builtAhead->isVisible()
+                                   && builtAhead->size() == builtAhead->sizeHint();
+                    player->quitAction()->trigger();
+                }
+            }
+        });
+        watch.start(10);
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, this, [] { QCoreApplication::exit(3); });
+        guard.start(10000);
+
+        QCOMPARE(ZelkShell::runPlayer(plugins, ZelkShell::ShellOptions()), 0);
+        QVERIFY(builtAhead);
+        QVERIFY(shownAsBuilt);
+    }
+
     // The restart prompt's Yes ends the event loop the player runs, after the
     // save has written everything; the plug-ins are shut down on the way out.
     void restartPromptYesEndsThePlayerAfterTheSave()

@@ -27,8 +27,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption download(QStringList{QStringLiteral("download")}, QString(), QStringLiteral("url"));
     QCommandLineOption firstFrame(QStringList{QStringLiteral("quit-on-first-frame")});
     firstFrame.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption& option :
-         {help, version, preferences, page, render, plugins, language, start, paused, frameAt, output, download, firstFrame})
+    QCommandLineOption onDemand(QStringList{QStringLiteral("preferences-on-demand")});
+    onDemand.setFlags(QCommandLineOption::HiddenFromHelp);
+    for (const QCommandLineOption& option : {help, version, preferences, page, render, plugins, language, start, paused,
+                                             frameAt, output, download, firstFrame, onDemand})
         parser.addOption(option);
 
     ParsedCommandLine result;
@@ -78,6 +80,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         return result;
     options.startPaused = parser.isSet(paused);
     options.quitOnFirstFrame = parser.isSet(firstFrame);
+    options.preferencesOnDemand = parser.isSet(onDemand);
     if (parser.isSet(frameAt) || parser.isSet(output)) {
         options.grabFrame = true;
         if (!parser.isSet(frameAt) || !parser.isSet(output) || parser.value(output).isEmpty()) {

@@ -72,13 +72,21 @@ void keepFromAutolaunchingSessionBus()
 }
 
 // Every window's icon (the player's and the preferences window's): the
-// theme's when installed, else the sizes built into the program.
+// theme's when installed, else the sizes built into the program; at most 64
+// pixels either way. Window managers read the whole icon at each map of a
+// window, and Qt sends every size the icon has (a theme's 256 pixels too).
 QIcon playerIcon()
 {
+    constexpr int windowIconSizes[] = {16, 22, 24, 32, 48, 64};
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/zelk-player/icon/%1.png").arg(size), QSize(size, size));
-    return QIcon::fromTheme(ZelkShell::InstalledPaths::applicationId(), icon);
+    const QIcon themed = QIcon::fromTheme(ZelkShell::InstalledPaths::applicationId());
+    for (int size : windowIconSizes) {
+        if (themed.isNull())
+            icon.addFile(QStringLiteral(":/zelk-player/icon/%1.png").arg(size), QSize(size, size));
+        else
+            icon.addPixmap(themed.pixmap(size));
+    }
+    return icon;
 }
 
 // Started from the menu or a file manager, nobody reads stderr: with a

@@ -7,8 +7,14 @@
 #include "host/shell/plugins/PreferencesPages.h"
 
 #include <QCoreApplication>
+#include <QLayout>
 #include <QMetaObject>
+#include <QTimer>
 #include <QWidget>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace ZelkShell {
 
@@ -123,6 +129,28 @@ QObject* PluginHost::preferencesWindow(QString* error)
 QObject* PluginHost::existingPreferencesWindow() const
 {
     return preferences_ && !preferencesDestroyed_ ? preferencesWindow_ : nullptr;
+}
+
+bool PluginHost::buildPreferencesAhead(QString* error)
+{
+    QWidget* window = qobject_cast<QWidget*>(preferencesWindow(error));
+    if (!window)
+        return false;
+    // One step per turn: none holds the event loop for long.
+    QTimer::singleShot(0, window, [window] {
+        window->ensurePolished();
+        if (QLayout* layout = window->layout())
+            layout->activate();
+        QTimer::singleShot(0, window, [window] {
+            window->winId();
+#ifdef __GLIBC__
+            // Measuring the pages leaves freed heap behind (text layouts,
+            // font matching).
+            malloc_trim(0);
+#endif
+        });
+    });
+    return true;
 }
 
 bool PluginHost::showPreferences(int page, QString* error)

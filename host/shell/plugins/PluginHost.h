@@ -44,6 +44,14 @@ public:
     // The window if it was created and is still alive, else null.
     QObject* existingPreferencesWindow() const;
 
+    // Builds the preferences window ahead of its first show, so that opening
+    // it only maps it: the plug-in object now (settings loaded, as any
+    // creation), then, each from a later turn of the event loop, the layout
+    // of the window (every page measured, fonts loaded) and its native
+    // window. Does nothing more than that when the window exists; false with
+    // `error` when the object cannot be created.
+    bool buildPreferencesAhead(QString* error);
+
     // Shows the preferences window the way the player does: the slot
     // showPreferences() on the menu object's meta-object, or for the Playback
     // page the preferences interface's showPlaybackPreferences(). Other pages
