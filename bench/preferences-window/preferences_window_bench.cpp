@@ -10,6 +10,12 @@
 //   /proc/PID/smaps_rollup, once the process has gone quiet) and what closing
 //   it gives back.
 //
+// The player builds its window ahead, after start-up; it is measured as it
+// ships and as started with --preferences-on-demand (the window built at the
+// key press). What building ahead costs an idle player is the difference of
+// the two idle players' memory, and the window's memory in all is that plus
+// what opening it adds.
+//
 //   preferences_window_bench [rounds]
 //
 // Needs DISPLAY with a window manager running; bench/preferences-window/run.sh
@@ -48,6 +54,7 @@ struct Player {
 };
 
 struct Round {
+    long idleRssKiB = 0, idlePssKiB = 0;
     double firstMs = -1;
     double secondMs = -1;
     long rssAddedKiB = 0, pssAddedKiB = 0;
@@ -55,10 +62,12 @@ struct Round {
 };
 
 struct Figures {
-    std::vector<double> first, second, rssAdded, pssAdded, rssBack, pssBack;
+    std::vector<double> idleRss, idlePss, first, second, rssAdded, pssAdded, rssBack, pssBack;
 
     void add(const Round& round)
     {
+        idleRss.push_back(round.idleRssKiB / 1024.0);
+        idlePss.push_back(round.idlePssKiB / 1024.0);
         first.push_back(round.firstMs);
         second.push_back(round.secondMs);
         rssAdded.push_back(round.rssAddedKiB / 1024.0);
@@ -115,6 +124,8 @@ bool measureRound(DisplayWatch& display, const Player& player, Round* round)
         std::fprintf(stderr, "%s: the main window did not come up\n", player.name);
     } else {
         const ProcessMemory before = zelkbench::memoryOf(pid);
+        round->idleRssKiB = before.rssKiB;
+        round->idlePssKiB = before.pssKiB;
         round->firstMs = openPreferences(display, pid, main, &preferences);
         if (preferences && zelkbench::waitUntilQuiet(pid, quietMs, startTimeoutMs)) {
             const ProcessMemory open = zelkbench::memoryOf(pid);
@@ -140,18 +151,23 @@ bool measureRound(DisplayWatch& display, const Player& player, Round* round)
     return ok;
 }
 
-void printRow(const char* what, double ours, double vlc, const char* unit)
+// One row: ours built ahead, ours built on demand, VLC's, and the ratios of
+// ours to VLC's.
+void printRow(const char* what, double ahead, double onDemand, double vlc, const char* unit)
 {
-    std::printf("%-34s %9.1f %s %9.1f %s %7.2f\n", what, ours, unit, vlc, unit, vlc != 0 ? ours / vlc : 0.0);
+    const auto ratio = [vlc](double ours) { return vlc != 0 ? ours / vlc : 0.0; };
+    std::printf("%-30s %7.1f %s %7.1f %s %7.1f %s %7.2f %7.2f\n", what, ahead, unit, onDemand, unit, vlc, unit,
+                ratio(ahead), ratio(onDemand));
 }
 
 // The spread of the times: on a busy machine the open that does more work is
 // the one held up more often.
-void printSpread(const char* what, std::vector<double> ours, std::vector<double> vlc)
+void printSpread(const char* what, std::vector<double> ahead, std::vector<double> onDemand, std::vector<double> vlc)
 {
-    std::sort(ours.begin(), ours.end());
-    std::sort(vlc.begin(), vlc.end());
-    std::printf("  %-32s %5.1f-%-5.1f ms %5.1f-%-5.1f ms\n", what, ours.front(), ours.back(), vlc.front(), vlc.back());
+    for (auto* values : {&ahead, &onDemand, &vlc})
+        std::sort(values->begin(), values->end());
+    std::printf("  %-28s %4.1f-%-5.1f %4.1f-%-5.1f %4.1f-%-5.1f (ms)\n", what, ahead.front(), ahead.back(),
+                onDemand.front(), onDemand.back(), vlc.front(), vlc.back());
 }
 
 } // namespace
@@ -190,39 +206,57 @@ int main(int argc, char** argv)
         const QStringList command = prefix + QStringList{program} + arguments;
         return Player{name, command.first(), command.mid(1)};
     };
-    const Player ours = player("zelk-player", QStringLiteral(ZELK_BENCH_PLAYER), {});
+    const Player ahead = player("zelk-player", QStringLiteral(ZELK_BENCH_PLAYER), {});
+    const Player onDemand =
+        player("on demand", QStringLiteral(ZELK_BENCH_PLAYER), {QStringLiteral("--preferences-on-demand")});
     const Player theirs = player("vlc", vlc,
                                  {QStringLiteral("-I"), QStringLiteral("qt"), QStringLiteral("--no-qt-privacy-ask"),
                                   QStringLiteral("--no-metadata-network-access")});
 
-    Figures ourFigures, theirFigures;
+    const std::vector<const Player*> players{&ahead, &onDemand, &theirs};
+    std::vector<Figures> figures(players.size());
     std::vector<double> bare;
     for (int index = 0; index < rounds; ++index) {
-        // Alternated so that a slow moment of the machine hits both.
-        const bool oursFirst = index % 2 == 0;
-        for (const Player* player : oursFirst ? std::vector<const Player*>{&ours, &theirs}
-                                              : std::vector<const Player*>{&theirs, &ours}) {
+        // The order turns round by round, so that a slow moment of the
+        // machine hits each player alike.
+        for (std::size_t step = 0; step < players.size(); ++step) {
+            const std::size_t which = (step + std::size_t(index)) % players.size();
+            const Player& player = *players[which];
             Round round;
-            if (!measureRound(display, *player, &round))
+            if (!measureRound(display, player, &round))
                 return 1;
-            (player == &ours ? ourFigures : theirFigures).add(round);
+            figures[which].add(round);
             std::fprintf(stderr, "round %d %-12s first %6.1f ms  second %6.1f ms  +RSS %6.2f MiB  back %6.2f MiB\n",
-                         index + 1, player->name, round.firstMs, round.secondMs, round.rssAddedKiB / 1024.0,
+                         index + 1, player.name, round.firstMs, round.secondMs, round.rssAddedKiB / 1024.0,
                          round.rssGivenBackKiB / 1024.0);
         }
         bare.push_back(display.mapBareWindow(openTimeoutMs));
     }
 
+    const Figures& a = figures[0];
+    const Figures& d = figures[1];
+    const Figures& v = figures[2];
+    const auto row = [&a, &d, &v](const char* what, std::vector<double> Figures::*values, const char* unit) {
+        printRow(what, median(a.*values), median(d.*values), median(v.*values), unit);
+    };
     std::printf("Preferences window, key press to map, median of %d rounds\n", rounds);
-    std::printf("%-34s %12s %12s %7s\n", "", "zelk-player", "VLC", "ratio");
-    printRow("first open", median(ourFigures.first), median(theirFigures.first), "ms ");
-    printRow("second open", median(ourFigures.second), median(theirFigures.second), "ms ");
-    printSpread("first open, fastest-slowest", ourFigures.first, theirFigures.first);
-    printSpread("second open, fastest-slowest", ourFigures.second, theirFigures.second);
-    printRow("memory added, RSS", median(ourFigures.rssAdded), median(theirFigures.rssAdded), "MiB");
-    printRow("memory added, PSS", median(ourFigures.pssAdded), median(theirFigures.pssAdded), "MiB");
-    printRow("given back on close, RSS", median(ourFigures.rssBack), median(theirFigures.rssBack), "MiB");
-    printRow("given back on close, PSS", median(ourFigures.pssBack), median(theirFigures.pssBack), "MiB");
+    std::printf("%-30s %10s %10s %10s %7s %7s\n", "zelk-player built:", "ahead", "on demand", "VLC", "ahead", "demand");
+    std::printf("%-30s %10s %10s %10s %15s\n", "", "", "", "", "÷ VLC");
+    row("first open", &Figures::first, "ms ");
+    row("second open", &Figures::second, "ms ");
+    printSpread("first open, fastest-slowest", a.first, d.first, v.first);
+    printSpread("second open, fastest-slowest", a.second, d.second, v.second);
+    row("added by opening, RSS", &Figures::rssAdded, "MiB");
+    row("added by opening, PSS", &Figures::pssAdded, "MiB");
+    row("given back on close, RSS", &Figures::rssBack, "MiB");
+    row("given back on close, PSS", &Figures::pssBack, "MiB");
+    // Building ahead: what the idle player holds over one that has not built
+    // the window, and the window in all (that plus opening it).
+    const double builtRss = median(a.idleRss) - median(d.idleRss);
+    const double builtPss = median(a.idlePss) - median(d.idlePss);
+    std::printf("%-30s %7.1f MiB RSS %5.1f MiB PSS\n", "built ahead, idle player holds", builtRss, builtPss);
+    printRow("window in all, RSS", builtRss + median(a.rssAdded), median(d.rssAdded), median(v.rssAdded), "MiB");
+    printRow("window in all, PSS", builtPss + median(a.pssAdded), median(d.pssAdded), median(v.pssAdded), "MiB");
     std::printf("bare X window mapped in %.1f ms (median)\n", median(bare));
     return 0;
 }
