@@ -77,6 +77,7 @@ private slots:
         QCOMPARE(ctl("metadata", "xesam:title"), QStringLiteral("Night Train"));
         QVERIFY(std::abs(ctl("metadata", "mpris:length").toLongLong() - 3000000) < 100000);
         QCOMPARE(ctl("metadata", "xesam:url"), QUrl::fromLocalFile(tagged()).toString());
+        seekedTo.clear();
         for (const auto& [command, status] : {std::pair{"pause", "Paused"}, {"play", "Playing"}, {"stop", "Stopped"},
                                               {"play", "Playing"}, {"pause", "Paused"}}) {
             ctl(command);
@@ -85,6 +86,10 @@ private slots:
         // Told over the bus as it changed, not only when asked.
         QTRY_VERIFY_WITH_TIMEOUT(announcedStatuses.contains(QStringLiteral("Stopped"))
                                      && announcedStatuses.count(QStringLiteral("Paused")) >= 2, waitMs);
+        // Stopping went back to the start, a seek of its own; it may be
+        // announced after the statuses, so it is awaited before the seeks below.
+        QTRY_VERIFY_WITH_TIMEOUT(!seekedTo.isEmpty(), waitMs);
+        QVERIFY2(seekedTo.first() < 200000, qPrintable(QString::number(seekedTo.first())));
 
         // A position for a track that is gone, or past the end, is ignored;
         // the one after it is taken, and announced as the only seek.

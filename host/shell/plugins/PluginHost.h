@@ -17,8 +17,9 @@ class Plugin;
 namespace ZelkShell {
 
 // The player's plug-ins: reads the descriptor folders, starts the settings
-// consumers, creates the preferences plug-in when it is first needed, and
-// shuts everything down in order (plug-in objects before their modules).
+// consumers, creates the preferences plug-in (ahead of its first show, or when
+// first needed), and shuts everything down in order (plug-in objects before
+// their modules).
 class PluginHost {
 public:
     static constexpr const char* preferencesPluginId = "com.zelk.nimbo.plugin.Preferences";
