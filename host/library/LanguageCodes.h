@@ -17,4 +17,8 @@ QString twoLetterLanguageCode(const QLocale& locale);
 // name in `interfaceLanguage` (a two-letter code), from ICU's display names.
 QMap<QString, QString> buildLanguageTable(const QString& interfaceLanguage);
 
+// The table buildLanguageTable() gave for `interfaceLanguage` when the library
+// was built, for the interface languages the player ships; false for others.
+bool builtInLanguageTable(const QString& interfaceLanguage, QMap<QString, QString>* table);
+
 } // namespace ZelkNimbo

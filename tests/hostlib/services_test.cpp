@@ -1,6 +1,7 @@
 // Language and code-page tables, text conversion and the environment
 // overrides of the platform facts.
 
+#include "host/library/LanguageCodes.h"
 #include "host/library/ZNBLibrary.h"
 #include "TemporaryHome.h"
 
@@ -62,6 +63,24 @@ TEST_F(ServicesTest, LanguageTableHoldsTwoLetterCodesWithEnglishNames)
     EXPECT_GT(languages.size(), 100);
     for (const QString& code : languages.keys())
         EXPECT_TRUE(QRegularExpression("^[a-z]{2}$").match(code).hasMatch()) << qPrintable(code);
+}
+
+// The names built in for the player's interface languages are the ones ICU
+// gives at run time; another interface language is still named by ICU.
+TEST_F(ServicesTest, LanguageNamesBuiltInAgreeWithIcu)
+{
+    for (const char* language : {"en", "fr", "de", "es"}) {
+        qputenv("ZELK_LANGUAGE", language);
+        QMap<QString, QString> builtIn;
+        ASSERT_TRUE(builtInLanguageTable(QLatin1String(language), &builtIn)) << language;
+        EXPECT_EQ(builtIn, buildLanguageTable(QLatin1String(language))) << language;
+        EXPECT_EQ(ZNBStringTools::twoLetterLanguageCodeMap(), builtIn) << language;
+    }
+    QMap<QString, QString> none;
+    EXPECT_FALSE(builtInLanguageTable(QStringLiteral("it"), &none));
+    qputenv("ZELK_LANGUAGE", "it");
+    EXPECT_EQ(ZNBStringTools::twoLetterLanguageCodeMap().value("fr"), QStringLiteral("francese"));
+    qunsetenv("ZELK_LANGUAGE");
 }
 
 TEST_F(ServicesTest, EveryCodePageDecodesAndIsNamedWithItsIdentifier)
