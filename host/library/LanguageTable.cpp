@@ -1,7 +1,7 @@
 // The language table offered for audio, subtitle and menu tracks, as ICU
 // names the languages: built at run time for an interface language the
 // player has no table for, and at build time for those it ships
-// (tools/language-names writes them into the library).
+// (language-names/ writes them into the library).
 
 #include "host/library/LanguageCodes.h"
 

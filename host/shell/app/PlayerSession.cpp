@@ -30,8 +30,6 @@ const int preferencesBuildDelayMs = 250;
 void buildPreferencesAhead(PluginHost& plugins)
 {
     QString error;
-    if (plugins.hasShutDown() || plugins.existingPreferencesWindow())
-        return;
     // Opening the window tries again and reports the reason then.
     if (!plugins.buildPreferencesAhead(&error))
         qWarning("zelk-player: the preferences window was not built ahead: %s", qUtf8Printable(error));

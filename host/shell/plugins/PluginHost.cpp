@@ -30,6 +30,27 @@ QString qtString(const Okto::String& text)
     return QString::fromStdString(text.toStdString());
 }
 
+// The last step of building the window ahead: its native window.
+void realiseAhead(QWidget* window)
+{
+    window->winId();
+#ifdef __GLIBC__
+    // Measuring the pages left freed heap behind (text layouts, font
+    // matching).
+    malloc_trim(0);
+#endif
+}
+
+// Every page measured and the fonts loaded, then the native window on the
+// next turn.
+void layOutAhead(QWidget* window)
+{
+    window->ensurePolished();
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    QTimer::singleShot(0, window, [window] { realiseAhead(window); });
+}
+
 } // namespace
 
 PluginHost::PluginHost()
@@ -133,23 +154,13 @@ QObject* PluginHost::existingPreferencesWindow() const
 
 bool PluginHost::buildPreferencesAhead(QString* error)
 {
+    if (shutDown_ || existingPreferencesWindow())
+        return true;
     QWidget* window = qobject_cast<QWidget*>(preferencesWindow(error));
     if (!window)
         return false;
     // One step per turn: none holds the event loop for long.
-    QTimer::singleShot(0, window, [window] {
-        window->ensurePolished();
-        if (QLayout* layout = window->layout())
-            layout->activate();
-        QTimer::singleShot(0, window, [window] {
-            window->winId();
-#ifdef __GLIBC__
-            // Measuring the pages leaves freed heap behind (text layouts,
-            // font matching).
-            malloc_trim(0);
-#endif
-        });
-    });
+    QTimer::singleShot(0, window, [window] { layOutAhead(window); });
     return true;
 }
 

@@ -49,8 +49,8 @@ public:
     // it only maps it: the plug-in object now (settings loaded, as any
     // creation), then, each from a later turn of the event loop, the layout
     // of the window (every page measured, fonts loaded) and its native
-    // window. Does nothing more than that when the window exists; false with
-    // `error` when the object cannot be created.
+    // window. Does nothing when the window exists or the plug-ins were shut
+    // down; false with `error` when the object cannot be created.
     bool buildPreferencesAhead(QString* error);
 
     // Shows the preferences window the way the player does: the slot
